@@ -1,0 +1,67 @@
+// Turns the figure settings into the look's primitive list: the orientation
+// frame, the working ratio and the fourteen constructions.
+#pragma once
+
+#include <cstdint>
+
+#include "overlay/Figure.h"
+
+namespace ratiscope {
+
+class TSettings;
+
+// The settings the geometry reads, copied out so the construction is a pure
+// function of plain values.
+struct TFigureInput {
+    std::int32_t Width = 396;
+    std::int32_t Height = 245;
+    std::int32_t Border = 12;
+    double Ratio = 0.6180339887498949;
+    std::int32_t LookMode = 1;
+    std::int32_t OrientMode = 0;
+    std::int32_t GridSize = 8;
+};
+
+TFigureInput FigureInputFrom(const TSettings& s);
+
+// Origin corner (X0, Y0), far corner (X1, Y1), directions and centre of the
+// section rectangle for one orientation.
+struct TFrame {
+    std::int32_t X0, Y0, X1, Y1;
+    std::int32_t DX, DY;
+    std::int32_t CX, CY;
+};
+
+TFrame OrientationFrame(const TFigureInput& in);
+
+// N: Ratio with exactly 1.0 replaced by the golden factor. r: N folded to at most 1.
+struct TWorkingRatio {
+    double N;
+    double r;
+};
+
+TWorkingRatio WorkingRatio(double ratio);
+
+// The page canon (look 11) sets its own frame and units; its labels reuse them.
+struct TCanon {
+    std::int32_t ux, uy;
+    TFrame frame;
+};
+
+TCanon CanonFrame(const TFigureInput& in);
+
+enum class TSpiralLaw { QuarterTurn, FullTurn };
+
+// Appends one logarithmic spiral (number 1 to 4) about the frame's centre as a polyline.
+void AppendSpiral(TFigure& out, TSpiralLaw law, int spiral, const TFrame& f, const TFigureInput& in);
+
+// Appends the current look's primitives to `out` in drawing order.
+void BuildFigure(const TFigureInput& in, TFigure& out);
+
+inline TFigure BuildFigure(const TFigureInput& in) {
+    TFigure f;
+    BuildFigure(in, f);
+    return f;
+}
+
+}  // namespace ratiscope

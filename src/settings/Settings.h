@@ -1,0 +1,111 @@
+// The settings record: every value the user can adjust, changed only through
+// setters that keep each field's limits and tell both windows what to refresh.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "settings/WindowSlots.h"
+
+namespace ratiscope {
+
+// Colours are 0x00BBGGRR: red in the lowest byte.
+using TColor = std::uint32_t;
+
+inline constexpr TColor kDefaultLinesColor = 0x004040FF;   // 4210943
+inline constexpr TColor kDefaultValuesColor = 0x00838383;  // 8618883
+
+// Upper bounds that keep the overlay window representable (each side of the
+// window at most 32767 pixels, never negative): Width and Height up to
+// kMaxSide, Border from kMinBorder to kMaxBorder. The minimums of the size
+// setters are untouched by these.
+inline constexpr std::int32_t kMaxSide = 30000;
+inline constexpr std::int32_t kMinBorder = 0;
+inline constexpr std::int32_t kMaxBorder = 1024;
+
+class TSettings {
+public:
+    // A new record holds the values a first run starts with; the panel's left
+    // edge is placed 181 pixels left of the primary screen's right edge.
+    explicit TSettings(std::int32_t primaryScreenWidth);
+
+    TSettings(const TSettings&) = delete;
+    TSettings& operator=(const TSettings&) = delete;
+
+    // The window slots; null while the window does not exist. Not owned.
+    IOverlayWindow* Overlay = nullptr;
+    IPanelWindow* Panel = nullptr;
+
+    // Fields, named after their keys in the settings file. Read freely; change
+    // the look and behaviour fields through the setters only. X, Y, SX, SY,
+    // SVisible and SPage have no setter: the windows store them when they close.
+    double Ratio = 0;
+    bool LockWidth = false;
+    bool Lock = false;
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    std::int32_t Border = 0;
+    TColor LinesColor = 0;
+    TColor ValuesColor = 0;
+    bool MouseResizeAllowed = false;
+    std::int32_t Opacity = 0;
+    bool MouseWheelAllowed = false;
+    std::int32_t OrientMode = 0;
+    bool ShowValues = false;
+    std::int32_t LookMode = 0;
+    std::int32_t GridSize = 0;
+    bool ShowHints = false;
+    bool SettingsOpacity = false;
+    bool MoveUsingGrid = false;
+    std::string Lang;
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::int32_t SX = 0;
+    std::int32_t SY = 0;
+    bool SVisible = false;
+    std::int32_t SPage = 0;
+    bool SFrame = false;
+
+    void SetBorder(std::int32_t value);
+    void SetLockWidth(bool value);
+    void SetLock(bool value);
+    // A ratio that is not finite or not above zero is refused: the geometry and
+    // the lock formulas divide by it.
+    void SetRatio(double value);
+    // Brings the following side in line with Ratio when Lock is on.
+    void ApplyRatio();
+    void SetWidth(std::int32_t value);
+    void SetHeight(std::int32_t value);
+    void SetLinesColor(TColor value);
+    void SetValuesColor(TColor value);
+    // Values outside 0..100 are refused.
+    void SetOpacity(std::int32_t value);
+    void SetOrientMode(std::int32_t value);
+    void SetLookMode(std::int32_t value);
+    // Values below 3 are stored as 3: the grid loops rely on it to end.
+    void SetGridSize(std::int32_t value);
+    void SetMouseResizeAllowed(bool value);
+    void SetMouseWheelAllowed(bool value);
+    void SetShowValues(bool value);
+    void SetShowHints(bool value);
+    void SetSettingsOpacity(bool value);
+    void SetMoveUsingGrid(bool value);
+    void SetSFrame(bool value);
+    // Exact, case-sensitive comparison; the panel reloads its texts first.
+    void SetLang(const std::string& value);
+
+    void NextLook();
+    void NextOrient();
+    void RestoreDefaults();
+
+private:
+    void RecomputeFollowingSide();
+    void SizeChanged();
+    void LookChanged();
+    void OptionChanged();
+};
+
+// Clamps a following side computed from the ratio into 0..kMaxSide.
+std::int32_t FollowingSide(double exact);
+
+}  // namespace ratiscope

@@ -1,0 +1,43 @@
+// Command line of the figure export tool, parsed without touching any setting.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace ratiscope {
+
+struct TExportOptions {
+    std::string format = "json";
+    std::string output;  // empty: standard output
+    // KEY=VALUE pairs in the order given; applied through the setters later.
+    std::vector<std::pair<std::string, std::string>> sets;
+    bool help = false;
+};
+
+struct TExportParse {
+    std::optional<TExportOptions> options;
+    std::string error;  // one line, set when options is empty
+};
+
+TExportParse ParseExportArguments(const std::vector<std::string>& args);
+
+extern const char* const kExportUsage;
+
+}  // namespace ratiscope
+
+namespace ratiscope {
+
+class TSettings;
+
+// Applies the --set pairs through the key table in the order given; returns
+// an error line for an unknown key or a value that does not parse.
+std::string ApplyExportSets(TSettings& s, const std::vector<std::pair<std::string, std::string>>& sets);
+
+// Writes `content` to `path` through a temporary file in the same folder, so a
+// failure leaves no half-written file; returns an error line or empty.
+std::string WriteFileAtomically(const std::string& path, std::string_view content);
+
+}  // namespace ratiscope
