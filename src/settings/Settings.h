@@ -5,15 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/Color.h"
 #include "settings/WindowSlots.h"
 
 namespace ratiscope {
-
-// Colours are 0x00BBGGRR: red in the lowest byte.
-using TColor = std::uint32_t;
-
-inline constexpr TColor kDefaultLinesColor = 0x004040FF;   // 4210943
-inline constexpr TColor kDefaultValuesColor = 0x00838383;  // 8618883
 
 // Upper bounds that keep the overlay window representable (each side of the
 // window at most 32767 pixels, never negative): Width and Height up to

@@ -1,0 +1,87 @@
+// Plain 32-bit raster images and masked icons: the memory every canvas paints
+// into and every backend copies to the screen.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "platform/Geometry.h"
+#include "settings/Color.h"
+
+namespace ratiscope {
+
+// Pixels are 0xFFRRGGBB (opaque, red in bits 16..23): the layout of a Qt
+// Format_RGB32 image, so a backend can wrap the buffer without converting.
+using TPixel = std::uint32_t;
+
+inline constexpr TPixel PixelFromColor(TColor c) {
+    return 0xFF000000u | (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
+}
+
+inline constexpr TColor ColorFromPixel(TPixel p) {
+    return (p >> 16 & 0xFFu) | (p & 0xFF00u) | (p & 0xFFu) << 16;
+}
+
+class TImage {
+public:
+    TImage() = default;
+    TImage(std::int32_t width, std::int32_t height, TPixel fill = 0xFF000000u) { Resize(width, height, fill); }
+
+    // Negative sizes count as 0; content after a resize is `fill`.
+    void Resize(std::int32_t width, std::int32_t height, TPixel fill = 0xFF000000u);
+
+    std::int32_t Width() const { return width_; }
+    std::int32_t Height() const { return height_; }
+    TSize Size() const { return {width_, height_}; }
+    bool Contains(std::int32_t x, std::int32_t y) const {
+        return x >= 0 && y >= 0 && x < width_ && y < height_;
+    }
+
+    TPixel At(std::int32_t x, std::int32_t y) const { return pixels_[Index(x, y)]; }
+    void Set(std::int32_t x, std::int32_t y, TPixel p) { pixels_[Index(x, y)] = p; }
+    // Sets the pixel only when it lies inside the image.
+    void Plot(std::int32_t x, std::int32_t y, TPixel p) {
+        if (Contains(x, y)) pixels_[Index(x, y)] = p;
+    }
+
+    std::span<TPixel> Row(std::int32_t y) { return std::span<TPixel>(pixels_).subspan(Index(0, y), width_); }
+    std::span<const TPixel> Row(std::int32_t y) const {
+        return std::span<const TPixel>(pixels_).subspan(Index(0, y), width_);
+    }
+    TPixel* Data() { return pixels_.data(); }
+    const TPixel* Data() const { return pixels_.data(); }
+    // Bytes from one row to the next.
+    std::int32_t Stride() const { return width_ * 4; }
+
+private:
+    std::size_t Index(std::int32_t x, std::int32_t y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
+    }
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    std::vector<TPixel> pixels_;
+};
+
+// A picture with a one-bit mask: only pixels whose mask bit is set are drawn.
+class TIcon {
+public:
+    TIcon() = default;
+    TIcon(TImage image, std::vector<std::uint8_t> mask) : image_(std::move(image)), mask_(std::move(mask)) {}
+
+    bool Empty() const { return image_.Width() == 0 || image_.Height() == 0; }
+    std::int32_t Width() const { return image_.Width(); }
+    std::int32_t Height() const { return image_.Height(); }
+    const TImage& Image() const { return image_; }
+    // 1 where the icon is opaque; one byte per pixel, row by row.
+    bool Opaque(std::int32_t x, std::int32_t y) const {
+        return mask_[static_cast<std::size_t>(y) * static_cast<std::size_t>(image_.Width()) + static_cast<std::size_t>(x)] != 0;
+    }
+
+private:
+    TImage image_;
+    std::vector<std::uint8_t> mask_;
+};
+
+}  // namespace ratiscope

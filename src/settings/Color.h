@@ -1,0 +1,17 @@
+// Colours as the settings file and every window know them: 0x00BBGGRR, red in the lowest byte.
+#pragma once
+
+#include <cstdint>
+
+namespace ratiscope {
+
+using TColor = std::uint32_t;
+
+inline constexpr TColor kDefaultLinesColor = 0x004040FF;   // 4210943: red 255, green 64, blue 64
+inline constexpr TColor kDefaultValuesColor = 0x00838383;  // 8618883: grey 131
+inline constexpr TColor kOverlayKeyColor = 16646398;       // red 254, green 0, blue 254
+inline constexpr TColor kPanelKeyColor = 9596302;          // red 142, green 110, blue 146
+inline constexpr TColor kChromeGrey = 8421504;             // outlines, glyphs, active caption text
+inline constexpr TColor kInactiveCaptionGrey = 12632256;   // caption text of an inactive window
+
+}  // namespace ratiscope
