@@ -123,12 +123,14 @@ public:
 
     // Asks for a repaint: OnPaint follows from the message loop.
     virtual void Invalidate() = 0;
-    // Copies the picture to the window in one block, from its origin to the
-    // client origin, and shows it before returning. Replaces all surface drawing.
+    // Copies the picture onto the window's surface in one block, from its
+    // origin to the client origin, replacing all earlier surface drawing.
     virtual void Present(const TImage& picture) = 0;
     // Draws straight onto what the window shows (hover feedback, small marks);
-    // the next Present replaces it. Call FlushSurface to put it on screen.
+    // the next Present replaces it.
     virtual ICanvas& Surface() = 0;
+    // Puts the surface on screen before returning; the shown and the
+    // click-through pixels follow the surface's key-coloured pixels.
     virtual void FlushSurface() = 0;
 
     // The cursor over this window while no application-wide override is set.

@@ -1,0 +1,188 @@
+// The overlay window's life: creation, the refresh operations the settings
+// call, activation, keeping it on screen, its six commands and closing.
+#include "overlay/MainFrm.h"
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+#include "platform/Canvas.h"
+#include "platform/Image.h"
+#include "settings/Numbers.h"
+#include "settings/Settings.h"
+
+namespace ratiscope {
+
+namespace {
+constexpr TColor kHintColor = 13564415;  // RGB(255, 249, 206)
+constexpr std::int32_t kCaptionHeight = 16;
+}  // namespace
+
+TMainForm::TMainForm(TSettings& settings, TMainFormServices services)
+    : Settings(settings), services_(std::move(services)) {}
+
+TMainForm::~TMainForm() {
+    if (Settings.Overlay == this) Settings.Overlay = nullptr;
+    services_.windows.SetApplicationEvents(nullptr);
+}
+
+void TMainForm::FormCreate() {
+    IWindowSystem& ws = services_.windows;
+    ws.SetApplicationTitle("Vendrel Ratiscope");
+    ws.SetApplicationEvents(this);
+
+    // A missing icon only leaves a gap in the chrome; the window works without it.
+    try {
+        if (services_.loadIcons) icons_ = services_.loadIcons();
+    } catch (const std::exception&) {
+        icons_ = {};
+    }
+
+    FHighlighted = false;
+    FMoving = false;
+    FDragMode = dmNone;
+    FCaptured = false;
+
+    // Nothing may show before the real geometry is applied.
+    window_ = ws.CreateWindow(*this, TWindowOptions{kOverlayKeyColor, true, "Vendrel Ratiscope"});
+    window_->SetClientSize({0, 0});
+    window_->SetAlpha(true, 0);
+    Settings.Overlay = this;
+
+    const TRect desktop = ws.Desktop();
+    if (services_.createImage) FImage = services_.createImage({desktop.Width(), desktop.Height()});
+
+    ws.SetHintColor(kHintColor);
+    UpdateOpacity();
+    UpdateLanguage();
+    UpdateLook();
+    UpdatePosition();
+    UpdateSize();
+    UpdateOptions();
+    window_->Show();
+}
+
+std::int32_t TMainForm::ClientWidth() const { return Settings.Width + 2 * Settings.Border; }
+
+std::int32_t TMainForm::ClientHeight() const { return Settings.Height + 2 * Settings.Border + kCaptionHeight; }
+
+void TMainForm::UpdateSize() {
+    if (!window_) return;
+    if (sizeDeferred_) return;  // the drag sizes and paints once it has placed the window
+    ApplySize(true);
+}
+
+void TMainForm::ApplySize(bool paint) {
+    const TSize wanted{ClientWidth(), ClientHeight()};
+    if (window_->ClientSize() == wanted) return;
+    window_->SetClientSize(wanted);
+    if (paint) FormPaint();
+}
+
+void TMainForm::UpdateOpacity() {
+    if (window_) {
+        const bool blending = Settings.Opacity != 100;
+        const std::int32_t alpha = std::clamp(RoundToInt(Settings.Opacity * 255.0 / 100.0), 0, 255);
+        window_->SetAlpha(blending, static_cast<std::uint8_t>(alpha));
+    }
+    if (Settings.Panel) Settings.Panel->ApplyOpacity();
+}
+
+void TMainForm::UpdateLook() {
+    if (window_) window_->Invalidate();
+}
+
+void TMainForm::UpdateOptions() {
+    if (!window_) return;
+    window_->Invalidate();
+    window_->SetHintsEnabled(Settings.ShowHints);
+}
+
+void TMainForm::UpdateLanguage() { UpdateOptions(); }
+
+void TMainForm::UpdatePosition() {
+    if (window_) window_->Move(Settings.X, Settings.Y);
+}
+
+void TMainForm::KeepOnScreen() {
+    if (!window_) return;
+    const TRect work = services_.windows.WorkAreaNear(*window_);
+    std::int32_t left = window_->Left();
+    std::int32_t top = window_->Top();
+    const std::int32_t w = window_->ClientSize().width;
+    if (top <= work.top) top = work.top;
+    if (left >= work.right - 32) left = work.right - 32;
+    if (top >= work.bottom - 16) top = work.bottom - 16;
+    if (left + w <= work.left + 84) left = work.left + 84 - w;
+    if (left != window_->Left() || top != window_->Top()) window_->Move(left, top);
+}
+
+void TMainForm::FormActivate() {
+    if (!window_) return;
+    window_->ReassertTopmost();
+    if (panel_) panel_->RequestRepaint();
+    KeepOnScreen();
+    FormPaint();  // the caption text colour follows activation
+    UpdateOpacity();
+    window_->Invalidate();
+}
+
+void TMainForm::FormDeactivate() {
+    if (!window_) return;
+    if (panel_) panel_->RequestRepaint();
+    services_.windows.ResetOverrideCursor();
+    UpdateOpacity();
+    window_->Invalidate();
+}
+
+void TMainForm::FormPaint() {
+    if (!window_ || !FImage) return;
+    ComposeImage(FImage->Canvas(), Settings, icons_, window_->IsActive());
+    window_->Present(FImage->Picture());
+    DrawOrientMark(window_->Surface(), Settings, window_->ClientSize().width);
+    window_->FlushSurface();
+}
+
+void TMainForm::DrawOrientMarkOnWindow() { DrawOrientMark(window_->Surface(), Settings, window_->ClientSize().width); }
+
+void TMainForm::ActionOrientExecute() {
+    Settings.NextOrient();
+    FormPaint();
+}
+
+void TMainForm::ActionLookExecute() {
+    Settings.NextLook();
+    FormPaint();
+}
+
+void TMainForm::ActionFrameExecute() {
+    Settings.SetSFrame(!Settings.SFrame);
+    FormPaint();
+}
+
+void TMainForm::ActionShowSettingsExecute() {
+    if (panel_) panel_->ToggleVisible();
+}
+
+void TMainForm::ActionMinimizeExecute() { services_.windows.MinimizeApplication(); }
+
+void TMainForm::ActionExitExecute() {
+    if (window_) window_->Close();
+}
+
+void TMainForm::FormClose() {
+    if (window_) {
+        Settings.X = window_->Left();
+        Settings.Y = window_->Top();
+    }
+    if (panel_) {
+        Settings.SX = panel_->Left();
+        Settings.SY = panel_->Top();
+        Settings.SVisible = panel_->IsShown();
+        Settings.SPage = panel_->ActivePage();
+    }
+    // Paint requests that still arrive find no image and do nothing.
+    FImage.reset();
+}
+
+}  // namespace ratiscope

@@ -1,0 +1,141 @@
+// The overlay window: the program's main window, which shows the figure,
+// follows every setting change and turns mouse and keys into setter calls.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "overlay/PanelLink.h"
+#include "overlay/Renderer.h"
+#include "platform/Offscreen.h"
+#include "platform/Window.h"
+#include "settings/WindowSlots.h"
+
+namespace ratiscope {
+
+class ICanvas;
+class TImage;
+class TSettings;
+
+// Resize drag modes: which grip is dragged and what stays fixed.
+enum TDragMode : std::int32_t {
+    dmNone = 0,
+    dmTopLeft = 1,             // the bottom-right corner of the drawing rectangle stays
+    dmTopLeftCentred = 2,      // the centre stays
+    dmBottomRight = 3,         // the window's top-left corner stays
+    dmBottomRightCentred = 4,  // the centre stays
+};
+
+// What the overlay window takes from the rest of the program.
+struct TMainFormServices {
+    IWindowSystem& windows;
+    // A new off-screen image of the given size, prepared for the renderer.
+    std::function<std::unique_ptr<IOffscreen>(TSize)> createImage;
+    // The six caption and grip icons; may throw, which leaves them empty.
+    std::function<TOverlayIcons()> loadIcons;
+    // Opens the manual with the desktop's handler.
+    std::function<void()> openManual;
+};
+
+class TMainForm final : public IOverlayWindow, public IWindowEvents, public IApplicationEvents {
+public:
+    TMainForm(TSettings& settings, TMainFormServices services);
+    ~TMainForm() override;
+    TMainForm(const TMainForm&) = delete;
+    TMainForm& operator=(const TMainForm&) = delete;
+
+    // Creates and configures the window and shows it; fills the settings' overlay slot.
+    void FormCreate();
+    // Stores both windows' places into the settings and releases the image.
+    void FormClose();
+    void FormActivate();
+    void FormDeactivate();
+    // Composes the picture, copies it to the window and draws the orientation mark.
+    void FormPaint();
+
+    void FormMouseDown(TMouseButton button, TShiftState state, std::int32_t x, std::int32_t y);
+    void FormMouseMove(TShiftState state, std::int32_t x, std::int32_t y);
+    void FormMouseUp(TMouseButton button, TShiftState state, std::int32_t x, std::int32_t y);
+    void FormMouseWheel(TShiftState state, std::int32_t delta);
+    void FormKeyDown(int key, TShiftState state);
+    void FormKeyUp(int key, TShiftState state);
+
+    // Settings slot.
+    void UpdateSize() override;
+    void UpdateOpacity() override;
+    void UpdateLook() override;
+    void UpdateOptions() override;
+    void UpdateLanguage() override;
+
+    void UpdatePosition();
+    void KeepOnScreen();
+
+    void ActionOrientExecute();
+    void ActionLookExecute();
+    void ActionFrameExecute();
+    void ActionShowSettingsExecute();
+    void ActionMinimizeExecute();
+    void ActionExitExecute();
+
+    // The panel, once it exists; null again before it goes. Not owned.
+    void SetPanel(IPanelLink* panel) { panel_ = panel; }
+    // The panel borrows three of these.
+    const TOverlayIcons& Icons() const { return icons_; }
+    // Null before FormCreate.
+    IWindow* Window() { return window_.get(); }
+
+    // Interaction state, readable for the panel and the tests.
+    bool Highlighted() const { return FHighlighted; }
+    bool Moving() const { return FMoving; }
+    TDragMode DragMode() const { return FDragMode; }
+    bool Captured() const { return FCaptured; }
+    std::int32_t AnchorX() const { return FAnchorX; }
+    std::int32_t AnchorY() const { return FAnchorY; }
+    bool HasImage() const { return FImage != nullptr; }
+
+private:
+    // Platform events.
+    void OnPaint() override { FormPaint(); }
+    void OnMouseDown(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) override { FormMouseDown(b, s, x, y); }
+    void OnMouseMove(TShiftState s, std::int32_t x, std::int32_t y) override { FormMouseMove(s, x, y); }
+    void OnMouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) override { FormMouseUp(b, s, x, y); }
+    void OnMouseWheel(TShiftState s, std::int32_t delta, std::int32_t, std::int32_t) override { FormMouseWheel(s, delta); }
+    void OnKeyDown(int key, TShiftState s) override { FormKeyDown(key, s); }
+    void OnKeyUp(int key, TShiftState s) override { FormKeyUp(key, s); }
+    void OnActivate() override { FormActivate(); }
+    void OnDeactivate() override { FormDeactivate(); }
+    void OnClose() override { FormClose(); }
+    void OnApplicationActivate() override { FormActivate(); }
+    void OnApplicationDeactivate() override { FormDeactivate(); }
+
+    void DrawOrientMarkOnWindow();
+    // Hover feedback: the button strip again, the mark, and the face of `button` filled.
+    void HighlightButton(int button);
+    void RemoveHighlight();
+    void RunButtonCommand(int button);
+    void ResizeDrag(std::int32_t x, std::int32_t y);
+    void ApplySize(bool paint);
+    std::int32_t ClientWidth() const;
+    std::int32_t ClientHeight() const;
+
+    TSettings& Settings;
+    TMainFormServices services_;
+    std::unique_ptr<IWindow> window_;
+    IPanelLink* panel_ = nullptr;
+    TOverlayIcons icons_;
+
+    std::unique_ptr<IOffscreen> FImage;
+    bool FHighlighted = false;
+    bool FMoving = false;
+    TDragMode FDragMode = dmNone;
+    bool FCaptured = false;
+    std::int32_t FAnchorX = 0;
+    std::int32_t FAnchorY = 0;
+    // Set while a resize drag runs its setters, so the window is sized and
+    // painted once, after it has been placed, instead of once per setter.
+    bool sizeDeferred_ = false;
+};
+
+}  // namespace ratiscope

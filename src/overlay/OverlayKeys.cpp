@@ -1,0 +1,64 @@
+// The overlay's keys: move and resize in steps of 16 (1 with Ctrl), the grid
+// with Shift, the commands, and the hold-to-peek keys that hide the window.
+#include <cstdint>
+
+#include "overlay/MainFrm.h"
+#include "platform/Keys.h"
+#include "settings/Settings.h"
+
+namespace ratiscope {
+
+void TMainForm::FormKeyDown(int key, TShiftState state) {
+    TSettings& s = Settings;
+    const std::int32_t step = (state & ssCtrl) ? 1 : 16;
+
+    // Shift switches to the grid keys; Alt is not looked at.
+    if (state & ssShift) {
+        if (key == vk::Add)
+            s.SetGridSize(s.GridSize + step);
+        else if (key == vk::Subtract)
+            s.SetGridSize(s.GridSize - step);
+        return;
+    }
+
+    auto resizeLeading = [&](std::int32_t by) {
+        if (s.LockWidth)
+            s.SetWidth(s.Width + by);
+        else
+            s.SetHeight(s.Height + by);
+        UpdateSize();
+    };
+    auto moveBy = [&](std::int32_t dx, std::int32_t dy) {
+        // Not pulled back here: the next activation or release does that.
+        if (window_) window_->Move(window_->Left() + dx, window_->Top() + dy);
+    };
+
+    switch (key) {
+    case vk::Return: ActionLookExecute(); break;
+    case vk::Space: ActionOrientExecute(); break;
+    case vk::Left: moveBy(-step, 0); break;
+    case vk::Up: moveBy(0, -step); break;
+    case vk::Right: moveBy(step, 0); break;
+    case vk::Down: moveBy(0, step); break;
+    case vk::Multiply:
+    case vk::F4: ActionFrameExecute(); break;
+    case vk::Add: resizeLeading(step); break;
+    case vk::Subtract: resizeLeading(-step); break;
+    case vk::Divide:
+    case vk::F3:
+        if (window_) window_->SetAlpha(true, 0);
+        break;
+    case vk::F1:
+        if (services_.openManual) services_.openManual();
+        break;
+    case vk::F2: ActionShowSettingsExecute(); break;
+    default: break;
+    }
+}
+
+void TMainForm::FormKeyUp(int key, TShiftState) {
+    // Whatever modifiers are held, so a peek always ends.
+    if (key == vk::Divide || key == vk::F3) UpdateOpacity();
+}
+
+}  // namespace ratiscope
