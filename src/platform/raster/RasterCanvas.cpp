@@ -1,0 +1,101 @@
+// The raster canvas: lines, ellipses, fills, icons and text on a TImage.
+#include "platform/raster/RasterCanvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/raster/EllipseRaster.h"
+#include "platform/raster/LineRaster.h"
+#include "platform/raster/RasterOps.h"
+#include "platform/raster/TextBox.h"
+
+namespace ratiscope {
+
+TRasterCanvas::TRasterCanvas(ITextEngine& text, std::int32_t width, std::int32_t height)
+    : engine_(text), image_(width, height) {}
+
+void TRasterCanvas::Resize(std::int32_t width, std::int32_t height) {
+    if (image_.Width() == width && image_.Height() == height) return;
+    image_.Resize(width, height);
+}
+
+void TRasterCanvas::FillRect(TRect rect, TColor color) { FillImageRect(image_, rect, PixelFromColor(color)); }
+
+void TRasterCanvas::MoveTo(std::int32_t x, std::int32_t y) {
+    penX_ = x;
+    penY_ = y;
+}
+
+void TRasterCanvas::LineTo(std::int32_t x, std::int32_t y) {
+    const std::int32_t x0 = penX_, y0 = penY_;
+    penX_ = x;
+    penY_ = y;
+    const std::int32_t w = image_.Width(), h = image_.Height();
+    if (w == 0 || h == 0) return;
+
+    // Fast path: horizontal lines are one clipped run of a row.
+    if (y0 == y) {
+        if (y0 < 0 || y0 >= h || x0 == x) return;
+        // Pixels x0 .. x-1 going right, x+1 .. x0 going left.
+        const std::int64_t from = x > x0 ? x0 : std::int64_t{x} + 1, to = x > x0 ? std::int64_t{x} : std::int64_t{x0} + 1;
+        const auto l = static_cast<std::int32_t>(std::max<std::int64_t>(from, 0));
+        const auto r = static_cast<std::int32_t>(std::min<std::int64_t>(to, w));
+        if (l < r) std::fill(image_.Row(y0).begin() + l, image_.Row(y0).begin() + r, pen_);
+        return;
+    }
+    // Fast path: vertical lines step by the row stride.
+    if (x0 == x) {
+        if (x0 < 0 || x0 >= w) return;
+        const std::int64_t from = y > y0 ? y0 : std::int64_t{y} + 1, to = y > y0 ? std::int64_t{y} : std::int64_t{y0} + 1;
+        const auto t = static_cast<std::int32_t>(std::max<std::int64_t>(from, 0));
+        const auto b = static_cast<std::int32_t>(std::min<std::int64_t>(to, h));
+        TPixel* p = image_.Data() + static_cast<std::size_t>(t) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x0);
+        for (std::int32_t row = t; row < b; ++row, p += w) *p = pen_;
+        return;
+    }
+    TPixel* const data = image_.Data();
+    const TPixel pen = pen_;
+    ForEachLinePixel(x0, y0, x, y, TRect{0, 0, w, h}, [data, pen, w](std::int32_t px, std::int32_t py) {
+        data[static_cast<std::size_t>(py) * static_cast<std::size_t>(w) + static_cast<std::size_t>(px)] = pen;
+    });
+}
+
+void TRasterCanvas::Ellipse(TRect box) {
+    TPixel* const data = image_.Data();
+    const TPixel pen = pen_;
+    const std::int32_t w = image_.Width();
+    ForEachEllipsePixel(box, TRect{0, 0, w, image_.Height()}, [data, pen, w](std::int32_t px, std::int32_t py) {
+        data[static_cast<std::size_t>(py) * static_cast<std::size_t>(w) + static_cast<std::size_t>(px)] = pen;
+    });
+}
+
+void TRasterCanvas::SetFontAngle(double degrees) {
+    if (!std::isfinite(degrees) || std::fabs(degrees) > 1e6) {
+        angle_ = 0;
+        return;
+    }
+    auto tenths = static_cast<std::int64_t>(std::nearbyint(degrees * 10)) % 3600;
+    if (tenths < 0) tenths += 3600;
+    angle_ = tenths == 900 ? 90 : 0;
+}
+
+TSize TRasterCanvas::MeasureText(std::string_view text) { return engine_.Measure(text); }
+
+void TRasterCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text) {
+    if (text.empty() || image_.Width() == 0 || image_.Height() == 0) return;
+    engine_.Draw(image_, x, y, text, text_ & 0xFFFFFFu, angle_);
+}
+
+void TRasterCanvas::DrawTextInBox(std::string_view text, TRect box, std::uint32_t format) {
+    if (text.empty()) return;
+    const TTextPlacement p = PlaceTextInBox(engine_, text, box, format, angle_);
+    TextOut(p.x, p.y, p.text);
+}
+
+void TRasterCanvas::DrawIcon(const TIcon& icon, std::int32_t x, std::int32_t y) { DrawIconOnto(image_, icon, x, y); }
+
+void TRasterCanvas::FloodFill(std::int32_t x, std::int32_t y, TColor border, TColor fill) {
+    FloodFillImage(image_, x, y, PixelFromColor(border), PixelFromColor(fill));
+}
+
+}  // namespace ratiscope

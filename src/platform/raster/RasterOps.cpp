@@ -1,0 +1,98 @@
+// Fills, icons, the block copy and the flood fill over plain images.
+#include "platform/raster/RasterOps.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace ratiscope {
+namespace {
+
+TRect ClipTo(TRect r, TSize size) {
+    return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, size.width), std::min(r.bottom, size.height)};
+}
+
+}  // namespace
+
+void FillImageRect(TImage& image, TRect rect, TPixel pixel) {
+    const TRect r = ClipTo(rect, image.Size());
+    if (r.left >= r.right || r.top >= r.bottom) return;
+    // Fast path: the whole image is one contiguous run.
+    if (r.left == 0 && r.right == image.Width()) {
+        TPixel* first = image.Data() + static_cast<std::size_t>(r.top) * static_cast<std::size_t>(image.Width());
+        std::fill(first, first + static_cast<std::size_t>(r.Height()) * static_cast<std::size_t>(r.Width()), pixel);
+        return;
+    }
+    for (std::int32_t y = r.top; y < r.bottom; ++y) {
+        const auto row = image.Row(y);
+        std::fill(row.begin() + r.left, row.begin() + r.right, pixel);
+    }
+}
+
+void DrawIconOnto(TImage& image, const TIcon& icon, std::int32_t x, std::int32_t y) {
+    if (icon.Empty()) return;
+    const std::int64_t right = std::int64_t{x} + icon.Width(), bottom = std::int64_t{y} + icon.Height();
+    const std::int32_t x0 = std::max(x, 0), y0 = std::max(y, 0);
+    const auto x1 = static_cast<std::int32_t>(std::min<std::int64_t>(right, image.Width()));
+    const auto y1 = static_cast<std::int32_t>(std::min<std::int64_t>(bottom, image.Height()));
+    for (std::int32_t py = y0; py < y1; ++py) {
+        const auto row = image.Row(py);
+        const auto src = icon.Image().Row(py - y);
+        for (std::int32_t px = x0; px < x1; ++px)
+            if (icon.Opaque(px - x, py - y)) row[static_cast<std::size_t>(px)] = src[static_cast<std::size_t>(px - x)];
+    }
+}
+
+void BlockCopy(const TImage& from, TImage& to, std::int32_t width, std::int32_t height) {
+    const std::int32_t w = std::min({width, from.Width(), to.Width()});
+    const std::int32_t h = std::min({height, from.Height(), to.Height()});
+    if (w <= 0 || h <= 0) return;
+    for (std::int32_t y = 0; y < h; ++y) {
+        const auto src = from.Row(y);
+        std::copy(src.begin(), src.begin() + w, to.Row(y).begin());
+    }
+}
+
+void FloodFillImage(TImage& image, std::int32_t x, std::int32_t y, TPixel border, TPixel fill) {
+    if (!image.Contains(x, y) || image.At(x, y) == border) return;
+    const std::int32_t w = image.Width(), h = image.Height();
+    // One bit a pixel: whether it has been filled by this call.
+    std::vector<std::uint64_t> done((static_cast<std::size_t>(w) * static_cast<std::size_t>(h) + 63) / 64, 0);
+    auto index = [w](std::int32_t px, std::int32_t py) {
+        return static_cast<std::size_t>(py) * static_cast<std::size_t>(w) + static_cast<std::size_t>(px);
+    };
+    auto open = [&](std::int32_t px, std::int32_t py) {
+        const std::size_t i = index(px, py);
+        return (done[i / 64] >> (i % 64) & 1u) == 0 && image.At(px, py) != border;
+    };
+
+    struct TSeed {
+        std::int32_t x, y;
+    };
+    std::vector<TSeed> seeds{{x, y}};
+    while (!seeds.empty()) {
+        const TSeed s = seeds.back();
+        seeds.pop_back();
+        if (!open(s.x, s.y)) continue;
+        std::int32_t left = s.x, right = s.x;
+        while (left > 0 && open(left - 1, s.y)) --left;
+        while (right + 1 < w && open(right + 1, s.y)) ++right;
+        const auto row = image.Row(s.y);
+        for (std::int32_t px = left; px <= right; ++px) {
+            row[static_cast<std::size_t>(px)] = fill;
+            const std::size_t i = index(px, s.y);
+            done[i / 64] |= std::uint64_t{1} << (i % 64);
+        }
+        // One seed for each open run above and below the span.
+        for (const std::int32_t ny : {s.y - 1, s.y + 1}) {
+            if (ny < 0 || ny >= h) continue;
+            bool inRun = false;
+            for (std::int32_t px = left; px <= right; ++px) {
+                const bool o = open(px, ny);
+                if (o && !inRun) seeds.push_back({px, ny});
+                inRun = o;
+            }
+        }
+    }
+}
+
+}  // namespace ratiscope
