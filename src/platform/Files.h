@@ -1,0 +1,60 @@
+// The shell and file services the folder rules, the settings file and the
+// language files need, so that all of them run against an in-memory double in tests.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ratiscope {
+
+using TFileTime = std::chrono::system_clock::time_point;
+
+class IFiles {
+public:
+    virtual ~IFiles() = default;
+
+    // Full path of the running program file with every symbolic link resolved;
+    // empty when the platform cannot tell.
+    virtual std::string ProgramPath() = 0;
+
+    // The folder installed programs live in, as fixed when the program was
+    // built; empty when the platform has none. Any trailing "/" may be missing.
+    virtual std::string PlatformProgramFilesFolder() = 0;
+    // The user's own folder for application settings; empty when unknown.
+    // Any trailing "/" may be missing.
+    virtual std::string PlatformUserDataFolder() = 0;
+    // The folder for application data shared by all users; empty when unknown.
+    // Any trailing "/" may be missing.
+    virtual std::string PlatformSharedDataFolder() = 0;
+
+    // True for an existing regular file, also behind a symbolic link; false for
+    // folders and anything else.
+    virtual bool FileExists(std::string_view path) = 0;
+    // True for an existing folder, also behind a symbolic link.
+    virtual bool FolderExists(std::string_view path) = 0;
+    // Creates one folder whose parent exists; true when it was created.
+    virtual bool CreateFolder(std::string_view path) = 0;
+    // Last modification time of a file or folder; empty when it cannot be read.
+    virtual std::optional<TFileTime> ModificationTime(std::string_view path) = 0;
+    // Names (without the folder) of the regular files in `folder` whose names
+    // match `pattern` ("*" any run of characters, "?" one, case-sensitive; a
+    // leading "." must be matched literally), sorted byte by byte. Empty when
+    // the folder cannot be read.
+    virtual std::vector<std::string> ListFolder(std::string_view folder, std::string_view pattern) = 0;
+    // The whole content of a regular file, read front to back once, as bytes;
+    // empty when it cannot be read or holds more than `maxBytes` bytes, so
+    // neither a huge file nor a pipe standing at the path can stall the caller.
+    virtual std::optional<std::string> ReadFile(std::string_view path, std::size_t maxBytes) = 0;
+    // Replaces the file's content as a whole: the bytes go to a new file in the
+    // same folder, which then takes the old one's place, so a reader sees either
+    // the old content or the new, never a mix. A symbolic link at the path is
+    // followed and stays. False when any step fails; the old file, if any, is
+    // then untouched and no temporary file is left behind.
+    virtual bool ReplaceFile(std::string_view path, std::string_view content) = 0;
+};
+
+}  // namespace ratiscope

@@ -1,0 +1,51 @@
+// The file services on Linux: /proc for the program's path, the XDG base
+// directories for the data folders, POSIX calls for the rest. No Qt needed.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/Files.h"
+
+namespace ratiscope {
+
+// Reads one environment variable; empty when it is not set.
+using TEnvironment = std::function<std::optional<std::string>(const char* name)>;
+
+// The process environment.
+std::optional<std::string> ProcessEnvironment(const char* name);
+
+// The installed program's folder chosen when the program was built.
+std::string BuiltInProgramFilesFolder();
+
+class TPosixFiles final : public IFiles {
+public:
+    // The defaults are the real ones; tests hand in their own folder and environment.
+    explicit TPosixFiles(std::string programFilesFolder = BuiltInProgramFilesFolder(),
+                         TEnvironment environment = ProcessEnvironment);
+
+    std::string ProgramPath() override;
+    std::string PlatformProgramFilesFolder() override;
+    // $XDG_CONFIG_HOME, else $HOME/.config, else the password database's home
+    // plus "/.config"; relative paths are ignored, as the XDG rules ask.
+    std::string PlatformUserDataFolder() override;
+    // The first absolute entry of $XDG_DATA_DIRS, else /usr/local/share.
+    std::string PlatformSharedDataFolder() override;
+    bool FileExists(std::string_view path) override;
+    bool FolderExists(std::string_view path) override;
+    // New folders are private to the user (mode 0700), as the XDG rules ask.
+    bool CreateFolder(std::string_view path) override;
+    std::optional<TFileTime> ModificationTime(std::string_view path) override;
+    std::vector<std::string> ListFolder(std::string_view folder, std::string_view pattern) override;
+    std::optional<std::string> ReadFile(std::string_view path, std::size_t maxBytes) override;
+    // An existing file keeps its permission bits; a new one gets 0666 less the umask.
+    bool ReplaceFile(std::string_view path, std::string_view content) override;
+
+private:
+    std::string programFilesFolder_;
+    TEnvironment environment_;
+};
+
+}  // namespace ratiscope

@@ -1,0 +1,47 @@
+// Where the program finds its files: its own folder, whether it runs from an
+// installation, and the per-user and all-users data folders. Worked out anew
+// at every use; every folder value ends with "/" so a file name can follow.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ratiscope {
+
+class IFiles;
+
+// The product's place below the data folders.
+inline constexpr std::string_view kProductSubPath = "Vendrel/Ratiscope/";
+inline constexpr std::string_view kSettingsFileName = "Ratiscope.user.settings";
+
+// The running program's path up to and including its last "/"; empty when
+// the path holds none.
+std::string ProgramFolder(IFiles& files);
+
+// The platform's folder for installed programs, ending with "/"; empty when
+// there is none.
+std::string ProgramFilesFolder(IFiles& files);
+
+// True when the program folder contains the program-files folder, compared
+// without regard to ASCII case; false when there is no program-files folder.
+bool IsInstalled(IFiles& files);
+
+// For an installed program with a per-user data folder: that folder, "/" and
+// `subPath`; otherwise the program folder, so a free-standing copy keeps its
+// files next to itself.
+std::string UserDataFolder(IFiles& files, std::string_view subPath);
+
+// The same with the all-users data folder.
+std::string SharedDataFolder(IFiles& files, std::string_view subPath);
+
+// Creates the folder and any missing parents; true when it exists afterwards
+// or needed no creation (an empty path, or one shorter than 3 characters).
+bool ForceFolders(IFiles& files, std::string_view path);
+
+// Everything up to and including the last "/", or empty.
+std::string_view FolderOfPath(std::string_view path);
+
+// UserDataFolder of the product sub-path + "Ratiscope.user.settings".
+std::string SettingsFilePath(IFiles& files);
+
+}  // namespace ratiscope

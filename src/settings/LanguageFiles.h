@@ -1,0 +1,54 @@
+// Language files: "<name>.lng", key=text lines, read into the language table
+// with English first and the chosen language over it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ratiscope {
+
+class IFiles;
+class TLangTable;
+
+inline constexpr std::string_view kBaseLanguage = "English";
+inline constexpr std::string_view kLanguageFileExtension = ".lng";
+
+// Language files hold a few hundred short texts; anything larger is not one.
+inline constexpr std::size_t kMaxLanguageFileBytes = 4 * 1024 * 1024;
+// Entries beyond this many in one file are not merged: each merge searches the
+// table from the start, so a hostile file of a million keys would stall start-up.
+inline constexpr std::size_t kMaxLanguageEntries = 10000;
+
+// Reads entries from the bytes of one language file. The bytes must outlive the reader.
+class TLangReader {
+public:
+    explicit TLangReader(std::string_view bytes) : bytes_(bytes) {}
+
+    // The next entry: bytes up to 32 before it are skipped; a line whose first
+    // other byte is not an ASCII letter is a comment up to its line feed; the
+    // key runs to the first "=", untrimmed; the text runs to the next carriage
+    // return or line feed, and a backslash right before the line end continues
+    // it on the next line (with a carriage return and line feed in the text).
+    // False when no complete entry is left: an entry that the end of the bytes
+    // cuts off is not taken.
+    bool ReadLangPair(std::string& key, std::string& text);
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+// Merges the file of language `name` into the table: the first of the
+// program folder, the all-users and the per-user data folder that has a
+// readable "<name>.lng" (the folders of a program that is not installed are
+// all its own). False, with the table untouched, when none has; a
+// name that cannot be a file's base name (empty, or holding "/" or a zero
+// byte) finds no file.
+bool LoadLanguage(TLangTable& table, IFiles& files, std::string_view name);
+
+// English first, then `name` over it unless it is exactly "English", so a key
+// the chosen language lacks keeps its English text.
+void SelectLanguageTexts(TLangTable& table, IFiles& files, std::string_view name);
+
+}  // namespace ratiscope

@@ -1,0 +1,71 @@
+// Loading and saving walk the key table, so the read order, the written order
+// and each key's default live in one place.
+#include "settings/SettingsFile.h"
+
+#include <clocale>
+
+#include "platform/Files.h"
+#include "settings/Folders.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
+
+namespace ratiscope {
+
+EWriteError::EWriteError(std::string_view path)
+    : std::runtime_error("Unable to write to " + std::string(path)) {}
+
+char LocaleDecimalSeparator() {
+    const std::lconv* conv = std::localeconv();
+    if (!conv || !conv->decimal_point || !conv->decimal_point[0] || conv->decimal_point[1]) return '.';
+    return conv->decimal_point[0];
+}
+
+void ApplySettingsText(TSettings& settings, std::string_view content, char decimalSeparator) {
+    const TIniFile ini(content);
+    for (const TSettingsKey* key : SettingsKeysInReadOrder()) {
+        TSettingValue value = key->Default();
+        if (const auto text = ini.ReadString(kSettingsSection, key->name))
+            if (auto parsed = ParseSettingValue(*key, *text, decimalSeparator)) value = std::move(*parsed);
+        key->apply(settings, value);
+    }
+}
+
+bool LoadSettingsFile(TSettings& settings, IFiles& files, std::string_view path, char decimalSeparator) {
+    const auto content = files.ReadFile(path, kMaxSettingsFileBytes);
+    if (!content) return false;
+    ApplySettingsText(settings, *content, decimalSeparator);
+    return true;
+}
+
+void LoadSettings(TSettings& settings, IFiles& files, char decimalSeparator) {
+    const std::string path = SettingsFilePath(files);
+    if (!files.FileExists(path)) return;
+    // A file that exists but cannot be read counts as one without keys.
+    const auto content = files.ReadFile(path, kMaxSettingsFileBytes);
+    ApplySettingsText(settings, content.value_or(std::string()), decimalSeparator);
+}
+
+std::string SettingsFileContent(const TSettings& settings, std::string_view previous, char decimalSeparator) {
+    TIniFile ini(previous);
+    for (const TSettingsKey& key : SettingsKeys())
+        ini.WriteString(kSettingsSection, key.name, FormatSettingValue(key.value(settings), decimalSeparator));
+    return ini.Content();
+}
+
+void SaveSettings(const TSettings& settings, IFiles& files, char decimalSeparator) {
+    const std::string path = SettingsFilePath(files);
+    std::string previous;
+    if (files.FileExists(path)) {
+        // Writing without the old content would lose the user's other
+        // sections and keys, so an unreadable file is not replaced.
+        auto content = files.ReadFile(path, kMaxSettingsFileBytes);
+        if (!content) throw EWriteError(path);
+        previous = std::move(*content);
+    } else {
+        ForceFolders(files, FolderOfPath(path));  // a failure shows when the file is written
+    }
+    if (!files.ReplaceFile(path, SettingsFileContent(settings, previous, decimalSeparator))) throw EWriteError(path);
+}
+
+}  // namespace ratiscope
