@@ -4,21 +4,39 @@
 namespace ratiscope {
 
 const char* const kExportUsage =
-    "Usage: ratiscope-export [--format json] [--set KEY=VALUE ...] [-o FILE]\n"
+    "Usage: ratiscope-export [--format json|png|svg] [--set KEY=VALUE ...]\n"
+    "                        [--values|--no-values] [--frame|--no-frame]\n"
+    "                        [--active|--inactive] [-o FILE]\n"
     "\n"
-    "Prints the proportion figure of the overlay for the given settings.\n"
+    "Exports the overlay of the given settings: its figure as data, or its whole\n"
+    "picture as an image.\n"
     "\n"
     "  --format json     one JSON object: the settings, the window size and the\n"
     "                    figure's primitives in drawing order (the default)\n"
+    "  --format png      the overlay window's picture at its size (Width + 2 Border\n"
+    "                    by Height + 2 Border + 16): the key colour fully\n"
+    "                    transparent, every other pixel opaque; needs -o\n"
+    "  --format svg      the same picture as vectors at the same coordinates:\n"
+    "                    lines, polylines, ellipses, texts and the caption icons\n"
+    "                    on a transparent background; needs -o\n"
     "  --set KEY=VALUE   sets one settings key (as named in the settings file)\n"
     "                    through its setter, so limits and the aspect lock apply;\n"
     "                    repeat it, the values are applied in the order given\n"
-    "  -o FILE           writes to FILE instead of standard output\n"
+    "  --values          draws the pixel values beside the lines (ShowValues on)\n"
+    "  --no-values       leaves them out (ShowValues off)\n"
+    "  --frame           draws the caption strip and grips (SFrame on)\n"
+    "  --no-frame        leaves them out (SFrame off)\n"
+    "  --active          caption text as in an active window (the default)\n"
+    "  --inactive        caption text as in an inactive window\n"
+    "  -o FILE           writes to FILE instead of standard output; the file\n"
+    "                    appears only when complete\n"
     "  --help            shows this text\n"
     "\n"
-    "Coordinates are window client pixels; a circle's right and bottom are\n"
-    "exclusive. Exit codes: 0 done, 1 the output could not be written,\n"
-    "2 bad arguments.\n";
+    "--values, --no-values, --frame and --no-frame act after every --set; the\n"
+    "last of each pair wins. Without language files the look names and the\n"
+    "size and grid labels are English. Coordinates are window client pixels; a\n"
+    "circle's right and bottom are exclusive. Exit codes: 0 done, 1 the output\n"
+    "could not be written, 2 bad arguments.\n";
 
 TExportParse ParseExportArguments(const std::vector<std::string>& args) {
     TExportOptions o;
@@ -32,8 +50,9 @@ TExportParse ParseExportArguments(const std::vector<std::string>& args) {
         if (a == "--help" || a == "-h") {
             o.help = true;
         } else if (a == "--format") {
-            if (!next(o.format)) return {std::nullopt, "--format needs a value (json)"};
-            if (o.format != "json") return {std::nullopt, "unknown format '" + o.format + "' (use json)"};
+            if (!next(o.format)) return {std::nullopt, "--format needs a value (json, png or svg)"};
+            if (o.format != "json" && o.format != "png" && o.format != "svg")
+                return {std::nullopt, "unknown format '" + o.format + "' (use json, png or svg)"};
         } else if (a == "-o" || a == "--output") {
             if (!next(o.output) || o.output.empty()) return {std::nullopt, a + " needs a file name"};
         } else if (a == "--set") {
@@ -42,21 +61,32 @@ TExportParse ParseExportArguments(const std::vector<std::string>& args) {
             const auto eq = kv.find('=');
             if (eq == std::string::npos || eq == 0) return {std::nullopt, "--set needs KEY=VALUE, got '" + kv + "'"};
             o.sets.emplace_back(kv.substr(0, eq), kv.substr(eq + 1));
+        } else if (a == "--values" || a == "--no-values") {
+            o.showValues = a == "--values";
+        } else if (a == "--frame" || a == "--no-frame") {
+            o.frame = a == "--frame";
+        } else if (a == "--active" || a == "--inactive") {
+            o.active = a == "--active";
         } else {
             return {std::nullopt, "unknown option '" + a + "' (see --help)"};
         }
     }
+    // A picture is binary or a document of its own; it never goes to the terminal.
+    if (!o.help && o.format != "json" && o.output.empty())
+        return {std::nullopt, "--format " + o.format + " needs -o FILE"};
     return {std::move(o), {}};
 }
 
 }  // namespace ratiscope
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
+#include "settings/LangTable.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
@@ -71,6 +101,41 @@ std::string ApplyExportSets(TSettings& s, const std::vector<std::pair<std::strin
         key->apply(s, *value);
     }
     return {};
+}
+
+std::string ApplyExportOptions(TSettings& s, const TExportOptions& o) {
+    if (std::string err = ApplyExportSets(s, o.sets); !err.empty()) return err;
+    if (o.showValues) s.SetShowValues(*o.showValues);
+    if (o.frame) s.SetSFrame(*o.frame);
+    return {};
+}
+
+void MergeFallbackTexts() {
+    static constexpr std::pair<std::string_view, std::string_view> kFallbacks[] = {
+        {"MSLook0", "Grid"},
+        {"MSLook1", "Ratio sequence"},
+        {"MSLook2", "Halves"},
+        {"MSLook3", "Thirds with golden points"},
+        {"MSLook4", "Golden lines with thirds points"},
+        {"MSLook5", "Spiral"},
+        {"MSLook6", "Four spirals"},
+        {"MSLook7", "Slow spiral"},
+        {"MSLook8", "Circles"},
+        {"MSLook9", "Centred sections"},
+        {"MSLook10", "Nested frames"},
+        {"MSLook11", "Page canon"},
+        {"MSLook12", "Armature"},
+        {"MSLook13", "Single golden lines"},
+        {"MWidthHeight", "%d x %d"},
+        {"MGridSize", "Grid %d"},
+    };
+    TLangTable& table = LanguageTable();
+    for (const auto& [key, text] : kFallbacks) {
+        const auto& entries = table.Entries();
+        const bool present =
+            std::any_of(entries.begin(), entries.end(), [&](const auto& e) { return e.first == key; });
+        if (!present) table.MergeLangPair(key, text);
+    }
 }
 
 std::string WriteFileAtomically(const std::string& path, std::string_view content) {

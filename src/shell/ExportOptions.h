@@ -10,10 +10,15 @@
 namespace ratiscope {
 
 struct TExportOptions {
-    std::string format = "json";
-    std::string output;  // empty: standard output
+    std::string format = "json";  // "json", "png" or "svg"
+    std::string output;           // empty: standard output (json only)
     // KEY=VALUE pairs in the order given; applied through the setters later.
     std::vector<std::pair<std::string, std::string>> sets;
+    // --values / --no-values and --frame / --no-frame, applied after the sets.
+    std::optional<bool> showValues;
+    std::optional<bool> frame;
+    // The caption text's colour: the overlay window active or not.
+    bool active = true;
     bool help = false;
 };
 
@@ -35,6 +40,14 @@ class TSettings;
 // Applies the --set pairs through the key table in the order given; returns
 // an error line for an unknown key or a value that does not parse.
 std::string ApplyExportSets(TSettings& s, const std::vector<std::pair<std::string, std::string>>& sets);
+
+// The --set pairs, then --values and --frame, all through the setters.
+std::string ApplyExportOptions(TSettings& s, const TExportOptions& o);
+
+// The English look names and the size and grid templates, merged into the
+// language table only where it lacks them, so a picture made without
+// language files still reads well.
+void MergeFallbackTexts();
 
 // Writes `content` to `path` through a temporary file in the same folder, so a
 // failure leaves no half-written file; returns an error line or empty.

@@ -1,0 +1,73 @@
+// A canvas that writes the overlay's picture as SVG vectors, so the figure and
+// its values can be laid over a photo at any zoom in a browser or an editor.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Canvas.h"
+#include "platform/Image.h"
+
+namespace ratiscope {
+
+class ITextEngine;
+
+// Lines become <line> and <polyline>, ellipses <ellipse>, texts <text> with
+// the raster canvas's anchors and angles, icons <use> of pixel-run groups.
+// Figure coordinates are the raster's integers; strokes sit on pixel centres.
+class TSvgCanvas final : public ICanvas {
+public:
+    // `text` measures texts exactly as the raster canvas does, so boxed and
+    // centred texts land on the same anchors. Fills in `transparent` (the key
+    // colour) are left out: the SVG background is transparent anyway.
+    TSvgCanvas(ITextEngine& text, TColor transparent);
+
+    // The complete document of everything drawn since the last Resize.
+    std::string Document() const;
+
+    // Starts an empty picture of the new size.
+    void Resize(std::int32_t width, std::int32_t height) override;
+    TSize Size() const override { return size_; }
+    void FillRect(TRect rect, TColor color) override;
+    void SetPenColor(TColor color) override;
+    void SetTextColor(TColor color) override { textColor_ = color; }
+    void MoveTo(std::int32_t x, std::int32_t y) override;
+    void LineTo(std::int32_t x, std::int32_t y) override;
+    void Ellipse(TRect box) override;
+    void SetFontAngle(double degrees) override;
+    TSize MeasureText(std::string_view text) override;
+    void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override;
+    void DrawTextInBox(std::string_view text, TRect box, std::uint32_t format) override;
+    void DrawIcon(const TIcon& icon, std::int32_t x, std::int32_t y) override;
+    // A vector picture has no pixels to bound a fill by, so this draws nothing;
+    // the overlay's picture never asks for one.
+    void FloodFill(std::int32_t x, std::int32_t y, TColor border, TColor fill) override;
+
+private:
+    void EndPenRun();
+    std::string PenRunElement() const;
+    void BeginStrokeGroup();
+    void EndStrokeGroup();
+    std::size_t IconIndex(const TIcon& icon);
+
+    ITextEngine& text_;
+    TColor transparent_;
+    TSize size_;
+    TColor penColor_ = 0;
+    TColor textColor_ = 0;
+    int angle_ = 0;
+    std::int32_t penX_ = 0, penY_ = 0;
+    // Points of the pen's current run of LineTo calls; the first is the start.
+    std::vector<std::int32_t> run_;
+    bool inStrokeGroup_ = false;
+    std::string body_;
+    std::vector<TIcon> icons_;
+};
+
+// Appends `text` as XML character data: markup characters escaped, invalid
+// UTF-8 and characters XML forbids replaced by U+FFFD, line breaks as blanks.
+void AppendXmlText(std::string& out, std::string_view text);
+
+}  // namespace ratiscope
