@@ -53,30 +53,31 @@ void ForEachEllipsePixel(TRect box, TRect clip, Plot&& plot) {
     auto inClipRow = [&](i64 y) { return y >= clip.top && y < clip.bottom; };
     auto inClipColumn = [&](i64 x) { return x >= clip.left && x < clip.right; };
 
-    // Flat part: one row pair per column with |u| <= uSplit.
+    // Flat part: one row pair per column up to the first column past the split.
     {
-        const i64 reach = static_cast<i64>(std::floor(uSplit));
+        const i64 reach = static_cast<i64>(std::floor(uSplit)) + 2;
         const i64 xFrom = std::max<i64>({clip.left, box.left, (cx2 - reach + 1) / 2 - 1});
         const i64 xTo = std::min<i64>({i64{clip.right} - 1, i64{box.right} - 1, (cx2 + reach) / 2 + 1});
         for (i64 x = xFrom; x <= xTo; ++x) {
             const i64 u = std::llabs(2 * x - cx2);
-            if (static_cast<double>(u) > uSplit) continue;
-            const double t = A == 0 ? 0.0 : static_cast<double>(u) / a;
+            if (static_cast<double>(u) >= uSplit + 2) continue;
+            // The two middle columns of an even width share the apex between them.
+            const double t = A == 0 ? 0.0 : static_cast<double>(u == 1 ? 0 : u) / a;
             const i64 v = std::min(B, ellipse_detail::NearestWithParity(b * std::sqrt(std::max(0.0, 1 - t * t)), B % 2));
             const i64 yTop = (cy2 - v) / 2, yBottom = (cy2 + v) / 2;
             if (inClipRow(yTop)) plot(static_cast<std::int32_t>(x), static_cast<std::int32_t>(yTop));
             if (yBottom != yTop && inClipRow(yBottom)) plot(static_cast<std::int32_t>(x), static_cast<std::int32_t>(yBottom));
         }
     }
-    // Steep part: one column pair per row with |v| <= vSplit.
+    // Steep part: one column pair per row up to the first row past the split.
     {
-        const i64 reach = static_cast<i64>(std::floor(vSplit));
+        const i64 reach = static_cast<i64>(std::floor(vSplit)) + 2;
         const i64 yFrom = std::max<i64>({clip.top, box.top, (cy2 - reach + 1) / 2 - 1});
         const i64 yTo = std::min<i64>({i64{clip.bottom} - 1, i64{box.bottom} - 1, (cy2 + reach) / 2 + 1});
         for (i64 y = yFrom; y <= yTo; ++y) {
             const i64 v = std::llabs(2 * y - cy2);
-            if (static_cast<double>(v) > vSplit) continue;
-            const double t = B == 0 ? 0.0 : static_cast<double>(v) / b;
+            if (static_cast<double>(v) >= vSplit + 2) continue;
+            const double t = B == 0 ? 0.0 : static_cast<double>(v == 1 ? 0 : v) / b;
             const i64 u = std::min(A, ellipse_detail::NearestWithParity(a * std::sqrt(std::max(0.0, 1 - t * t)), A % 2));
             const i64 xLeft = (cx2 - u) / 2, xRight = (cx2 + u) / 2;
             if (inClipColumn(xLeft)) plot(static_cast<std::int32_t>(xLeft), static_cast<std::int32_t>(y));
