@@ -1,0 +1,210 @@
+// The composed picture pixel by pixel: golden images of a set of looks, and
+// probes for the rules a wrong picture breaks first. Glyphs come from the fake
+// engine, so nothing here depends on the fonts installed.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "overlay/OverlayIcons.h"
+#include "overlay/Renderer.h"
+#include "platform/raster/RasterCanvas.h"
+#include "settings/LangTable.h"
+#include "settings/Settings.h"
+#include "support/FakeTextEngine.h"
+#include "support/Golden.h"
+
+namespace ratiscope {
+namespace {
+
+constexpr TPixel kKey = PixelFromColor(kOverlayKeyColor);
+
+class RendererPixels : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearLanguageTable();
+        MergeLangPair("MWidthHeight", "%d x %d");
+        MergeLangPair("MGridSize", "Grid %d px");
+        MergeLangPair("MSLook1", "Ratio sequence");
+        s.SetLock(false);
+    }
+    void TearDown() override { ClearLanguageTable(); }
+
+    const TImage& Compose(bool active = true) {
+        ComposeImage(canvas, s, icons, active);
+        return canvas.Image();
+    }
+
+    // Every pixel the picture may hold: the key, lines, values, both caption
+    // greys and the icons' own colours.
+    std::set<TPixel> AllowedPixels() const {
+        std::set<TPixel> allowed{kKey, PixelFromColor(s.LinesColor), PixelFromColor(s.ValuesColor),
+                                 PixelFromColor(kChromeGrey), PixelFromColor(kInactiveCaptionGrey)};
+        for (const TIcon* icon : {&icons.TLCorner, &icons.Caption, &icons.TRCorner, &icons.BRCorner})
+            for (std::int32_t y = 0; y < icon->Height(); ++y)
+                for (std::int32_t x = 0; x < icon->Width(); ++x)
+                    if (icon->Opaque(x, y)) allowed.insert(icon->Image().At(x, y));
+        return allowed;
+    }
+
+    TSettings s{1920};  // 396 x 245 at border 12: window 420 x 285
+    TFakeTextEngine text;
+    TRasterCanvas canvas{text};
+    TOverlayIcons icons = LoadOverlayIcons();
+};
+
+TEST_F(RendererPixels, IconsAreLoadedAtTheirSizes) {
+    EXPECT_EQ(icons.TLCorner.Width(), 16);
+    EXPECT_EQ(icons.Caption.Width(), 32);
+    EXPECT_EQ(icons.TRCorner.Width(), 64);
+    EXPECT_EQ(icons.BRCorner.Height(), 24);
+    EXPECT_EQ(icons.TLCorners.Width(), 16);
+    EXPECT_EQ(icons.TRCorner2.Width(), 37);
+}
+
+TEST_F(RendererPixels, GoldenPictures) {
+    struct Case {
+        const char* name;
+        int look, orient;
+        bool values, frame;
+    };
+    const Case cases[] = {
+        {"grid-o0-values", 0, 0, true, true},       {"sequence-o0-values", 1, 0, true, true},
+        {"sequence-o2-values", 1, 2, true, false},  {"halves-o1-values", 2, 1, true, true},
+        {"thirds-o3-plain", 3, 3, false, true},     {"four-spirals-o3-plain", 6, 3, false, false},
+        {"circles-o0-values", 8, 0, true, true},    {"centred-o2-values", 9, 2, true, false},
+        {"frames-o0-values", 10, 0, true, true},    {"canon-o1-values", 11, 1, true, true},
+        {"armature-o1-plain", 12, 1, false, true},  {"spiral-o2-values", 5, 2, true, true},
+    };
+    // A small window keeps the golden files readable: 100 x 62 at border 10 is 120 x 98.
+    s.SetBorder(10);
+    s.SetWidth(100);
+    s.SetHeight(62);
+    s.SetGridSize(6);
+    for (const Case& k : cases) {
+        s.SetLookMode(k.look);
+        s.SetOrientMode(k.orient);
+        s.SetShowValues(k.values);
+        s.SetSFrame(k.frame);
+        EXPECT_TRUE(MatchesGolden(Compose(), std::string("overlay/") + k.name));
+    }
+}
+
+TEST_F(RendererPixels, LineEndPointsAreNotDrawn) {
+    // Look 1's far-edge lines run to the far corner and stop one short, so
+    // the corner itself keeps the key colour in every orientation.
+    s.SetShowValues(false);
+    s.SetSFrame(false);
+    const TPixel line = PixelFromColor(s.LinesColor);
+    struct Case {
+        int orient;
+        std::int32_t x1, y1, dx, dy;
+    };
+    const Case cases[] = {{0, 408, 273, 1, 1}, {1, 12, 273, -1, 1}, {2, 12, 28, -1, -1}, {3, 408, 28, 1, -1}};
+    for (const Case& k : cases) {
+        s.SetOrientMode(k.orient);
+        const TImage& img = Compose();
+        EXPECT_EQ(img.At(k.x1, k.y1), kKey) << k.orient;
+        EXPECT_EQ(img.At(k.x1 - k.dx, k.y1), line) << k.orient;
+        EXPECT_EQ(img.At(k.x1, k.y1 - k.dy), line) << k.orient;
+    }
+}
+
+TEST_F(RendererPixels, CirclesStayInsideTheirBox) {
+    // 120 x 100: the first circle's box is (12, 18) to (133, 139), wholly in the window.
+    s.SetLookMode(8);
+    s.SetShowValues(false);
+    s.SetSFrame(false);
+    s.SetWidth(120);
+    s.SetHeight(100);
+    const TImage& img = Compose();
+    ASSERT_EQ(img.Size(), (TSize{144, 140}));
+    const TRect box{12, 18, 133, 139};
+    const TPixel line = PixelFromColor(s.LinesColor);
+    for (std::int32_t y = 0; y < img.Height(); ++y)
+        for (std::int32_t x = 0; x < img.Width(); ++x)
+            if (img.At(x, y) == line) {
+                EXPECT_TRUE(box.Contains(x, y)) << x << "," << y;
+            }
+    // It touches all four sides of the box: top and bottom rows at the centre column.
+    EXPECT_EQ(img.At(72, 18), line);
+    EXPECT_EQ(img.At(72, 138), line);
+    EXPECT_EQ(img.At(12, 78), line);
+    EXPECT_EQ(img.At(132, 78), line);
+}
+
+TEST_F(RendererPixels, ChromeCoversLinesReachingUnderIt) {
+    // Look 8's first circle is wider than the section is high, so it crosses
+    // the caption strip; the frame's far corner lies under the grip.
+    s.SetLookMode(8);
+    s.SetSFrame(false);
+    const TImage bare = Compose();
+    s.SetSFrame(true);
+    // Inactive, so the caption text (drawn over the strip last) has a grey of its own.
+    const TImage& img = Compose(false);
+    const TRect captionText{14, 1, 356, 15};
+    const TPixel textGrey = PixelFromColor(kInactiveCaptionGrey);
+    struct Placement {
+        const TIcon* icon;
+        std::int32_t x, y;
+    };
+    std::vector<Placement> placements{{&icons.TLCorner, 0, 0}, {&icons.TRCorner, 356, 0}, {&icons.BRCorner, 396, 261}};
+    for (std::int32_t x = 16; x <= 356; x += 32) placements.push_back({&icons.Caption, x, 0});
+    const TPixel line = PixelFromColor(s.LinesColor);
+    int coveredLines = 0;
+    for (const Placement& p : placements)
+        for (std::int32_t y = 0; y < p.icon->Height(); ++y)
+            for (std::int32_t x = 0; x < p.icon->Width(); ++x) {
+                if (!p.icon->Opaque(x, y) || p.x + x >= img.Width()) continue;
+                // The last caption tile lies partly under the button strip.
+                if (p.icon == &icons.Caption && p.x + x >= 356) continue;
+                if (bare.At(p.x + x, p.y + y) == line) ++coveredLines;
+                const TPixel got = img.At(p.x + x, p.y + y);
+                if (got == textGrey && captionText.Contains(p.x + x, p.y + y)) continue;
+                ASSERT_EQ(got, p.icon->Image().At(x, y)) << p.x + x << "," << p.y + y;
+            }
+    EXPECT_GT(coveredLines, 10);
+}
+
+TEST_F(RendererPixels, NothingButKeyWithoutFrameOrLook) {
+    s.SetSFrame(false);
+    s.SetShowValues(true);
+    for (int look : {14, -1}) {
+        s.SetLookMode(look);
+        const TImage& img = Compose();
+        for (std::int32_t y = 0; y < img.Height(); ++y)
+            for (std::int32_t x = 0; x < img.Width(); ++x) ASSERT_EQ(img.At(x, y), kKey) << x << "," << y;
+    }
+}
+
+TEST_F(RendererPixels, NoBlendedPixelInAnyLook) {
+    s.SetLinesColor(0x0000FF00);
+    s.SetValuesColor(0x00FF0000);
+    const std::set<TPixel> allowed = AllowedPixels();
+    for (int look = 0; look <= 13; ++look)
+        for (int orient = 0; orient < 4; ++orient)
+            for (bool values : {false, true}) {
+                s.SetLookMode(look);
+                s.SetOrientMode(orient);
+                s.SetShowValues(values);
+                const TImage& img = Compose(orient % 2 == 0);
+                for (std::int32_t y = 0; y < img.Height(); ++y)
+                    for (std::int32_t x = 0; x < img.Width(); ++x)
+                        ASSERT_TRUE(allowed.count(img.At(x, y)))
+                            << "look " << look << " orient " << orient << " at " << x << "," << y;
+            }
+}
+
+TEST_F(RendererPixels, RepaintLeavesNothingOfTheEarlierPicture) {
+    // The same canvas composes a busy picture, then an empty look at the same size.
+    s.SetLookMode(6);
+    Compose();
+    s.SetLookMode(14);
+    s.SetSFrame(false);
+    const TImage& img = Compose();
+    for (std::int32_t y = 0; y < img.Height(); ++y)
+        for (std::int32_t x = 0; x < img.Width(); ++x) ASSERT_EQ(img.At(x, y), kKey);
+}
+
+}  // namespace
+}  // namespace ratiscope
