@@ -1,0 +1,26 @@
+// Every text of the settings panel from the language table, set in one fixed
+// order, and the composed product and notice labels.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ratiscope {
+
+struct TPanelControls;
+
+inline constexpr std::string_view kProductName = "Vendrel Ratiscope";
+inline constexpr std::string_view kProductVersion = "5.9.3";
+// The argument of the "MSCopyright" template.
+inline constexpr std::string_view kNoticeText = "(c) 2006-2026 Vendrel. All rights reserved.";
+
+// "Vendrel Ratiscope", a line feed, the "MSVersion" text, a blank and the version.
+std::string ProductLabelText();
+
+// Sets every caption, label and list entry from its language key in table
+// order. The ratio entries 0, 1 and 12 and the notice are templates; one that
+// does not fit its value raises EFormatError, and the texts set before it stay.
+// Replacing a list entry drops the drop-down lists' selections.
+void ApplyPanelTexts(TPanelControls& controls);
+
+}  // namespace ratiscope
