@@ -118,7 +118,7 @@ std::string LanguageCheckReport(std::string_view name, const TLanguageCheck& che
     for (const auto& key : check.missing) out += "missing " + EscapeLanguageText(key) + '\n';
     for (const auto& key : check.unused) out += "unused " + EscapeLanguageText(key) + '\n';
     for (const auto& key : check.badTemplates)
-        out += "template " + EscapeLanguageText(key) + " does not fit its value\n";
+        out += "template " + EscapeLanguageText(key) + " does not fit its values\n";
     out += std::string(name) + ": " + std::to_string(check.missing.size()) + " missing, " +
            std::to_string(check.unused.size()) + " unused, " + std::to_string(check.badTemplates.size()) +
            " bad template" + (check.badTemplates.size() == 1 ? "" : "s") + '\n';

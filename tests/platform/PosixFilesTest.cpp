@@ -2,6 +2,7 @@
 // path (folders, pipes, links, huge files) get a plain "no", never a hang.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -178,6 +179,20 @@ TEST_F(PosixFilesOnDisk, ReplaceFileThroughADanglingLinkCreatesItsTarget) {
     EXPECT_TRUE(files_.ReplaceFile(temp_ / "link", "x"));
     EXPECT_TRUE(std::filesystem::is_symlink(temp_ / "link"));
     EXPECT_EQ(ReadWholeFile(temp_ / "target"), "x");
+
+    std::filesystem::create_directory(temp_ / "sub");
+    std::filesystem::create_symlink("../target", temp_ / "sub/relative");
+    EXPECT_TRUE(files_.ReplaceFile(temp_ / "sub/relative", "y"));
+    EXPECT_TRUE(std::filesystem::is_symlink(temp_ / "sub/relative"));
+    EXPECT_EQ(ReadWholeFile(temp_ / "target"), "y");
+}
+
+TEST_F(PosixFilesOnDisk, ReplaceFileRefusesALoopOfLinks) {
+    std::filesystem::create_symlink(temp_ / "b", temp_ / "a");
+    std::filesystem::create_symlink(temp_ / "a", temp_ / "b");
+    EXPECT_FALSE(files_.ReplaceFile(temp_ / "a", "x"));
+    EXPECT_TRUE(std::filesystem::is_symlink(temp_ / "a"));
+    EXPECT_TRUE(std::filesystem::is_symlink(temp_ / "b"));
 }
 
 }  // namespace

@@ -115,6 +115,20 @@ std::optional<TTemporaryFile> CreateTemporaryBeside(const fs::path& target) {
     return std::nullopt;
 }
 
+// Where writing to `path` must go: renaming over a symbolic link would replace
+// the link itself, so links are followed, also to a target that does not
+// exist yet. Empty for a loop of links.
+std::optional<fs::path> LinkTarget(fs::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) return std::nullopt;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> ProcessEnvironment(const char* name) {
@@ -219,13 +233,9 @@ std::optional<std::string> TPosixFiles::ReadFile(std::string_view path, std::siz
 
 bool TPosixFiles::ReplaceFile(std::string_view path, std::string_view content) {
     if (path.empty() || path.back() == '/') return false;
-    fs::path target{std::string(path)};
-    std::error_code ec;
-    // Renaming over a link would replace the link itself; write where it points.
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        target = fs::weakly_canonical(target, ec);
-        if (ec) return false;
-    }
+    const std::optional<fs::path> resolved = LinkTarget(fs::path(std::string(path)));
+    if (!resolved) return false;
+    const fs::path& target = *resolved;
     std::optional<TTemporaryFile> temp = CreateTemporaryBeside(target);
     if (!temp) return false;
     struct stat old {};

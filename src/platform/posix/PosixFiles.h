@@ -20,7 +20,7 @@ std::optional<std::string> ProcessEnvironment(const char* name);
 // The installed program's folder chosen when the program was built.
 std::string BuiltInProgramFilesFolder();
 
-class TPosixFiles final : public IFiles {
+class TPosixFiles : public IFiles {
 public:
     // The defaults are the real ones; tests hand in their own folder and environment.
     explicit TPosixFiles(std::string programFilesFolder = BuiltInProgramFilesFolder(),

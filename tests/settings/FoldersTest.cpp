@@ -1,0 +1,100 @@
+// The folder rules against folders the platform double reports.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "settings/Folders.h"
+#include "support/FakeFiles.h"
+
+namespace ratiscope {
+namespace {
+
+using testing::TFakeFiles;
+
+TEST(Folders, InstalledOrNotDecidesWhereDataLives) {
+    struct Case {
+        const char* name;
+        const char* programPath;
+        const char* programFiles;
+        const char* userData;
+        const char* sharedData;
+        bool installed;
+        const char* programFolder;
+        const char* userFolder;
+        const char* sharedFolder;
+    };
+    const Case cases[] = {
+        {"installed", "/usr/lib/ratiscope/ratiscope", "/usr/lib/ratiscope/", "/home/u/.config",
+         "/usr/local/share", true, "/usr/lib/ratiscope/", "/home/u/.config/Vendrel/Ratiscope/",
+         "/usr/local/share/Vendrel/Ratiscope/"},
+        {"compared without regard to case", "/USR/Lib/RatiScope/ratiscope", "/usr/lib/ratiscope", "/h/.config",
+         "/s", true, "/USR/Lib/RatiScope/", "/h/.config/Vendrel/Ratiscope/", "/s/Vendrel/Ratiscope/"},
+        {"anywhere in the path", "/mnt/usr/lib/ratiscope/bin/ratiscope", "/usr/lib/ratiscope/", "/h", "/s",
+         true, "/mnt/usr/lib/ratiscope/bin/", "/h/Vendrel/Ratiscope/", "/s/Vendrel/Ratiscope/"},
+        {"trailing slashes of data folders", "/opt/r/ratiscope", "/opt/r/", "/h/.config//", "/s/", true,
+         "/opt/r/", "/h/.config/Vendrel/Ratiscope/", "/s/Vendrel/Ratiscope/"},
+        {"copied elsewhere keeps files next to itself", "/home/u/tools/ratiscope", "/usr/lib/ratiscope/",
+         "/home/u/.config", "/usr/share", false, "/home/u/tools/", "/home/u/tools/", "/home/u/tools/"},
+        {"build folder is not installed", "/work/main/build/bin/ratiscope", "/usr/local/lib/ratiscope/",
+         "/root/.config", "/usr/local/share", false, "/work/main/build/bin/", "/work/main/build/bin/",
+         "/work/main/build/bin/"},
+        {"no program-files folder", "/usr/lib/ratiscope/ratiscope", "", "/h", "/s", false,
+         "/usr/lib/ratiscope/", "/usr/lib/ratiscope/", "/usr/lib/ratiscope/"},
+        {"installed without a user folder", "/usr/lib/ratiscope/ratiscope", "/usr/lib/ratiscope/", "", "/s", true,
+         "/usr/lib/ratiscope/", "/usr/lib/ratiscope/", "/s/Vendrel/Ratiscope/"},
+        {"program path unknown", "", "/usr/lib/ratiscope/", "/h", "/s", false, "", "", ""},
+        {"program path without a slash", "ratiscope", "/usr/lib/ratiscope/", "/h", "/s", false, "", "", ""},
+    };
+    for (const Case& c : cases) {
+        TFakeFiles files;
+        files.programPath = c.programPath;
+        files.programFilesFolder = c.programFiles;
+        files.userDataFolder = c.userData;
+        files.sharedDataFolder = c.sharedData;
+        EXPECT_EQ(IsInstalled(files), c.installed) << c.name;
+        EXPECT_EQ(ProgramFolder(files), c.programFolder) << c.name;
+        EXPECT_EQ(UserDataFolder(files, kProductSubPath), c.userFolder) << c.name;
+        EXPECT_EQ(SharedDataFolder(files, kProductSubPath), c.sharedFolder) << c.name;
+        EXPECT_EQ(SettingsFilePath(files), std::string(c.userFolder) + "Ratiscope.user.settings") << c.name;
+    }
+}
+
+TEST(Folders, ProgramFilesFolderEndsWithASlash) {
+    TFakeFiles files;
+    files.programFilesFolder = "/usr/lib/ratiscope";
+    EXPECT_EQ(ProgramFilesFolder(files), "/usr/lib/ratiscope/");
+    files.programFilesFolder = "";
+    EXPECT_EQ(ProgramFilesFolder(files), "");
+}
+
+TEST(Folders, ForceFoldersCreatesTheMissingChainTopDown) {
+    TFakeFiles files;
+    files.AddFolder("/home/u/.config");
+    EXPECT_TRUE(ForceFolders(files, "/home/u/.config/Vendrel/Ratiscope/"));
+    EXPECT_EQ(files.log, (std::vector<std::string>{"CreateFolder /home/u/.config/Vendrel",
+                                                    "CreateFolder /home/u/.config/Vendrel/Ratiscope"}));
+    EXPECT_TRUE(files.FolderExists("/home/u/.config/Vendrel/Ratiscope"));
+
+    files.log.clear();
+    EXPECT_TRUE(ForceFolders(files, "/home/u/.config/Vendrel/Ratiscope"));
+    EXPECT_TRUE(files.log.empty()) << "an existing folder needs nothing";
+}
+
+TEST(Folders, ForceFoldersStopsAtTheFirstFailure) {
+    TFakeFiles files;
+    files.AddFile("/home/u/blocker", "a file where a folder must go");
+    EXPECT_FALSE(ForceFolders(files, "/home/u/blocker/a/b/"));
+    EXPECT_EQ(files.log, (std::vector<std::string>{"CreateFolder /home/u/blocker"}));
+}
+
+TEST(Folders, ForceFoldersTakesShortAndEmptyPathsAsDone) {
+    for (const char* path : {"", "/", "ab", "a/", "//", "a//"}) {
+        TFakeFiles files;
+        EXPECT_TRUE(ForceFolders(files, path)) << '"' << path << '"';
+        EXPECT_TRUE(files.log.empty()) << '"' << path << '"';
+    }
+}
+
+}  // namespace
+}  // namespace ratiscope
