@@ -47,6 +47,8 @@ public:
     TCursor cursor = TCursor::Default;
     std::string hint;
     int presents = 0;
+    // A copy of the last picture presented.
+    TImage lastPicture;
     int flushes = 0;
     int dpi = 96;
     // What was drawn straight onto the window since the last Present.
@@ -90,6 +92,7 @@ public:
     void Invalidate() override { Add("Invalidate"); }
     void Present(const TImage& picture) override {
         ++presents;
+        lastPicture = picture;
         surface.calls.clear();
         Add("Present " + std::to_string(picture.Width()) + "x" + std::to_string(picture.Height()));
     }

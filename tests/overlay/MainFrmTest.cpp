@@ -1,0 +1,257 @@
+// The overlay window's life: creation order, geometry, opacity, keeping it on
+// screen, activation, the six commands and closing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "overlay/MainFrmFixture.h"
+#include "support/RecordingWindows.h"
+
+namespace ratiscope::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST_F(MainFormTest, CreationHidesUntilConfiguredThenShowsAtStoredPlaceAndSize) {
+    Create();
+    EXPECT_EQ(ws.title, "Vendrel Ratiscope");
+    EXPECT_EQ(ws.appEvents, form.get());
+    EXPECT_EQ(settings.Overlay, form.get());
+    EXPECT_EQ(ws.hintColor, 13564415u);
+    EXPECT_TRUE(window->options.mainWindow);
+    EXPECT_EQ(window->options.keyColor, 16646398u);
+
+    const auto& log = ws.log;
+    auto at = [&](const std::string& line) { return std::find(log.begin(), log.end(), line) - log.begin(); };
+    auto last = [&](const std::string& line) { return log.rend() - std::find(log.rbegin(), log.rend(), line) - 1; };
+    // Size 0 x 0 and alpha 0 come first, the real opacity, place and size later, and Show last.
+    EXPECT_LT(at("SetClientSize 0,0"), at("SetAlpha 1 0"));
+    EXPECT_LT(at("SetAlpha 1 0"), at("SetAlpha 1 230"));
+    EXPECT_LT(at("SetAlpha 1 230"), at("Move 300,240"));
+    EXPECT_LT(at("Move 300,240"), at("SetClientSize 420,285"));
+    EXPECT_LT(at("SetClientSize 420,285"), last("SetHintsEnabled 1"));
+    EXPECT_EQ(log.back(), "Show");
+    EXPECT_EQ(Client(), (TSize{420, 285}));
+    EXPECT_EQ(window->lastPicture.Size(), (TSize{420, 285}));
+}
+
+TEST_F(MainFormTest, ClientSizeFollowsWidthHeightAndBorder) {
+    struct Case {
+        std::int32_t border, width, height;
+        TSize client;
+    };
+    const Case cases[] = {
+        {12, 396, 245, {420, 285}},
+        {0, 58, 36, {58, 52}},
+        {30, 1000, 618, {1060, 694}},
+    };
+    Create();
+    settings.SetLock(false);
+    for (const Case& c : cases) {
+        settings.SetBorder(c.border);
+        settings.SetWidth(c.width);
+        settings.SetHeight(c.height);
+        form->UpdateSize();
+        EXPECT_EQ(Client(), c.client) << c.border << " " << c.width << " " << c.height;
+        EXPECT_EQ(window->lastPicture.Size(), c.client);
+    }
+}
+
+TEST_F(MainFormTest, UpdateSizeDoesNothingWhenTheSizeStands) {
+    Create();
+    const int presents = window->presents;
+    const auto mark = Mark();
+    form->UpdateSize();
+    EXPECT_EQ(window->presents, presents);
+    EXPECT_TRUE(ws.Since(mark).empty());
+}
+
+TEST_F(MainFormTest, OpacityMapsToRoundedAlphaAndSwitchesBlendingOffAt100) {
+    struct Case {
+        std::int32_t opacity;
+        bool blending;
+        int alpha;
+    };
+    const Case cases[] = {{0, true, 0}, {30, true, 76}, {50, true, 128}, {90, true, 230}, {99, true, 252}, {100, false, 255}};
+    Create();
+    TCallLog panelLog;
+    RecordingPanel panelSlot(panelLog);
+    settings.Panel = &panelSlot;
+    for (const Case& c : cases) {
+        panelLog.clear();
+        settings.SetOpacity(c.opacity);
+        form->UpdateOpacity();
+        EXPECT_EQ(window->blending, c.blending) << c.opacity;
+        EXPECT_EQ(window->alpha, c.alpha) << c.opacity;
+        EXPECT_FALSE(panelLog.empty()) << "the panel follows the opacity";
+    }
+    settings.Panel = nullptr;
+}
+
+TEST_F(MainFormTest, KeepOnScreenRules) {
+    struct Case {
+        const char* what;
+        std::int32_t left, top, width;  // width is Width; the window is Width + 24 wide
+        std::int32_t wantLeft, wantTop;
+    };
+    // Work area 100..1380 x 50..1010.
+    const Case cases[] = {
+        {"inside stays", 400, 300, 396, 400, 300},
+        {"above the top", 400, 20, 396, 400, 50},
+        {"at the top counts as above", 400, 50, 396, 400, 50},
+        {"10 left of the right edge", 1370, 300, 396, 1348, 300},
+        {"right at the limit", 1348, 300, 396, 1348, 300},
+        {"below the bottom", 400, 1000, 396, 400, 994},
+        {"right edge at left + 50", 150 - 100, 300, 76, 84, 300},
+        {"right edge at left + 84", 184 - 100, 300, 76, 84, 300},
+        {"top-left corner far out", -5000, -5000, 396, 184 - 420, 50},
+    };
+    ws.workArea = {100, 50, 1380, 1010};
+    Create();
+    settings.SetLock(false);
+    for (const Case& c : cases) {
+        settings.SetWidth(c.width);
+        window->Move(c.left, c.top);
+        form->KeepOnScreen();
+        EXPECT_EQ(window->left, c.wantLeft) << c.what;
+        EXPECT_EQ(window->top, c.wantTop) << c.what;
+    }
+}
+
+TEST_F(MainFormTest, ActivationOrder) {
+    Create();
+    ws.workArea = {0, 0, 1920, 1050};
+    window->Move(1910, 300);
+    auto mark = Mark();
+    form->FormActivate();
+    EXPECT_THAT(ws.Since(mark), ElementsAre("ReassertTopmost", "panel.RequestRepaint", "Move 1888,300", "Present 420x285",
+                                            "FlushSurface", "SetAlpha 1 230", "Invalidate"));
+    window->cursor = TCursor::HandPoint;
+    ws.overrides = {TCursor::SizeNWSE, TCursor::SizeNWSE};
+    mark = Mark();
+    ws.appEvents->OnApplicationDeactivate();
+    EXPECT_THAT(ws.Since(mark), ElementsAre("panel.RequestRepaint", "app.ResetOverrideCursor", "SetAlpha 1 230", "Invalidate"));
+    EXPECT_TRUE(ws.overrides.empty());
+}
+
+TEST_F(MainFormTest, ActivationRestoresAPeekedWindow) {
+    Create();
+    form->FormKeyDown(114, 0);  // F3
+    EXPECT_EQ(window->alpha, 0);
+    form->FormDeactivate();
+    EXPECT_EQ(window->alpha, 230);
+}
+
+TEST_F(MainFormTest, CommandsCycleRepaintAndReachThePanel) {
+    Create();
+    settings.SetOrientMode(3);
+    settings.SetLookMode(13);
+    int presents = window->presents;
+    form->ActionOrientExecute();
+    EXPECT_EQ(settings.OrientMode, 0);
+    EXPECT_EQ(window->presents, ++presents) << "repainted at once";
+    form->ActionLookExecute();
+    EXPECT_EQ(settings.LookMode, 0);
+    EXPECT_EQ(window->presents, ++presents);
+    form->ActionFrameExecute();
+    EXPECT_FALSE(settings.SFrame);
+    EXPECT_EQ(window->presents, ++presents);
+
+    settings.OrientMode = 7;  // a hand-edited settings file
+    form->ActionOrientExecute();
+    EXPECT_EQ(settings.OrientMode, 0);
+
+    form->ActionShowSettingsExecute();
+    EXPECT_FALSE(panel.shown);
+    form->ActionShowSettingsExecute();
+    EXPECT_TRUE(panel.shown);
+    EXPECT_EQ(ws.log.back(), "panel.Show+BringToFront");
+
+    auto mark = Mark();
+    form->ActionMinimizeExecute();
+    EXPECT_THAT(ws.Since(mark), ElementsAre("app.MinimizeApplication"));
+}
+
+TEST_F(MainFormTest, OrientMarkOnlyWithTheFrame) {
+    Create();
+    form->FormPaint();
+    EXPECT_EQ(window->surface.CallsOf("LineTo").size(), 2u);
+    settings.SetSFrame(false);
+    form->FormPaint();
+    EXPECT_TRUE(window->surface.CallsOf("LineTo").empty());
+}
+
+TEST_F(MainFormTest, ThePictureIsKeyColouredWhereNothingIsDrawn) {
+    Create();
+    const TImage& p = window->lastPicture;
+    ASSERT_EQ(p.Size(), (TSize{420, 285}));
+    int key = 0;
+    int lines = 0;
+    for (std::int32_t y = 0; y < p.Height(); ++y)
+        for (std::int32_t x = 0; x < p.Width(); ++x) {
+            key += ColorFromPixel(p.At(x, y)) == kOverlayKeyColor;
+            lines += ColorFromPixel(p.At(x, y)) == settings.LinesColor;
+        }
+    EXPECT_GT(key, p.Width() * p.Height() / 2);
+    EXPECT_GT(lines, 0);
+    EXPECT_EQ(ColorFromPixel(p.At(0, 0)), kChromeGrey) << "the top-left corner icon";
+}
+
+TEST_F(MainFormTest, CloseStoresBothPlacesAndReleasesTheImage) {
+    Create();
+    window->Move(123, 456);
+    panel.shown = false;
+    panel.left = 77;
+    panel.top = 88;
+    panel.page = 3;
+    form->ActionExitExecute();
+    EXPECT_TRUE(window->closed);
+    EXPECT_EQ(settings.X, 123);
+    EXPECT_EQ(settings.Y, 456);
+    EXPECT_EQ(settings.SX, 77);
+    EXPECT_EQ(settings.SY, 88);
+    EXPECT_FALSE(settings.SVisible);
+    EXPECT_EQ(settings.SPage, 3);
+    EXPECT_FALSE(form->HasImage());
+    const int presents = window->presents;
+    window->events.OnPaint();
+    settings.SetLookMode(5);
+    form->FormPaint();
+    EXPECT_EQ(window->presents, presents) << "no paint after the image is gone";
+}
+
+TEST_F(MainFormTest, SettersReachTheWindowThroughTheSlot) {
+    Create();
+    auto mark = Mark();
+    settings.SetWidth(500);
+    EXPECT_TRUE(Logged(mark, "SetClientSize 524,349"));
+    mark = Mark();
+    settings.SetShowHints(false);
+    EXPECT_THAT(ws.Since(mark), ElementsAre("Invalidate", "SetHintsEnabled 0"));
+    mark = Mark();
+    settings.SetLinesColor(255);
+    EXPECT_THAT(ws.Since(mark), ElementsAre("Invalidate"));
+    form.reset();
+    EXPECT_EQ(settings.Overlay, nullptr);
+    EXPECT_EQ(ws.appEvents, nullptr);
+}
+
+TEST_F(MainFormTest, MissingIconsLeaveAWorkingWindow) {
+    TMainFormServices services{
+        ws,
+        [this](TSize size) { return std::make_unique<TRasterOffscreen>(text, size.width, size.height); },
+        []() -> TOverlayIcons { throw std::runtime_error("no resources"); },
+        {},
+    };
+    form = std::make_unique<TMainForm>(settings, std::move(services));
+    form->FormCreate();
+    window = ws.windows.at(0);
+    EXPECT_TRUE(window->visible);
+    EXPECT_TRUE(form->Icons().TRCorner.Empty());
+    form->FormMouseMove(0, 420 - 51, 5);  // hover feedback without the strip
+    EXPECT_TRUE(form->Highlighted());
+    form->FormKeyDown(112, 0);  // F1 without a manual opener
+}
+
+}  // namespace
+}  // namespace ratiscope::testing

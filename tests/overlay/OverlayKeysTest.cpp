@@ -1,0 +1,124 @@
+// Key rules of the overlay: steps of 16 and 1, the Shift grid table, the
+// commands and the hold-to-peek keys.
+#include <gtest/gtest.h>
+
+#include "overlay/MainFrmFixture.h"
+#include "platform/Keys.h"
+
+namespace ratiscope::testing {
+namespace {
+
+struct TKeyCase {
+    const char* what;
+    int key;
+    TShiftState state;
+    bool lockWidth;
+    std::int32_t width, grid;  // before
+    std::int32_t wantLeft, wantTop, wantWidth, wantHeight, wantGrid;
+};
+
+// The window starts at (300, 240) with Width 396, Height 245, the lock on.
+const TKeyCase kKeys[] = {
+    {"right", vk::Right, 0, true, 396, 8, 316, 240, 396, 245, 8},
+    {"ctrl + right", vk::Right, ssCtrl, true, 396, 8, 301, 240, 396, 245, 8},
+    {"left", vk::Left, 0, true, 396, 8, 284, 240, 396, 245, 8},
+    {"ctrl + up", vk::Up, ssCtrl, true, 396, 8, 300, 239, 396, 245, 8},
+    {"down, alt not looked at", vk::Down, ssAlt, true, 396, 8, 300, 256, 396, 245, 8},
+    {"shift + right: nothing", vk::Right, ssShift, true, 396, 8, 300, 240, 396, 245, 8},
+    {"shift + keypad plus: grid + 16", vk::Add, ssShift, true, 396, 8, 300, 240, 396, 245, 24},
+    {"shift + ctrl + keypad plus: grid + 1", vk::Add, ssShift | ssCtrl, true, 396, 8, 300, 240, 396, 245, 9},
+    {"shift + keypad minus at 10: 3", vk::Subtract, ssShift, true, 396, 10, 300, 240, 396, 245, 3},
+    {"keypad plus, width leads", vk::Add, 0, true, 396, 8, 300, 240, 412, 255, 8},
+    {"ctrl + keypad minus, height leads", vk::Subtract, ssCtrl, false, 396, 8, 300, 240, 395, 244, 8},
+    {"keypad minus at 60: the minimum", vk::Subtract, 0, true, 60, 8, 300, 240, 58, 36, 8},
+    {"main keyboard plus: nothing", vk::OemPlus, 0, true, 396, 8, 300, 240, 396, 245, 8},
+    {"main keyboard minus: nothing", vk::OemMinus, 0, true, 396, 8, 300, 240, 396, 245, 8},
+    {"a letter: nothing", 'A', 0, true, 396, 8, 300, 240, 396, 245, 8},
+};
+
+TEST_F(MainFormTest, KeyRules) {
+    Create();
+    for (const TKeyCase& c : kKeys) {
+        SCOPED_TRACE(c.what);
+        settings.RestoreDefaults();
+        settings.SetLockWidth(c.lockWidth);
+        settings.SetWidth(c.width);
+        settings.SetGridSize(c.grid);
+        window->Move(300, 240);
+        form->FormKeyDown(c.key, c.state);
+        EXPECT_EQ(window->left, c.wantLeft);
+        EXPECT_EQ(window->top, c.wantTop);
+        EXPECT_EQ(settings.Width, c.wantWidth);
+        EXPECT_EQ(settings.Height, c.wantHeight);
+        EXPECT_EQ(settings.GridSize, c.wantGrid);
+        EXPECT_EQ(Client(), (TSize{settings.Width + 24, settings.Height + 40}));
+    }
+}
+
+TEST_F(MainFormTest, ArrowMovesAreNotPulledBack) {
+    ws.workArea = {0, 0, 1920, 1050};
+    Create();
+    window->Move(1900, 300);
+    form->FormKeyDown(vk::Right, 0);
+    EXPECT_EQ(window->left, 1916);
+}
+
+TEST_F(MainFormTest, CommandKeys) {
+    Create();
+    form->FormKeyDown(vk::Return, 0);
+    EXPECT_EQ(settings.LookMode, 2);
+    form->FormKeyDown(vk::Space, ssCtrl);
+    EXPECT_EQ(settings.OrientMode, 1);
+    form->FormKeyDown(vk::Multiply, 0);
+    EXPECT_FALSE(settings.SFrame);
+    form->FormKeyDown(vk::F4, 0);
+    EXPECT_TRUE(settings.SFrame);
+    form->FormKeyDown(vk::Return, ssShift);
+    EXPECT_EQ(settings.LookMode, 2) << "Shift switches to the grid table";
+
+    auto mark = Mark();
+    form->FormKeyDown(vk::F1, 0);
+    EXPECT_TRUE(Logged(mark, "OpenManual"));
+    form->FormKeyDown(vk::F2, 0);
+    EXPECT_FALSE(panel.shown);
+    form->FormKeyDown(vk::F2, 0);
+    EXPECT_TRUE(panel.shown);
+}
+
+TEST_F(MainFormTest, PeekKeysHideWhileHeld) {
+    struct Case {
+        const char* what;
+        int key;
+        TShiftState down, up;
+        bool hidden;
+    };
+    const Case cases[] = {
+        {"F3", vk::F3, 0, 0, true},
+        {"keypad divide", vk::Divide, 0, 0, true},
+        {"F3 with ctrl", vk::F3, ssCtrl, ssCtrl, true},
+        {"F3 with shift: not hidden", vk::F3, ssShift, ssShift, false},
+        {"released with shift", vk::Divide, 0, ssShift, true},
+    };
+    Create();
+    settings.SetOpacity(50);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        form->FormKeyDown(c.key, c.down);
+        form->FormKeyDown(c.key, c.down);  // auto-repeat only repeats the hiding
+        EXPECT_EQ(window->alpha, c.hidden ? 0 : 128);
+        EXPECT_TRUE(window->blending);
+        form->FormKeyUp(c.key, c.up);
+        EXPECT_EQ(window->alpha, 128);
+    }
+    settings.SetOpacity(100);
+    form->FormKeyDown(vk::F3, 0);
+    EXPECT_TRUE(window->blending) << "hiding switches blending on";
+    EXPECT_EQ(window->alpha, 0);
+    form->FormKeyUp(vk::F3, 0);
+    EXPECT_FALSE(window->blending);
+    form->FormKeyUp(vk::F2, 0);
+    EXPECT_FALSE(window->blending) << "other releases do nothing";
+}
+
+}  // namespace
+}  // namespace ratiscope::testing
