@@ -1,20 +1,80 @@
-// Entry of ratiscope-export: the overlay's figure for any settings, without a window.
+// Entry of ratiscope-export: the overlay's figure as JSON, or its whole picture
+// as a transparent PNG or as SVG vectors, for any settings and without a window.
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "overlay/OverlayIcons.h"
+#include "overlay/Renderer.h"
+#include "platform/qt/QtGuiSession.h"
+#include "platform/qt/QtImageIO.h"
+#include "platform/qt/QtTextEngine.h"
+#include "platform/raster/RasterCanvas.h"
 #include "settings/Settings.h"
 #include "shell/ExportOptions.h"
 #include "shell/FigureJson.h"
+#include "shell/SvgCanvas.h"
+
+namespace ratiscope {
+namespace {
+
+// A PNG is held whole in memory twice (pixels and encoding), so its size is
+// capped well below what a hand-made settings value can ask for.
+constexpr std::int64_t kMaxPngSide = 16384;
+constexpr std::int64_t kMaxPngPixels = std::int64_t{8192} * 8192;
+
+int Fail(const std::string& message, int code) {
+    std::fprintf(stderr, "ratiscope-export: %s\n", message.c_str());
+    return code;
+}
+
+// What the overlay window shows: the composed picture with the orientation
+// mark drawn over it.
+void Paint(ICanvas& canvas, const TSettings& s, bool active) {
+    ComposeImage(canvas, s, LoadOverlayIcons(), active);
+    DrawOrientMark(canvas, s, canvas.Size().width);
+}
+
+int ExportPicture(const TSettings& s, const TExportOptions& o) {
+    const std::int64_t width = std::int64_t{s.Width} + 2 * std::int64_t{s.Border};
+    const std::int64_t height = std::int64_t{s.Height} + 2 * std::int64_t{s.Border} + 16;
+    if (o.format == "png" && (width > kMaxPngSide || height > kMaxPngSide || width * height > kMaxPngPixels))
+        return Fail("cannot write " + o.output + ": a picture of " + std::to_string(width) + " x " +
+                        std::to_string(height) + " pixels is too large for PNG (use --format svg)",
+                    1);
+    // Export never opens a window, so it needs no display.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    const TQtGuiSession session;
+    TQtTextEngine text;
+    MergeFallbackTexts();
+
+    std::string content;
+    if (o.format == "png") {
+        TRasterCanvas canvas(text);
+        Paint(canvas, s, o.active);
+        const std::vector<std::uint8_t> png = EncodePng(canvas.Image(), kOverlayKeyColor);
+        if (png.empty()) return Fail("cannot write " + o.output + ": the picture could not be encoded as PNG", 1);
+        content.assign(png.begin(), png.end());
+    } else {
+        TSvgCanvas canvas(text, kOverlayKeyColor);
+        Paint(canvas, s, o.active);
+        content = canvas.Document();
+    }
+    if (std::string err = WriteFileAtomically(o.output, content); !err.empty()) return Fail(err, 1);
+    return 0;
+}
+
+}  // namespace
+}  // namespace ratiscope
 
 int main(int argc, char** argv) {
     using namespace ratiscope;
     const std::vector<std::string> args(argv + 1, argv + argc);
     TExportParse parsed = ParseExportArguments(args);
-    if (!parsed.options) {
-        std::fprintf(stderr, "ratiscope-export: %s\n", parsed.error.c_str());
-        return 2;
-    }
+    if (!parsed.options) return Fail(parsed.error, 2);
     const TExportOptions& o = *parsed.options;
     if (o.help) {
         std::fputs(kExportUsage, stdout);
@@ -22,18 +82,14 @@ int main(int argc, char** argv) {
     }
     // No screen is asked for: the panel position is computed as for a 1920-pixel screen.
     TSettings settings(1920);
-    if (std::string err = ApplyExportSets(settings, o.sets); !err.empty()) {
-        std::fprintf(stderr, "ratiscope-export: %s\n", err.c_str());
-        return 2;
-    }
+    if (std::string err = ApplyExportOptions(settings, o); !err.empty()) return Fail(err, 2);
+    if (o.format != "json") return ExportPicture(settings, o);
+
     const std::string json = FigureJson(settings);
     if (o.output.empty()) {
         std::fputs(json.c_str(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
-    if (std::string err = WriteFileAtomically(o.output, json); !err.empty()) {
-        std::fprintf(stderr, "ratiscope-export: %s\n", err.c_str());
-        return 1;
-    }
+    if (std::string err = WriteFileAtomically(o.output, json); !err.empty()) return Fail(err, 1);
     return 0;
 }

@@ -127,7 +127,7 @@ void MergeFallbackTexts() {
         {"MSLook12", "Armature"},
         {"MSLook13", "Single golden lines"},
         {"MWidthHeight", "%d x %d"},
-        {"MGridSize", "Grid %d"},
+        {"MGridSize", "Grid %d px"},
     };
     TLangTable& table = LanguageTable();
     for (const auto& [key, text] : kFallbacks) {
