@@ -1,0 +1,283 @@
+// A Qt window that shows a raster surface with its key colour see-through and
+// click-through, and turns Qt's input events into the platform's.
+#include "platform/qt/QtWindow.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Canvas.h"
+#include "platform/Image.h"
+#include "platform/qt/QtKeys.h"
+
+namespace ratiscope {
+
+namespace {
+
+Qt::CursorShape QtCursor(TCursor c) {
+    switch (c) {
+    case TCursor::HandPoint: return Qt::PointingHandCursor;
+    case TCursor::SizeNWSE: return Qt::SizeFDiagCursor;
+    case TCursor::Default: break;
+    }
+    return Qt::ArrowCursor;
+}
+
+bool ButtonFromQt(Qt::MouseButton b, TMouseButton& out) {
+    switch (b) {
+    case Qt::LeftButton: out = TMouseButton::Left; return true;
+    case Qt::RightButton: out = TMouseButton::Right; return true;
+    case Qt::MiddleButton: out = TMouseButton::Middle; return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+TQtSurfaceWidget::TQtSurfaceWidget(TQtWindow& owner) : owner_(owner) {}
+
+void TQtSurfaceWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    owner_.PaintRequested(painter);
+}
+
+void TQtSurfaceWidget::mousePressEvent(QMouseEvent* e) {
+    TMouseButton b;
+    if (!ButtonFromQt(e->button(), b)) return;
+    const QPoint p = e->position().toPoint();
+    owner_.Events().OnMouseDown(b, ShiftStateFromQt(e->modifiers(), e->buttons()), p.x(), p.y());
+}
+
+void TQtSurfaceWidget::mouseMoveEvent(QMouseEvent* e) {
+    // While a button is held Qt's implicit grab keeps these coming from outside the window.
+    const QPoint p = e->position().toPoint();
+    owner_.Events().OnMouseMove(ShiftStateFromQt(e->modifiers(), e->buttons()), p.x(), p.y());
+}
+
+void TQtSurfaceWidget::mouseReleaseEvent(QMouseEvent* e) {
+    TMouseButton b;
+    if (!ButtonFromQt(e->button(), b)) return;
+    const QPoint p = e->position().toPoint();
+    owner_.Events().OnMouseUp(b, ShiftStateFromQt(e->modifiers(), e->buttons()), p.x(), p.y());
+}
+
+void TQtSurfaceWidget::wheelEvent(QWheelEvent* e) {
+    // Qt on X11 turns the vertical wheel into a horizontal one while Alt is held.
+    std::int32_t d = e->angleDelta().y();
+    if (d == 0) d = e->angleDelta().x();
+    if (d == 0) return;
+    // Fine-grained wheels and touchpads send parts of a notch; every rule counts whole notches.
+    if ((d > 0) != (wheelRest_ > 0)) wheelRest_ = 0;
+    wheelRest_ += d;
+    const std::int32_t notches = wheelRest_ / 120;
+    if (notches == 0) return;
+    wheelRest_ -= notches * 120;
+    const QPoint p = e->position().toPoint();
+    owner_.Events().OnMouseWheel(ShiftStateFromQt(e->modifiers(), e->buttons()), notches * 120, p.x(), p.y());
+}
+
+void TQtSurfaceWidget::keyPressEvent(QKeyEvent* e) {
+    const int key = VirtualKeyFromQt(e->key(), e->modifiers());
+    if (key != 0) owner_.Events().OnKeyDown(key, ShiftStateFromQt(e->modifiers(), QGuiApplication::mouseButtons()));
+    QWidget::keyPressEvent(e);  // the key is not consumed
+}
+
+void TQtSurfaceWidget::keyReleaseEvent(QKeyEvent* e) {
+    // X11 auto-repeat sends a release before every repeated press; a held peek key must stay held.
+    if (!e->isAutoRepeat()) {
+        const int key = VirtualKeyFromQt(e->key(), e->modifiers());
+        if (key != 0) owner_.Events().OnKeyUp(key, ShiftStateFromQt(e->modifiers(), QGuiApplication::mouseButtons()));
+    }
+    QWidget::keyReleaseEvent(e);
+}
+
+void TQtSurfaceWidget::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::ActivationChange) owner_.ActivationChanged();
+    if (e->type() == QEvent::WindowStateChange) owner_.Minimised(isMinimized());
+    QWidget::changeEvent(e);
+}
+
+void TQtSurfaceWidget::closeEvent(QCloseEvent* e) {
+    e->accept();
+    owner_.Closing();
+}
+
+TQtWindow::TQtWindow(TQtWindowSystem& system, IWindowEvents& events, const TWindowOptions& options,
+                     std::unique_ptr<IOffscreen> surface)
+    : system_(system),
+      events_(events),
+      keyPixel_(PixelFromColor(options.keyColor)),
+      main_(options.mainWindow),
+      surface_(std::move(surface)),
+      widget_(std::make_unique<TQtSurfaceWidget>(*this)) {
+    QWidget& w = *widget_;
+    w.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    // Every pixel comes from the surface: no background erase, no flicker.
+    w.setAttribute(Qt::WA_NoSystemBackground);
+    w.setAttribute(Qt::WA_OpaquePaintEvent);
+    composited_ = shape_.Available() && shape_.CompositorRunning();
+    // A 32-bit window only where a compositor blends it; without one its
+    // transparent pixels would show black, so the shape cuts them out instead.
+    if (composited_) w.setAttribute(Qt::WA_TranslucentBackground);
+    w.setMouseTracking(true);
+    w.setFocusPolicy(Qt::StrongFocus);
+    w.setWindowTitle(QString::fromStdString(options.title));
+    w.resize(1, 1);
+    w.winId();  // the native window exists from now on, so its shape can be set before it shows
+    if (QWindow* handle = w.windowHandle())
+        QObject::connect(handle, &QWindow::screenChanged, &w, [this] { DpiMaybeChanged(); });
+    dpi_ = Dpi();
+}
+
+TQtWindow::~TQtWindow() { system_.Forget(this); }
+
+std::int32_t TQtWindow::Left() const { return widget_->pos().x(); }
+
+std::int32_t TQtWindow::Top() const { return widget_->pos().y(); }
+
+void TQtWindow::Move(std::int32_t left, std::int32_t top) { widget_->move(left, top); }
+
+void TQtWindow::SetClientSize(TSize size) {
+    size_ = {std::max(0, size.width), std::max(0, size.height)};
+    // An X window is at least 1 x 1; an empty shape hides that pixel.
+    widget_->resize(std::max(1, size_.width), std::max(1, size_.height));
+}
+
+void TQtWindow::Show() { widget_->show(); }
+
+void TQtWindow::Hide() { widget_->hide(); }
+
+bool TQtWindow::IsVisible() const { return widget_->isVisible() && !widget_->isMinimized(); }
+
+bool TQtWindow::IsActive() const { return widget_->isActiveWindow(); }
+
+void TQtWindow::BringToFront() {
+    widget_->show();
+    widget_->raise();
+    widget_->activateWindow();
+}
+
+void TQtWindow::ReassertTopmost() { widget_->raise(); }
+
+void TQtWindow::Close() { widget_->close(); }
+
+void TQtWindow::SetAlpha(bool blending, std::uint8_t alpha) {
+    // Qt truncates the opacity to eight bits; half a step up lands exactly on `alpha`.
+    widget_->setWindowOpacity(blending ? (alpha + 0.5) / 255.0 : 1.0);
+}
+
+void TQtWindow::Invalidate() { widget_->update(); }
+
+void TQtWindow::Present(const TImage& picture) {
+    if (!surface_) return;
+    TImage& front = surface_->Picture();
+    if (front.Size() != size_) surface_->Canvas().Resize(size_.width, size_.height);
+    const std::int32_t w = std::min(picture.Width(), front.Width());
+    const std::int32_t h = std::min(picture.Height(), front.Height());
+    if (w < front.Width() || h < front.Height()) surface_->Canvas().FillRect({0, 0, front.Width(), front.Height()}, ColorFromPixel(keyPixel_));
+    for (std::int32_t y = 0; y < h; ++y) {
+        const auto from = picture.Row(y).first(static_cast<std::size_t>(w));
+        std::copy(from.begin(), from.end(), front.Row(y).begin());
+    }
+}
+
+ICanvas& TQtWindow::Surface() { return surface_->Canvas(); }
+
+void TQtWindow::FlushSurface() {
+    UpdateShape();
+    if (!inPaint_) widget_->repaint();
+}
+
+void TQtWindow::UpdateShape() {
+    if (!surface_ || !shape_.Available()) return;
+    BuildShapeMask(surface_->Picture(), keyPixel_, shape_.Format(), mask_, composited_ ? &argb_ : nullptr);
+    // Reshaping costs the server time that grows with the rectangles: only when a bit changed.
+    if (shapeSet_ && mask_ == shownMask_) return;
+    shape_.Apply(static_cast<std::uint32_t>(widget_->winId()), mask_, composited_);
+    std::swap(shownMask_, mask_);
+    shapeSet_ = true;
+}
+
+void TQtWindow::PaintRequested(QPainter& painter) {
+    inPaint_ = true;
+    events_.OnPaint();
+    inPaint_ = false;
+    if (!surface_) return;
+    const TImage& front = surface_->Picture();
+    const std::int32_t w = front.Width();
+    const std::int32_t h = front.Height();
+    if (w <= 0 || h <= 0) return;
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (composited_) {
+        if (argb_.size() != static_cast<std::size_t>(w) * static_cast<std::size_t>(h)) UpdateShape();
+        const QImage image(reinterpret_cast<const uchar*>(argb_.data()), w, h, w * 4, QImage::Format_ARGB32_Premultiplied);
+        painter.drawImage(0, 0, image);
+    } else {
+        const QImage image(reinterpret_cast<const uchar*>(front.Data()), w, h, front.Stride(), QImage::Format_RGB32);
+        painter.drawImage(0, 0, image);
+    }
+}
+
+void TQtWindow::SetCursor(TCursor cursor) { widget_->setCursor(QtCursor(cursor)); }
+
+void TQtWindow::SetHint(std::string_view text) {
+    hint_.assign(text);
+    const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    widget_->setToolTip(hintsEnabled_ ? q : QString());
+    // A tooltip on display keeps its old text unless it is shown again.
+    if (hintsEnabled_ && !q.isEmpty() && QToolTip::isVisible()) QToolTip::showText(QCursor::pos(), q, widget_.get());
+}
+
+void TQtWindow::CancelHint() { QToolTip::hideText(); }
+
+void TQtWindow::SetHintsEnabled(bool enabled) {
+    hintsEnabled_ = enabled;
+    widget_->setToolTip(enabled ? QString::fromStdString(hint_) : QString());
+    if (!enabled) QToolTip::hideText();
+}
+
+int TQtWindow::Dpi() const {
+    const QScreen* screen = widget_->screen();
+    return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
+}
+
+void TQtWindow::ActivationChanged() {
+    const bool active = widget_->isActiveWindow();
+    if (active == wasActive_) return;
+    wasActive_ = active;
+    if (active)
+        events_.OnActivate();
+    else
+        events_.OnDeactivate();
+}
+
+void TQtWindow::Closing() {
+    // The window manager and Close may both ask; the handler runs once.
+    if (closed_) return;
+    closed_ = true;
+    events_.OnClose();
+    if (main_) system_.Quit(0);
+}
+
+void TQtWindow::Minimised(bool minimised) {
+    if (!minimised) system_.Restored(this);
+}
+
+void TQtWindow::DpiMaybeChanged() {
+    const int dpi = Dpi();
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    events_.OnDpiChanged(dpi);
+}
+
+}  // namespace ratiscope

@@ -1,0 +1,113 @@
+// One frameless topmost Qt window: shows a raster surface, hides and passes
+// clicks through its key-coloured pixels, and reports input as platform events.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QImage>
+#include <QWidget>
+
+#include "platform/Offscreen.h"
+#include "platform/Window.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "platform/qt/QtX11Shape.h"
+
+namespace ratiscope {
+
+class TQtWindow;
+
+// The widget behind a TQtWindow: it forwards Qt's events and paints the surface.
+class TQtSurfaceWidget final : public QWidget {
+public:
+    explicit TQtSurfaceWidget(TQtWindow& owner);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    TQtWindow& owner_;
+    std::int32_t wheelRest_ = 0;
+};
+
+class TQtWindow final : public IWindow, public IQtControlHost {
+public:
+    TQtWindow(TQtWindowSystem& system, IWindowEvents& events, const TWindowOptions& options,
+              std::unique_ptr<IOffscreen> surface);
+    ~TQtWindow() override;
+
+    std::int32_t Left() const override;
+    std::int32_t Top() const override;
+    void Move(std::int32_t left, std::int32_t top) override;
+    TSize ClientSize() const override { return size_; }
+    void SetClientSize(TSize size) override;
+    void Show() override;
+    void Hide() override;
+    bool IsVisible() const override;
+    bool IsActive() const override;
+    void BringToFront() override;
+    void ReassertTopmost() override;
+    void Close() override;
+    void SetAlpha(bool blending, std::uint8_t alpha) override;
+    void Invalidate() override;
+    void Present(const TImage& picture) override;
+    ICanvas& Surface() override;
+    void FlushSurface() override;
+    void SetCursor(TCursor cursor) override;
+    void SetHint(std::string_view text) override;
+    void CancelHint() override;
+    void SetHintsEnabled(bool enabled) override;
+    void CaptureMouse() override {}
+    void ReleaseMouse() override {}
+    int Dpi() const override;
+    IControlHost& ControlHost() override { return *this; }
+    QWidget* Container() override { return widget_.get(); }
+
+    TQtSurfaceWidget& Widget() { return *widget_; }
+    // Whether key pixels are made transparent by a compositor (32-bit window)
+    // rather than cut out of the window's shape.
+    bool Composited() const { return composited_; }
+
+    // From the widget.
+    IWindowEvents& Events() { return events_; }
+    void PaintRequested(QPainter& painter);
+    void ActivationChanged();
+    void Closing();
+    void Minimised(bool minimised);
+    void DpiMaybeChanged();
+
+private:
+    void UpdateShape();
+
+    TQtWindowSystem& system_;
+    IWindowEvents& events_;
+    TPixel keyPixel_;
+    bool main_;
+    std::unique_ptr<IOffscreen> surface_;
+    std::unique_ptr<TQtSurfaceWidget> widget_;
+    TX11Shape shape_;
+    bool composited_ = false;
+    TSize size_;
+    bool inPaint_ = false;
+    bool closed_ = false;
+    bool wasActive_ = false;
+    bool hintsEnabled_ = false;
+    std::string hint_;
+    int dpi_ = 96;
+    TShapeMask mask_;
+    TShapeMask shownMask_;
+    bool shapeSet_ = false;
+    std::vector<std::uint32_t> argb_;
+};
+
+}  // namespace ratiscope

@@ -1,0 +1,140 @@
+// Application-wide window services on Qt: creating windows, activation of the
+// whole program, cursors, tooltips, screens, minimising and the message loop.
+#include "platform/qt/QtWindowSystem.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPalette>
+#include <QScreen>
+#include <QToolTip>
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/qt/QtWindow.h"
+
+namespace ratiscope {
+
+namespace {
+
+TRect RectFromQt(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
+
+QString QtText(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Squared distance from a point to a rectangle; 0 inside it.
+long long DistanceSquared(const QRect& r, const QPoint& p) {
+    const long long dx = p.x() < r.left() ? r.left() - p.x() : (p.x() > r.right() ? p.x() - r.right() : 0);
+    const long long dy = p.y() < r.top() ? r.top() - p.y() : (p.y() > r.bottom() ? p.y() - r.bottom() : 0);
+    return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+TQtWindowSystem::TQtWindowSystem(std::function<std::unique_ptr<IOffscreen>()> surfaces)
+    : surfaces_(std::move(surfaces)), context_(std::make_unique<QObject>()) {
+    // Only the main window's close ends the program, whatever else is shown.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, context_.get(),
+                     [this, last = Qt::ApplicationInactive](Qt::ApplicationState state) mutable {
+                         if (state == last || !appEvents_) return;
+                         last = state;
+                         if (state == Qt::ApplicationActive)
+                             appEvents_->OnApplicationActivate();
+                         else if (state == Qt::ApplicationInactive)
+                             appEvents_->OnApplicationDeactivate();
+                     });
+}
+
+TQtWindowSystem::~TQtWindowSystem() = default;
+
+std::unique_ptr<IWindow> TQtWindowSystem::CreateWindow(IWindowEvents& events, const TWindowOptions& options) {
+    auto window = std::make_unique<TQtWindow>(*this, events, options, surfaces_ ? surfaces_() : nullptr);
+    windows_.push_back(window.get());
+    return window;
+}
+
+void TQtWindowSystem::Forget(TQtWindow* window) {
+    std::erase(windows_, window);
+    std::erase(minimised_, window);
+}
+
+void TQtWindowSystem::SetApplicationTitle(std::string_view title) { QGuiApplication::setApplicationDisplayName(QtText(title)); }
+
+void TQtWindowSystem::SetApplicationEvents(IApplicationEvents* events) { appEvents_ = events; }
+
+void TQtWindowSystem::SetOverrideCursor(TCursor cursor) {
+    const Qt::CursorShape shape = cursor == TCursor::SizeNWSE    ? Qt::SizeFDiagCursor
+                                  : cursor == TCursor::HandPoint ? Qt::PointingHandCursor
+                                                                 : Qt::ArrowCursor;
+    QGuiApplication::setOverrideCursor(QCursor(shape));
+}
+
+void TQtWindowSystem::ResetOverrideCursor() {
+    // Qt stacks overrides; the default cursor means none at all.
+    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+}
+
+void TQtWindowSystem::SetHintColor(TColor color) {
+    QPalette palette = QToolTip::palette();
+    palette.setColor(QPalette::ToolTipBase, QColor(color & 0xFF, color >> 8 & 0xFF, color >> 16 & 0xFF));
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    QToolTip::setPalette(palette);
+}
+
+TRect TQtWindowSystem::WorkAreaNear(const IWindow& window) const {
+    const TSize size = window.ClientSize();
+    const QPoint centre(window.Left() + size.width / 2, window.Top() + size.height / 2);
+    QScreen* best = QGuiApplication::primaryScreen();
+    long long bestDistance = std::numeric_limits<long long>::max();
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const long long d = DistanceSquared(screen->geometry(), centre);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = screen;
+        }
+    }
+    return best ? RectFromQt(best->availableGeometry()) : TRect{0, 0, 640, 480};
+}
+
+TRect TQtWindowSystem::Desktop() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? RectFromQt(screen->virtualGeometry()) : TRect{0, 0, 640, 480};
+}
+
+std::int32_t TQtWindowSystem::PrimaryScreenWidth() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 640;
+}
+
+int TQtWindowSystem::ColorDepth() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->depth() : 24;
+}
+
+void TQtWindowSystem::MinimizeApplication() {
+    minimised_.clear();
+    for (TQtWindow* w : windows_) {
+        if (!w->IsVisible()) continue;
+        w->Widget().showMinimized();
+        minimised_.push_back(w);
+    }
+}
+
+void TQtWindowSystem::Restored(TQtWindow* window) {
+    if (std::find(minimised_.begin(), minimised_.end(), window) == minimised_.end()) return;
+    const std::vector<TQtWindow*> others = std::exchange(minimised_, {});
+    for (TQtWindow* w : others)
+        if (w != window) w->Widget().showNormal();
+}
+
+void TQtWindowSystem::ShowMessage(std::string_view caption, std::string_view text) {
+    QMessageBox::warning(nullptr, QtText(caption), QtText(text));
+}
+
+int TQtWindowSystem::Run() { return QApplication::exec(); }
+
+void TQtWindowSystem::Quit(int exitCode) { QCoreApplication::exit(exitCode); }
+
+}  // namespace ratiscope

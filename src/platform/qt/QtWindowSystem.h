@@ -1,0 +1,63 @@
+// The Qt 6 backend of the window system (X11): frameless topmost windows with
+// a key colour, application activation, cursors, tooltips, screens.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QObject>
+#include <QPointer>
+
+#include "platform/Offscreen.h"
+#include "platform/Window.h"
+
+class QWidget;
+
+namespace ratiscope {
+
+class TQtWindow;
+
+// What a Qt window offers to the Qt controls placed inside it.
+class IQtControlHost : public IControlHost {
+public:
+    // The widget the controls are parented to; it shows the window's surface behind them.
+    virtual QWidget* Container() = 0;
+};
+
+class TQtWindowSystem final : public IWindowSystem {
+public:
+    // `surfaces` makes the drawing surface of each new window (a raster canvas
+    // with its picture). A QApplication must exist first.
+    explicit TQtWindowSystem(std::function<std::unique_ptr<IOffscreen>()> surfaces);
+    ~TQtWindowSystem() override;
+
+    std::unique_ptr<IWindow> CreateWindow(IWindowEvents& events, const TWindowOptions& options) override;
+    void SetApplicationTitle(std::string_view title) override;
+    void SetApplicationEvents(IApplicationEvents* events) override;
+    void SetOverrideCursor(TCursor cursor) override;
+    void ResetOverrideCursor() override;
+    void SetHintColor(TColor color) override;
+    TRect WorkAreaNear(const IWindow& window) const override;
+    TRect Desktop() const override;
+    std::int32_t PrimaryScreenWidth() const override;
+    int ColorDepth() const override;
+    void MinimizeApplication() override;
+    void ShowMessage(std::string_view caption, std::string_view text) override;
+    int Run() override;
+    void Quit(int exitCode) override;
+
+    // Called by the windows.
+    void Forget(TQtWindow* window);
+    // A window came back from the task bar: the others minimised with it follow.
+    void Restored(TQtWindow* window);
+
+private:
+    std::function<std::unique_ptr<IOffscreen>()> surfaces_;
+    std::vector<TQtWindow*> windows_;
+    std::vector<TQtWindow*> minimised_;
+    IApplicationEvents* appEvents_ = nullptr;
+    std::unique_ptr<QObject> context_;  // ends the application-state connection with us
+};
+
+}  // namespace ratiscope

@@ -1,0 +1,60 @@
+// Per-pixel visibility and click-through for a window on X11: the window's
+// shape is set from a one-bit mask of its non-key pixels through the X shape
+// extension, which takes any number of rectangles.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Image.h"
+
+struct xcb_connection_t;
+
+namespace ratiscope {
+
+// One bit per pixel, set where the pixel is shown; rows padded and bits
+// ordered the way the X server reads a bitmap.
+struct TShapeMask {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t stride = 0;  // bytes per row
+    std::vector<std::uint8_t> bits;
+    friend bool operator==(const TShapeMask&, const TShapeMask&) = default;
+};
+
+// How the server wants bitmaps laid out.
+struct TBitmapFormat {
+    bool lsbFirst = true;     // bit order within a byte
+    int scanlinePad = 32;     // row padding in bits
+    int scanlineUnit = 32;    // bits per unit whose bytes follow byteOrderLsb
+    bool byteOrderLsb = true;
+};
+
+// Builds the mask of the pixels of `image` that differ from `key` (0xFFRRGGBB)
+// into `mask`. With `argb` given, also writes the picture as premultiplied
+// ARGB with key pixels fully transparent, for a compositing desktop.
+void BuildShapeMask(const TImage& image, TPixel key, const TBitmapFormat& format, TShapeMask& mask,
+                    std::vector<std::uint32_t>* argb = nullptr);
+
+class TX11Shape {
+public:
+    // Uses the application's X connection; not Available when there is none or
+    // the server lacks the shape extension.
+    TX11Shape();
+    bool Available() const { return connection_ != nullptr; }
+    const TBitmapFormat& Format() const { return format_; }
+
+    // Whether a compositing manager owns the _NET_WM_CM_Sn selection of the default screen.
+    bool CompositorRunning() const;
+
+    // The window shows (inputOnly false) or takes input (true) exactly where
+    // the mask is set; both also when the mask is empty.
+    void Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly) const;
+
+private:
+    xcb_connection_t* connection_ = nullptr;
+    int screen_ = 0;
+    TBitmapFormat format_;
+};
+
+}  // namespace ratiscope

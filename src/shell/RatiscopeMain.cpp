@@ -1,0 +1,63 @@
+// The program: settings with their defaults and the user's file, the English
+// texts with the chosen language over them, the overlay window and the message loop.
+#include <QApplication>
+#include <QScreen>
+
+#include <clocale>
+#include <cstdlib>
+#include <memory>
+
+#include "overlay/MainFrm.h"
+#include "overlay/OverlayIcons.h"
+#include "platform/RasterOffscreen.h"
+#include "platform/posix/PosixFiles.h"
+#include "platform/qt/QtDesktop.h"
+#include "platform/qt/QtTextEngine.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "settings/Folders.h"
+#include "settings/LangTable.h"
+#include "settings/LanguageFiles.h"
+#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+#include "shell/Links.h"
+
+namespace {
+
+// Window placement, stacking and input shapes need X11; on a Wayland session
+// the program runs through XWayland unless the user chose a platform. Sizes
+// are device pixels: the overlay is never scaled, the panel scales itself.
+void PrepareQtEnvironment() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace ratiscope;
+    PrepareQtEnvironment();
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "");  // the settings file uses the user's decimal separator
+
+    TPosixFiles files;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    TSettings settings(primary ? primary->geometry().width() : 1024);
+    LoadSettings(settings, files);
+    SelectLanguageTexts(LanguageTable(), files, settings.Lang);
+
+    TQtTextEngine text;
+    TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
+    TQtDesktop desktop;
+    TLinks links(desktop, files, ProgramFolder(files));
+
+    TMainForm form(settings, TMainFormServices{
+                                 windows,
+                                 [&text](TSize size) { return std::make_unique<TRasterOffscreen>(text, size.width, size.height); },
+                                 LoadOverlayIcons,
+                                 [&links] { links.OpenManual(); },
+                             });
+    form.FormCreate();
+    const int code = windows.Run();
+    ClearLanguageTable();
+    return code;
+}
