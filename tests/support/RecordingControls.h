@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -25,8 +26,13 @@ class RecordingControl : public Interface {
 public:
     RecordingControl(RecordingControls& owner, std::string name) : owner_(owner), name_(std::move(name)) {}
     const std::string& Name() const { return name_; }
+    // Runs inside SetBounds, for tests that need something to happen mid-layout.
+    std::function<void()> onSetBounds;
 
-    void SetBounds(TRect bounds) override { bounds_ = bounds; }
+    void SetBounds(TRect bounds) override {
+        bounds_ = bounds;
+        if (onSetBounds) onSetBounds();
+    }
     TRect Bounds() const override { return bounds_; }
     void SetFont(const TFont& font) override { font_ = font; }
     TFont Font() const override { return font_; }

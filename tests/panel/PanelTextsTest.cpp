@@ -1,0 +1,108 @@
+// Every panel text from its language key: the key table, the composed product
+// and notice labels, the ratio templates and a template that does not fit.
+#include "PanelFixture.h"
+#include "panel/PanelTexts.h"
+
+namespace ratiscope::testing {
+namespace {
+
+class PanelTexts : public PanelTest {};
+
+TEST_F(PanelTexts, EveryControlShowsItsKeysText) {
+    Create();
+    struct Case {
+        const char* control;
+        const char* text;
+    };
+    const Case captions[] = {
+        {"DevWebBtn", "msdevwebbtn"},      {"AskSupportBtn", "msasksupportbtn"},
+        {"CheckForUpdatesBtn", "mscheckforupdatesbtn"}, {"HelpBtn", "mshelpbtn"},
+        {"SectionLabel", "mssection"},     {"SnapToGroupBox", "mssnapto"},
+        {"WidthRadio", "mswidth"},         {"HeightRadio", "msheight"},
+        {"RatioLabel", "msratio"},         {"GridLabel", "msgrid"},
+        {"LookLabel", "mslook"},           {"OrientationLabel", "msorientation"},
+        {"GridSizeLabel", "msgridsize"},   {"LinesColorLabel", "mslinescolor"},
+        {"ValuesColorLabel", "msvaluescolor"}, {"OpacityLabel", "msopacity"},
+        {"LanguageLabel", "mslanguage"},   {"AdvancedLabel", "msadvanced"},
+        {"RestoreButton", "msrestore"},    {"LockCheckBox", "mslockaspectratio"},
+        {"P0Label", "0%"},                 {"P100Label", "100%"},
+    };
+    for (const Case& c : captions) {
+        IControl& control = controls->Get<IControl>(c.control);
+        std::string shown;
+        if (auto* l = dynamic_cast<ILabel*>(&control)) shown = l->Caption();
+        if (auto* b = dynamic_cast<IButton*>(&control)) shown = b->Caption();
+        if (auto* g = dynamic_cast<IGroupBox*>(&control)) shown = g->Caption();
+        if (auto* k = dynamic_cast<ICheckable*>(&control)) shown = k->Caption();
+        EXPECT_EQ(shown, c.text) << c.control;
+    }
+    auto& tabs = Get<RecordingTabControl>("PageControl");
+    EXPECT_EQ(tabs.TabCaption(0), "msmaintab");
+    EXPECT_EQ(tabs.TabCaption(1), "mslooktab");
+    EXPECT_EQ(tabs.TabCaption(2), "mscolorstab");
+    EXPECT_EQ(tabs.TabCaption(3), "msadvancedtab");
+    EXPECT_EQ(RatioBox().ItemText(0), "Golden 0.6180");
+    EXPECT_EQ(RatioBox().ItemText(1), "Golden 1.6180");
+    EXPECT_EQ(RatioBox().ItemText(2), "ratio 2");
+    EXPECT_EQ(RatioBox().ItemText(12), "Square (0.62)");
+    EXPECT_EQ(RatioBox().ItemText(16), "ratio 16");
+    EXPECT_EQ(Get<RecordingComboBox>("LookComboBox").ItemText(13), "look 13");
+    EXPECT_EQ(Get<RecordingComboBox>("OrientationComboBox").ItemText(3), "orientation 3");
+    EXPECT_EQ(Options().ItemText(6), "option 6");
+    EXPECT_EQ(Get<RecordingLabel>("LogoLabel").Caption(), "Vendrel Ratiscope\nVersion 5.9.3");
+    EXPECT_EQ(Get<RecordingLabel>("CopyrightLabel").Caption(), "notice: " + std::string(kNoticeText));
+}
+
+TEST_F(PanelTexts, ThreeDecimalPatternsShowTheGoldenFactorAndPhi) {
+    files.AddFile(std::string(kProgramFolder) + "Short.lng", "MSRat0=%.3f\r\nMSRat1=%.3f\r\nMSRat12=1:1\r\n");
+    settings.Lang = "Short";
+    Create();
+    EXPECT_EQ(RatioBox().ItemText(0), "0.618");
+    EXPECT_EQ(RatioBox().ItemText(1), "1.618");
+    EXPECT_EQ(RatioBox().ItemText(12), "1:1");
+}
+
+TEST_F(PanelTexts, MissingKeysShowAsThemselves) {
+    files.files.clear();
+    Create();
+    EXPECT_EQ(Get<RecordingTabControl>("PageControl").TabCaption(1), "MSLookTab");
+    EXPECT_EQ(Get<RecordingLabel>("LogoLabel").Caption(), "Vendrel Ratiscope\nMSVersion 5.9.3");
+    EXPECT_EQ(Get<RecordingLabel>("CopyrightLabel").Caption(), "MSCopyright");
+    EXPECT_EQ(RatioBox().ItemText(0), "MSRat0");
+    EXPECT_EQ(RatioBox().ItemIndex(), 0);
+}
+
+TEST_F(PanelTexts, APatternThatDoesNotFitIsReportedAndEarlierTextsStay) {
+    Create();
+    files.files[std::string(kProgramFolder) + "Deutsch.lng"] = "MSSection=Abschnitt\r\nMSRat0=%s\r\nMSGrid=Raster\r\n";
+    const int presents = window->presents;
+    Get<RecordingComboBox>("LangComboBox").UserPicks(0);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0], "app.ShowMessage \"Vendrel Ratiscope\" \"Format '%s' invalid or incompatible with argument\"");
+    EXPECT_EQ(settings.Lang, "Deutsch");
+    EXPECT_EQ(Get<RecordingLabel>("SectionLabel").Caption(), "Abschnitt");  // set before the ratio entries
+    EXPECT_EQ(Get<RecordingLabel>("GridLabel").Caption(), "msgrid");        // after them: the English pass's text
+    EXPECT_GT(window->presents, presents);  // the English pass repainted at once
+}
+
+TEST_F(PanelTexts, ABrokenPatternAtStartUpIsReportedAndThePanelStillShows) {
+    files.AddFile(std::string(kProgramFolder) + "Broken.lng", "MSRat1=%d\r\n");
+    settings.Lang = "Broken";
+    settings.SPage = 3;
+    Create();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(window->visible);
+    EXPECT_EQ(form->ActivePage(), 3);
+    EXPECT_EQ(RatioBox().ItemText(0), "Golden 0.6180");
+}
+
+TEST_F(PanelTexts, TheCaptionIsFetchedOnEveryPaint) {
+    recordBuffer = true;
+    Create();
+    MergeLangPair("MSCaption", "Einstellungen");
+    form->FormPaint();
+    EXPECT_EQ(BufferCalls().CallsOf("DrawTextInBox").back(), "DrawTextInBox \"Einstellungen\" 14,1,138,15 10");
+}
+
+}  // namespace
+}  // namespace ratiscope::testing

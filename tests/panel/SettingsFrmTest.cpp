@@ -1,0 +1,317 @@
+// The panel as a window on a recording window system: creation, the caption
+// strip, hover, dragging, the two hot spots, keeping on screen, keys, DPI
+// changes, page numbers and closing.
+#include "PanelFixture.h"
+#include "panel/PanelLayout.h"
+#include "platform/Keys.h"
+
+namespace ratiscope::testing {
+namespace {
+
+class PanelWindow : public PanelTest {
+protected:
+    void MoveMouse(std::int32_t x, std::int32_t y) { window->events.OnMouseMove(0, x, y); }
+    void Press(std::int32_t x, std::int32_t y) { window->events.OnMouseDown(TMouseButton::Left, ssLeft, x, y); }
+    void Release(std::int32_t x, std::int32_t y) { window->events.OnMouseUp(TMouseButton::Left, 0, x, y); }
+    static constexpr std::int32_t W = 175;
+};
+
+TEST_F(PanelWindow, CreationPlacesSizesAndShowsTheWindow) {
+    settings.SX = 1500;
+    settings.SY = 40;
+    Create();
+    EXPECT_EQ(window->options.keyColor, 9596302u);
+    EXPECT_FALSE(window->options.mainWindow);
+    EXPECT_EQ(window->left, 1500);
+    EXPECT_EQ(window->top, 40);
+    EXPECT_EQ(window->size, (TSize{175, 5 * 18 + 320}));
+    EXPECT_TRUE(window->visible);
+    EXPECT_FALSE(window->blending);
+    EXPECT_EQ(settings.Panel, form.get());
+    EXPECT_TRUE(Get<RecordingTabControl>("PageControl").Focused());
+    EXPECT_EQ(form->ActivePage(), 0);
+    EXPECT_EQ(Get<RecordingPicture>("LogoImage").picture.Width(), 48);
+    // Every display operation ran before the window showed.
+    auto showAt = std::find(ws.log.begin(), ws.log.end(), "Show");
+    auto alphaAt = std::find(ws.log.begin(), ws.log.end(), "SetAlpha 0 255");
+    auto moveAt = std::find(ws.log.begin(), ws.log.end(), "Move 1500,40");
+    EXPECT_LT(moveAt, alphaAt);
+    EXPECT_LT(alphaAt, showAt);
+}
+
+TEST_F(PanelWindow, StaysHiddenWhenStoredHidden) {
+    settings.SVisible = false;
+    Create();
+    EXPECT_FALSE(window->visible);
+    EXPECT_FALSE(form->IsShown());
+}
+
+TEST_F(PanelWindow, StoredPageNumbers) {
+    struct Case {
+        std::int32_t stored;
+        std::int32_t index;
+        std::int32_t reported;
+    };
+    const Case cases[] = {{0, 0, 0}, {1, 1, 2}, {2, 1, 2}, {3, 2, 3}, {4, 3, 4}, {5, -1, -1}, {-1, -1, -1}};
+    for (const Case& c : cases) {
+        settings.SPage = c.stored;
+        Create();
+        EXPECT_EQ(Get<RecordingTabControl>("PageControl").ActivePage(), c.index) << c.stored;
+        EXPECT_EQ(form->ActivePage(), c.reported) << c.stored;
+        form.reset();
+        ws.windows.clear();
+    }
+}
+
+TEST_F(PanelWindow, CloseRequestStoresPlacePageAndVisibilityAndOnlyHides) {
+    settings.SPage = 1;
+    Create();
+    window->Move(800, 90);
+    window->Close();
+    EXPECT_EQ(settings.SX, 800);
+    EXPECT_EQ(settings.SY, 90);
+    EXPECT_TRUE(settings.SVisible);  // shown when the request came
+    EXPECT_EQ(settings.SPage, 2);
+    EXPECT_FALSE(window->visible);
+    EXPECT_EQ(settings.Panel, form.get());
+    form->ToggleVisible();
+    EXPECT_TRUE(window->visible);
+}
+
+TEST_F(PanelWindow, CaptionStripIsComposedInTheBuffer) {
+    recordBuffer = true;
+    Create();
+    auto& calls = BufferCalls().calls;
+    calls.clear();
+    form->FormPaint();
+    const std::vector<std::string> expected{
+        "Resize 175,410",
+        "FillRect 0,0,175,410 9596302",
+        "DrawIcon 16x16 0,0",
+        "DrawIcon 32x16 16,0",
+        "DrawIcon 32x16 48,0",
+        "DrawIcon 32x16 80,0",
+        "DrawIcon 32x16 112,0",
+        "SetTextColor 8421504",
+        "SetFontAngle 0",
+        "DrawTextInBox \"mscaption\" 14,1,138,15 10",
+        "DrawIcon 37x16 138,0",
+    };
+    EXPECT_EQ(calls, expected);
+    EXPECT_EQ(ws.log.back(), "FlushSurface");
+    window->active = false;
+    form->FormPaint();
+    EXPECT_EQ(BufferCalls().CallsOf("SetTextColor").back(), "SetTextColor 12632256");
+}
+
+TEST_F(PanelWindow, HoverLightsTheButtonFacesAndRestoresThem) {
+    Create();
+    window->surface.calls.clear();
+    MoveMouse(W - 33, 4);
+    EXPECT_EQ(window->surface.calls,
+              (std::vector<std::string>{"DrawIcon 37x16 138,0", "FloodFill 142,4 8421504 16777215"}));
+    EXPECT_TRUE(form->ButtonLit());
+    EXPECT_EQ(window->cursor, TCursor::HandPoint);
+    EXPECT_EQ(window->hint, "mhelpbuttonhint");
+
+    window->surface.calls.clear();
+    MoveMouse(W - 5, 11);
+    EXPECT_EQ(window->surface.calls, (std::vector<std::string>{"DrawIcon 37x16 138,0", "FloodFill 163,4 8421504 255"}));
+    EXPECT_EQ(window->hint, "msclosebuttonhint");
+
+    window->surface.calls.clear();
+    const auto mark = Mark();
+    MoveMouse(W - 4, 11);  // just right of the close spot
+    EXPECT_EQ(window->surface.calls, (std::vector<std::string>{"DrawIcon 37x16 138,0"}));
+    EXPECT_FALSE(form->ButtonLit());
+    EXPECT_EQ(window->cursor, TCursor::Default);
+    EXPECT_EQ(window->hint, "");
+    EXPECT_TRUE(Logged(mark, "CancelHint"));
+    window->surface.calls.clear();
+    MoveMouse(60, 8);
+    EXPECT_TRUE(window->surface.calls.empty());
+}
+
+TEST_F(PanelWindow, HotSpotsAreEightByEight) {
+    struct Case {
+        std::int32_t x, y;
+        bool help, close;
+    };
+    const Case cases[] = {
+        {W - 33, 4, true, false}, {W - 26, 11, true, false}, {W - 25, 4, false, false}, {W - 34, 4, false, false},
+        {W - 33, 3, false, false}, {W - 33, 12, false, false}, {W - 12, 4, false, true}, {W - 5, 11, false, true},
+        {W - 4, 4, false, false}, {W - 13, 4, false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TSettingsForm::IsOverButton(c.x, c.y, W - 33), c.help) << c.x << "," << c.y;
+        EXPECT_EQ(TSettingsForm::IsOverButton(c.x, c.y, W - 12), c.close) << c.x << "," << c.y;
+    }
+}
+
+TEST_F(PanelWindow, DraggingTheStripMovesThePanel) {
+    settings.SX = 1000;
+    settings.SY = 100;
+    Create();
+    Press(50, 8);
+    EXPECT_TRUE(form->Dragging());
+    EXPECT_TRUE(window->captured);
+    MoveMouse(70, 3);  // the window follows: 20 right, 5 up
+    EXPECT_EQ(window->left, 1020);
+    EXPECT_EQ(window->top, 95);
+    MoveMouse(40, 8);  // relative to the unchanged start point
+    EXPECT_EQ(window->left, 1010);
+    EXPECT_EQ(window->top, 95);
+    Release(40, 8);
+    EXPECT_FALSE(form->Dragging());
+    EXPECT_FALSE(window->captured);
+    MoveMouse(60, 8);
+    EXPECT_EQ(window->left, 1010);
+}
+
+TEST_F(PanelWindow, CloseSpotHidesOnReleaseHelpSpotOpensOnPress) {
+    Create();
+    auto mark = Mark();
+    Press(W - 10, 6);
+    EXPECT_TRUE(window->visible);
+    EXPECT_FALSE(form->Dragging());
+    EXPECT_FALSE(Logged(mark, "CaptureMouse"));
+    Release(W - 10, 6);
+    EXPECT_FALSE(window->visible);
+
+    window->visible = true;
+    mark = Mark();
+    Press(W - 30, 6);
+    EXPECT_EQ(ws.Since(mark), (std::vector<std::string>{"OpenManual"}));
+    Release(W - 30, 6);
+    EXPECT_EQ(ws.Since(mark), (std::vector<std::string>{"OpenManual"}));
+}
+
+TEST_F(PanelWindow, ADragReleasedOverTheCloseSpotEndsTheDrag) {
+    Create();
+    Press(50, 8);
+    Release(W - 10, 6);
+    EXPECT_FALSE(window->visible);
+    EXPECT_FALSE(form->Dragging());
+    // Shown again, the bare mouse over the strip must not carry the panel along.
+    form->ToggleVisible();
+    const std::int32_t left = window->left;
+    MoveMouse(90, 8);
+    EXPECT_EQ(window->left, left);
+}
+
+TEST_F(PanelWindow, KeepOnScreenLeavesEnoughOfThePanelReachable) {
+    struct Case {
+        std::int32_t left, top;
+        std::int32_t keptLeft, keptTop;
+    };
+    // Work area 0,0 - 1920,1050; the panel is 175 wide.
+    const Case cases[] = {
+        {500, 300, 500, 300},  {500, -20, 500, 0},       {1900, 300, 1888, 300}, {1888, 300, 1888, 300},
+        {1887, 300, 1887, 300}, {500, 1034, 500, 1034},  {500, 1040, 500, 1034}, {-111, 300, -111, 300},
+        {-112, 300, -111, 300}, {-500, -500, -111, 0},   {3000, 3000, 1888, 1034},
+    };
+    Create();
+    for (const Case& c : cases) {
+        window->Move(c.left, c.top);
+        form->KeepOnScreen();
+        EXPECT_EQ(window->left, c.keptLeft) << c.left << "," << c.top;
+        EXPECT_EQ(window->top, c.keptTop) << c.left << "," << c.top;
+    }
+}
+
+TEST_F(PanelWindow, ADragEndsWithKeepOnScreen) {
+    settings.SX = 1800;
+    Create();
+    Press(50, 8);
+    MoveMouse(250, 8);  // the left edge is now 2000, beyond the work area's right edge
+    Release(250, 8);
+    EXPECT_EQ(window->left, 1920 - 32);
+}
+
+TEST_F(PanelWindow, ActivationKeepsOnScreenAndRepaints) {
+    settings.SY = -40;
+    Create();
+    const auto mark = Mark();
+    window->events.OnActivate();
+    EXPECT_EQ(window->top, 0);
+    EXPECT_TRUE(Logged(mark, "Invalidate"));
+    const auto mark2 = Mark();
+    window->events.OnDeactivate();
+    EXPECT_EQ(ws.Since(mark2), (std::vector<std::string>{"Invalidate"}));
+}
+
+TEST_F(PanelWindow, FunctionKeys) {
+    Create();
+    auto mark = Mark();
+    window->events.OnKeyDown(vk::F1, 0);
+    EXPECT_EQ(ws.Since(mark), (std::vector<std::string>{"OpenManual"}));
+    window->events.OnKeyDown(vk::F3, 0);
+    EXPECT_EQ(calls, (TCallLog{"overlay.UpdateOpacity"}));
+    window->events.OnKeyDown(vk::F2, 0);
+    EXPECT_FALSE(window->visible);
+    mark = Mark();
+    window->events.OnKeyDown(vk::F2, 0);
+    EXPECT_EQ(ws.Since(mark), (std::vector<std::string>{"Show", "BringToFront"}));
+    mark = Mark();
+    window->events.OnKeyDown(vk::F4, 0);
+    window->events.OnKeyDown('A', 0);
+    EXPECT_TRUE(ws.Since(mark).empty());
+}
+
+TEST_F(PanelWindow, MouseOverTheTabsResetsTheOverrideCursor) {
+    Create();
+    ws.SetOverrideCursor(TCursor::SizeNWSE);
+    Get<RecordingTabControl>("PageControl").OnMouseMove();
+    EXPECT_TRUE(ws.overrides.empty());
+}
+
+TEST_F(PanelWindow, DpiChangeRescalesEverySizeFromTheDesign) {
+    Create();
+    auto& tabs = Get<RecordingTabControl>("PageControl");
+    tabs.tabHeight = 27;  // what the tab control reports once its font is larger
+    form->WMDpiChanged(144);
+    EXPECT_EQ(form->CurrentDpi(), 144);
+    EXPECT_EQ(window->size, (TSize{263, 615}));
+    EXPECT_EQ(Get<IControl>("Panel").Bounds(), (TRect{0, 16, 263, 615}));
+    EXPECT_EQ(Get<IControl>("SizeEdit").Bounds(), (TRect{138, 35, 191, 64}));
+    EXPECT_EQ(Get<IControl>("SizeEdit").Font().height, 14);
+    // Back and forth lands exactly where it started.
+    tabs.tabHeight = 18;
+    form->WMDpiChanged(120);
+    form->WMDpiChanged(96);
+    EXPECT_EQ(window->size, (TSize{175, 410}));
+    EXPECT_EQ(Get<IControl>("SizeEdit").Bounds(), (TRect{92, 23, 127, 42}));
+}
+
+TEST_F(PanelWindow, ADpiNotificationDuringARescaleIsIgnored) {
+    Create();
+    int nested = 0;
+    Get<RecordingTabControl>("PageControl").onSetBounds = [&] {
+        ++nested;
+        EXPECT_TRUE(form->Scaling());
+        form->WMDpiChanged(192);
+    };
+    form->WMDpiChanged(144);
+    EXPECT_EQ(nested, 1);
+    EXPECT_EQ(form->CurrentDpi(), 144);
+    EXPECT_EQ(window->size.width, 263);
+    EXPECT_FALSE(form->Scaling());
+}
+
+TEST_F(PanelWindow, AnUnusableDpiReportCountsAsDesign) {
+    Create();
+    form->WMDpiChanged(0);
+    EXPECT_EQ(form->CurrentDpi(), 96);
+    EXPECT_EQ(window->size.width, 175);
+}
+
+TEST_F(PanelWindow, DestroyingThePanelEmptiesTheSlot) {
+    Create();
+    form.reset();
+    EXPECT_EQ(settings.Panel, nullptr);
+    settings.SetRatio(1.5);  // no panel to tell: nothing breaks
+    EXPECT_EQ(settings.Ratio, 1.5);
+}
+
+}  // namespace
+}  // namespace ratiscope::testing
