@@ -13,3 +13,6 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 bash "$root/scripts/build.sh" build-asan -DRATISCOPE_SANITIZE=ON -DRATISCOPE_BENCHMARKS=OFF
 (cd "$root/build-asan" && ctest --output-on-failure -j "$jobs")
+
+# A short run of every fuzz target (fuzz/run.sh without an argument runs a minute each).
+bash "$root/fuzz/run.sh" 10

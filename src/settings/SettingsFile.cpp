@@ -3,6 +3,7 @@
 #include "settings/SettingsFile.h"
 
 #include <clocale>
+#include <locale>
 
 #include "platform/Files.h"
 #include "settings/Folders.h"
@@ -19,6 +20,14 @@ char LocaleDecimalSeparator() {
     const std::lconv* conv = std::localeconv();
     if (!conv || !conv->decimal_point || !conv->decimal_point[0] || conv->decimal_point[1]) return '.';
     return conv->decimal_point[0];
+}
+
+char EnvironmentDecimalSeparator() {
+    try {
+        return std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point();
+    } catch (const std::exception&) {
+        return '.';
+    }
 }
 
 void ApplySettingsText(TSettings& settings, std::string_view content, char decimalSeparator) {

@@ -28,6 +28,11 @@ public:
 // entry from the environment); "." when it is not a single byte.
 char LocaleDecimalSeparator();
 
+// The decimal separator of the locale the environment names (LC_ALL,
+// LC_NUMERIC, LANG), for tools that keep the C locale for their own output;
+// "." when that locale is unknown or its separator is not a single byte.
+char EnvironmentDecimalSeparator();
+
 // Reads the settings file of the folder rules into `settings`, key by key in
 // the reading order, each value through its setter. No file: the record keeps
 // its values. A file that cannot be read or lacks keys: each missing or

@@ -11,9 +11,14 @@
 #include "overlay/Renderer.h"
 #include "platform/qt/QtGuiSession.h"
 #include "platform/qt/QtImageIO.h"
+#include "platform/posix/PosixFiles.h"
 #include "platform/qt/QtTextEngine.h"
 #include "platform/raster/RasterCanvas.h"
+#include "settings/LangTable.h"
+#include "settings/LanguageFiles.h"
+#include "settings/LanguageKeys.h"
 #include "settings/Settings.h"
+#include "settings/SettingsFile.h"
 #include "shell/ExportOptions.h"
 #include "shell/FigureJson.h"
 #include "shell/SvgCanvas.h"
@@ -67,6 +72,21 @@ int ExportPicture(const TSettings& s, const TExportOptions& o) {
     return 0;
 }
 
+int Print(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// --check-language: the language file on its own, without English under it.
+int CheckLanguageFile(IFiles& files, const std::string& name) {
+    TLangTable own;
+    if (!LoadLanguage(own, files, name))
+        return Fail("no readable language file " + name + ".lng in the program folder or the data folders", 1);
+    const TLanguageCheck check = CheckLanguage(own);
+    if (Print(LanguageCheckReport(name, check)) != 0) return 1;
+    return check.Complete() ? 0 : 1;
+}
+
 }  // namespace
 }  // namespace ratiscope
 
@@ -80,9 +100,19 @@ int main(int argc, char** argv) {
         std::fputs(kExportUsage, stdout);
         return 0;
     }
+    TPosixFiles files;
+    if (!o.checkLanguage.empty()) return CheckLanguageFile(files, o.checkLanguage);
     // No screen is asked for: the panel position is computed as for a 1920-pixel screen.
     TSettings settings(1920);
+    if (!o.settingsFile.empty() &&
+        !LoadSettingsFile(settings, files, o.settingsFile, EnvironmentDecimalSeparator()))
+        return Fail("cannot read the settings file " + o.settingsFile, 2);
     if (std::string err = ApplyExportOptions(settings, o); !err.empty()) return Fail(err, 2);
+    if (o.texts) {
+        SelectLanguageTexts(LanguageTable(), files, o.language.empty() ? settings.Lang : o.language);
+        return Print(LanguageTextsListing(LanguageTable()));
+    }
+    if (!o.language.empty()) SelectLanguageTexts(LanguageTable(), files, o.language);
     if (o.format != "json") return ExportPicture(settings, o);
 
     const std::string json = FigureJson(settings);

@@ -4,9 +4,12 @@
 namespace ratiscope {
 
 const char* const kExportUsage =
-    "Usage: ratiscope-export [--format json|png|svg] [--set KEY=VALUE ...]\n"
+    "Usage: ratiscope-export [--format json|png|svg] [--settings FILE]\n"
+    "                        [--set KEY=VALUE ...] [--language NAME]\n"
     "                        [--values|--no-values] [--frame|--no-frame]\n"
     "                        [--active|--inactive] [-o FILE]\n"
+    "       ratiscope-export [--language NAME] --texts\n"
+    "       ratiscope-export --check-language NAME\n"
     "\n"
     "Exports the overlay of the given settings: its figure as data, or its whole\n"
     "picture as an image.\n"
@@ -19,6 +22,7 @@ const char* const kExportUsage =
     "  --format svg      the same picture as vectors at the same coordinates:\n"
     "                    lines, polylines, ellipses, texts and the caption icons\n"
     "                    on a transparent background; needs -o\n"
+    "  --settings FILE   reads a settings file first, as the program does at start\n"
     "  --set KEY=VALUE   sets one settings key (as named in the settings file)\n"
     "                    through its setter, so limits and the aspect lock apply;\n"
     "                    repeat it, the values are applied in the order given\n"
@@ -30,6 +34,17 @@ const char* const kExportUsage =
     "  --inactive        caption text as in an inactive window\n"
     "  -o FILE           writes to FILE instead of standard output; the file\n"
     "                    appears only when complete\n"
+    "  --language NAME   draws the texts of language NAME (its file NAME.lng, laid\n"
+    "                    over English.lng)\n"
+    "  --texts           prints every text the program asks for, one key=text line\n"
+    "                    each, for --language NAME or else the settings' language;\n"
+    "                    templates unfilled, a backslash written as \\\\, a carriage\n"
+    "                    return as \\r and a line feed as \\n\n"
+    "  --check-language NAME\n"
+    "                    lists the keys NAME.lng lacks, those it has that the\n"
+    "                    program never asks for, and templates that do not fit\n"
+    "                    their values; exit code 1 for a missing key or a bad\n"
+    "                    template\n"
     "  --help            shows this text\n"
     "\n"
     "--values, --no-values, --frame and --no-frame act after every --set; the\n"
@@ -67,12 +82,21 @@ TExportParse ParseExportArguments(const std::vector<std::string>& args) {
             o.frame = a == "--frame";
         } else if (a == "--active" || a == "--inactive") {
             o.active = a == "--active";
+        } else if (a == "--settings") {
+            if (!next(o.settingsFile) || o.settingsFile.empty()) return {std::nullopt, "--settings needs a file name"};
+        } else if (a == "--language") {
+            if (!next(o.language) || o.language.empty()) return {std::nullopt, "--language needs a language name"};
+        } else if (a == "--texts") {
+            o.texts = true;
+        } else if (a == "--check-language") {
+            if (!next(o.checkLanguage) || o.checkLanguage.empty())
+                return {std::nullopt, "--check-language needs a language name"};
         } else {
             return {std::nullopt, "unknown option '" + a + "' (see --help)"};
         }
     }
     // A picture is binary or a document of its own; it never goes to the terminal.
-    if (!o.help && o.format != "json" && o.output.empty())
+    if (!o.help && !o.texts && o.checkLanguage.empty() && o.format != "json" && o.output.empty())
         return {std::nullopt, "--format " + o.format + " needs -o FILE"};
     return {std::move(o), {}};
 }

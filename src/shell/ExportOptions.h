@@ -19,6 +19,14 @@ struct TExportOptions {
     std::optional<bool> frame;
     // The caption text's colour: the overlay window active or not.
     bool active = true;
+    // --settings: a settings file read before any --set.
+    std::string settingsFile;
+    // --language: the texts of this language, laid over English.
+    std::string language;
+    // --texts: every text the program asks for, instead of a figure.
+    bool texts = false;
+    // --check-language: the language file to measure against the key list.
+    std::string checkLanguage;
     bool help = false;
 };
 
