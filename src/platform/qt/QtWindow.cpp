@@ -201,10 +201,19 @@ void TQtWindow::FlushSurface() {
 void TQtWindow::UpdateShape() {
     if (!surface_ || !shape_.Available()) return;
     BuildShapeMask(surface_->Picture(), keyPixel_, shape_.Format(), mask_, composited_ ? &argb_ : nullptr);
+    const auto window = static_cast<std::uint32_t>(widget_->winId());
+    // The input shape goes onto the window manager's frame too, so a new frame needs it again.
+    std::uint32_t frame = window;
+    if (composited_) {
+        std::int16_t dx = 0;
+        std::int16_t dy = 0;
+        frame = shape_.TopLevelAncestor(window, dx, dy);
+    }
     // Reshaping costs the server time that grows with the rectangles: only when a bit changed.
-    if (shapeSet_ && mask_ == shownMask_) return;
-    shape_.Apply(static_cast<std::uint32_t>(widget_->winId()), mask_, composited_);
+    if (shapeSet_ && frame == shapedFrame_ && mask_ == shownMask_) return;
+    shape_.Apply(window, mask_, composited_);
     std::swap(shownMask_, mask_);
+    shapedFrame_ = frame;
     shapeSet_ = true;
 }
 

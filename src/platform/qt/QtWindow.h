@@ -107,6 +107,7 @@ private:
     TShapeMask mask_;
     TShapeMask shownMask_;
     bool shapeSet_ = false;
+    std::uint32_t shapedFrame_ = 0;
     std::vector<std::uint32_t> argb_;
 };
 

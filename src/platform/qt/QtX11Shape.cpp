@@ -95,6 +95,29 @@ bool TX11Shape::CompositorRunning() const {
     return running;
 }
 
+std::uint32_t TX11Shape::TopLevelAncestor(std::uint32_t window, std::int16_t& dx, std::int16_t& dy) const {
+    xcb_connection_t* c = connection_;
+    xcb_window_t current = window;
+    // A few levels at most: the window, perhaps a frame, perhaps a virtual root.
+    for (int depth = 0; depth < 8; ++depth) {
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, current), nullptr);
+        if (!tree) break;
+        const xcb_window_t parent = tree->parent;
+        const xcb_window_t root = tree->root;
+        std::free(tree);
+        if (parent == root || parent == XCB_NONE) break;
+        current = parent;
+    }
+    if (current == window) return window;
+    xcb_translate_coordinates_reply_t* at =
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, current, 0, 0), nullptr);
+    if (!at) return window;
+    dx = at->dst_x;
+    dy = at->dst_y;
+    std::free(at);
+    return current;
+}
+
 void TX11Shape::Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly) const {
     if (!connection_ || window == 0) return;
     xcb_connection_t* c = connection_;
@@ -122,6 +145,15 @@ void TX11Shape::Apply(std::uint32_t window, const TShapeMask& mask, bool inputOn
                       mask.bits.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(mask.stride));
     }
     xcb_shape_mask(c, XCB_SHAPE_SO_SET, kind, window, 0, 0, pixmap);
+    if (inputOnly) {
+        // A window manager's frame around the window takes the clicks the
+        // input shape lets through, and window managers pass on only the
+        // visible shape; so the frame gets the same input shape.
+        std::int16_t dx = 0;
+        std::int16_t dy = 0;
+        const xcb_window_t frame = TopLevelAncestor(window, dx, dy);
+        if (frame != window) xcb_shape_mask(c, XCB_SHAPE_SO_SET, kind, frame, dx, dy, pixmap);
+    }
     xcb_free_gc(c, gc);
     xcb_free_pixmap(c, pixmap);
     xcb_flush(c);

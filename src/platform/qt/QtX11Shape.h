@@ -51,6 +51,10 @@ public:
     // the mask is set; both also when the mask is empty.
     void Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly) const;
 
+    // The window's ancestor just below the root (a window manager's frame, or
+    // the window itself) and the window's offset inside it.
+    std::uint32_t TopLevelAncestor(std::uint32_t window, std::int16_t& dx, std::int16_t& dy) const;
+
 private:
     xcb_connection_t* connection_ = nullptr;
     int screen_ = 0;

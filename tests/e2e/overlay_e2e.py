@@ -1,0 +1,373 @@
+#!/usr/bin/env python3
+"""The overlay program on a real X server: each scenario starts its own Xvfb on
+a free display, openbox (stacking, activation and minimising need a window
+manager), optionally picom, then the program from a private folder with its
+own settings file, acts with xdotool and judges from screenshots and window
+queries. Usage: overlay_e2e.py PROGRAM_FOLDER SCENARIO."""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+LINES = (255, 64, 64)  # the default lines colour
+KEY = (254, 0, 254)
+BENEATH = (255, 255, 255)  # xev's window, which lies under the overlay
+OPACITY_MAX = 0xFFFFFFFF
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(condition, what, limit=20.0):
+    """Polls until the condition holds; the limit only keeps a broken run from hanging."""
+    end = time.monotonic() + limit
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Failure("gave up waiting for " + what)
+        time.sleep(0.05)
+
+
+class Session:
+    """One X server with a window manager, and everything started on it."""
+
+    def __init__(self):
+        self.procs = []
+        self.xev_log = None
+        self.program = None
+        self.program_log = None
+        self.launches = 0
+        self.tmp = tempfile.mkdtemp(prefix="ratiscope-e2e-")
+
+    def open(self, width, height, compositor):
+        read_fd, write_fd = os.pipe()
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp",
+             "-noreset"], pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.procs.append(xvfb)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as f:
+            number = f.readline().strip()
+        check(number, "Xvfb did not start")
+        self.env = dict(os.environ, DISPLAY=":" + number, XDG_RUNTIME_DIR=self.tmp, HOME=self.tmp,
+                        XDG_CONFIG_HOME=os.path.join(self.tmp, "config"))
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self.start(["openbox", "--sm-disable"])
+        wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.out(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]),
+                 "openbox")
+        if compositor:
+            self.start(["picom", "--backend", "xrender", "--config", "/dev/null"])
+            time.sleep(0.5)  # picom owns its selection right after start; give it time to paint once
+        # A window beneath that reports every click it gets.
+        self.xev_log = open(os.path.join(self.tmp, "xev.log"), "w+")
+        self.start(["stdbuf", "-oL", "xev", "-geometry", f"{width}x{height}+0+0", "-event", "button"],
+                   stdout=self.xev_log)
+        wait_for(lambda: self.out(["xdotool", "search", "--onlyvisible", "--name", "^Event Tester$"]), "xev")
+
+    def start(self, argv, **kw):
+        kw.setdefault("stdout", subprocess.DEVNULL)
+        kw.setdefault("stderr", subprocess.DEVNULL)
+        p = subprocess.Popen(argv, env=self.env, **kw)
+        self.procs.append(p)
+        return p
+
+    def out(self, argv):
+        r = subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=30)
+        return r.stdout
+
+    def run(self, *argv):
+        subprocess.run(list(argv), env=self.env, check=True, timeout=30, stdout=subprocess.DEVNULL)
+
+    def close(self):
+        for p in reversed(self.procs):
+            if p.poll() is None:
+                p.send_signal(signal.SIGTERM)
+                try:
+                    p.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+                    p.wait()
+        for log in (self.xev_log, self.program_log):
+            if log:
+                log.close()
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+    # The program, run from a folder of its own so its settings file is private.
+    def launch(self, program_folder, settings):
+        self.launches += 1
+        folder = os.path.join(self.tmp, f"program-{self.launches}")
+        os.mkdir(folder)
+        for name in ("ratiscope", "English.lng"):
+            source = os.path.join(program_folder, name)
+            try:
+                os.link(source, os.path.join(folder, name))
+            except OSError:
+                shutil.copy2(source, os.path.join(folder, name))
+        with open(os.path.join(folder, "Ratiscope.user.settings"), "w") as f:
+            f.write("[Settings]\n" + "".join(f"{k}={v}\n" for k, v in settings.items()))
+        env = dict(self.env)
+        # Qt and the X libraries keep allocations to the end by design; the
+        # unit tests check our own code for leaks.
+        env["ASAN_OPTIONS"] = env.get("ASAN_OPTIONS", "") + ":detect_leaks=0"
+        self.program_log = open(os.path.join(self.tmp, "program.log"), "w+")
+        self.program = subprocess.Popen([os.path.join(folder, "ratiscope")], env=env, stdout=self.program_log,
+                                        stderr=subprocess.STDOUT)
+        self.procs.append(self.program)
+        self.window = wait_for(lambda: self.out(["xdotool", "search", "--onlyvisible", "--name",
+                                                 "^Vendrel Ratiscope$"]).split(), "the overlay window")[0]
+        return self.window
+
+    def geometry(self):
+        info = self.out(["xwininfo", "-id", self.window])
+        values = {}
+        for line in info.splitlines():
+            if ":" in line:
+                k, v = line.strip().split(":", 1)
+                values[k] = v.strip()
+        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+                int(values["Width"]), int(values["Height"]), int(values["Depth"]))
+
+    def opacity(self):
+        text = self.out(["xprop", "-id", self.window, "_NET_WM_WINDOW_OPACITY"])
+        if "=" not in text:
+            return None
+        return int(text.split("=")[1].strip())
+
+    def alpha(self):
+        """The alpha a compositor takes from the opacity property."""
+        o = self.opacity()
+        return 255 if o is None else o * 255 // OPACITY_MAX
+
+    def screenshot(self):
+        path = os.path.join(self.tmp, "shot.ppm")
+        self.run("import", "-window", "root", "-depth", "8", path)
+        return Picture(path)
+
+    def clicks_beneath(self):
+        self.xev_log.flush()
+        with open(self.xev_log.name) as f:
+            return f.read().count("ButtonPress event")
+
+
+class Picture:
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            data = f.read()
+        parts = []
+        pos = 0
+        while len(parts) < 4:  # magic, width, height, maximum
+            while data[pos:pos + 1].isspace():
+                pos += 1
+            if data[pos:pos + 1] == b"#":
+                pos = data.index(b"\n", pos)
+                continue
+            end = pos
+            while not data[end:end + 1].isspace():
+                end += 1
+            parts.append(data[pos:end])
+            pos = end
+        check(parts[0] == b"P6" and parts[3] == b"255", "unexpected screenshot format")
+        self.width, self.height = int(parts[1]), int(parts[2])
+        self.pixels = data[pos + 1:]
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+
+def near(a, b, tolerance=3):
+    return all(abs(p - q) <= tolerance for p, q in zip(a, b))
+
+
+def find_pixels(pic, box, colour, tolerance=0):
+    x0, y0, x1, y1 = box
+    return [(x, y) for y in range(y0, y1) for x in range(x0, x1) if near(pic.at(x, y), colour, tolerance)]
+
+
+def open_beneath(pic, box):
+    """A point of the box that shows the window beneath, with every neighbour doing the same."""
+    x0, y0, x1, y1 = box
+    for y in range(y0 + 2, y1 - 2, 3):
+        for x in range(x0 + 2, x1 - 2, 3):
+            if all(pic.at(x + dx, y + dy) == BENEATH for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+                return x, y
+    raise Failure("no see-through pixel in the overlay")
+
+
+DEFAULTS = {"X": 300, "Y": 240, "Width": 396, "Border": 12, "Opacity": 90, "SVisible": 0}
+
+
+# Scenarios ------------------------------------------------------------------
+
+def scenario_window(s, folder):
+    """Place, size, "above", opacity, and the close button ending the program."""
+    s.launch(folder, DEFAULTS)
+    x, y, w, h, depth = wait_for(lambda: s.geometry() if s.geometry()[2] == 420 else None, "the client size")
+    check((x, y, w, h) == (300, 240, 420, 285), f"window at {(x, y, w, h)}, wanted (300, 240, 420, 285)")
+    check("_NET_WM_STATE_ABOVE" in s.out(["xprop", "-id", s.window, "_NET_WM_STATE"]), "window not above")
+    check(s.alpha() == 230, f"alpha {s.alpha()} for opacity 90, wanted 230")
+    s.run("xdotool", "mousemove", str(x + w - 12 + 3), str(y + 7), "click", "1")
+    code = wait_for(lambda: s.program.poll() is not None and (s.program.returncode,), "the program to end")[0]
+    check(code == 0, f"exit code {code}")
+
+
+def scenario_opacity_extremes(s, folder):
+    s.launch(folder, dict(DEFAULTS, Opacity=100))
+    wait_for(lambda: s.geometry()[2] == 420, "the window")
+    check(s.alpha() == 255, "opacity 100 must leave the window opaque")
+    s.program.terminate()
+    s.program.wait(timeout=10)
+    s.launch(folder, dict(DEFAULTS, Opacity=50))
+    wait_for(lambda: s.geometry()[2] == 420, "the window")
+    check(s.alpha() == 128, f"alpha {s.alpha()} for opacity 50, wanted 128")
+
+
+def click_through_checks(s, compositor, width=420):
+    x, y, w, h, depth = wait_for(lambda: s.geometry() if s.geometry()[2] == width else None, "the window")
+    check(depth == (32 if compositor else 24), f"window depth {depth}")
+    pic = wait_for(lambda: (lambda p: p if find_pixels(p, (x, y + 16, x + w, y + h), LINES, 40) else None)(
+        s.screenshot()), "the figure on screen")
+    body = (x + 12, y + 28, x + w - 24, y + h - 24)
+    check(not find_pixels(pic, (x, y, x + w, y + h), KEY), "key-coloured pixels are on screen")
+    hx, hy = open_beneath(pic, body)
+    before = s.clicks_beneath()
+    s.run("xdotool", "mousemove", str(hx), str(hy), "click", "1")
+    wait_for(lambda: s.clicks_beneath() == before + 1, "the click through the key colour to reach the window beneath")
+
+    if compositor:
+        # Lines over white at alpha 230 of 255.
+        blended = tuple(round((c * 230 + 255 * 25) / 255) for c in LINES)
+        lines = find_pixels(pic, body, blended, 4)
+    else:
+        lines = find_pixels(pic, body, LINES)
+    check(lines, "no drawn line pixel shows the lines colour" + (" blended" if compositor else ""))
+    lx, ly = lines[len(lines) // 2]
+    before = s.clicks_beneath()
+    s.run("xdotool", "mousemove", str(lx), str(ly), "click", "1")
+    # The overlay takes this click; a click through the key colour right after
+    # proves the first one was delivered and did not reach xev.
+    s.run("xdotool", "mousemove", str(hx), str(hy), "click", "1")
+    wait_for(lambda: s.clicks_beneath() >= before + 1, "the second click")
+    check(s.clicks_beneath() == before + 1, "a click on a drawn line went through the overlay")
+
+
+def scenario_click_through(s, folder):
+    s.launch(folder, DEFAULTS)
+    click_through_checks(s, compositor=False)
+
+
+def scenario_composited(s, folder):
+    s.launch(folder, DEFAULTS)
+    click_through_checks(s, compositor=True)
+    # A resize reshapes the window; the key colour must stay click-through.
+    x, y, w, h, _ = s.geometry()
+    s.run("xdotool", "mousemove", str(x + 200), str(y + 8), "click", "4")
+    wait_for(lambda: s.geometry()[2] == w - 10, "the wheel to make the window 10 narrower")
+    click_through_checks(s, compositor=True, width=w - 10)
+
+
+def drag(s, x0, y0, x1, y1, button=1):
+    s.run("xdotool", "mousemove", str(x0), str(y0), "mousedown", str(button))
+    s.run("xdotool", "mousemove", str((x0 + x1) // 2), str((y0 + y1) // 2))
+    s.run("xdotool", "mousemove", str(x1), str(y1), "mouseup", str(button))
+
+
+def scenario_mouse(s, folder):
+    """Caption drag moves, grip drag resizes, the wheel changes the size by 10."""
+    s.launch(folder, DEFAULTS)
+    wait_for(lambda: s.geometry()[2] == 420, "the window")
+    drag(s, 300 + 100, 240 + 8, 300 + 100 - 60, 240 + 8 + 40)
+    wait_for(lambda: s.geometry()[:2] == (240, 280), "the caption drag to move the window to (240, 280)")
+    x, y, w, h, _ = s.geometry()
+    drag(s, x + w - 8, y + h - 8, x + w - 8 + 30, y + h - 8 + 5)
+    # The lock is on with the width leading: Width 426, Height round(426 x ratio) = 263.
+    wait_for(lambda: s.geometry()[:4] == (x, y, 450, 303), "the grip drag to resize to 450 x 303")
+    s.run("xdotool", "mousemove", str(x + 200), str(y + 8), "click", "4")
+    wait_for(lambda: s.geometry()[2] == 440, "the wheel to make the window 10 narrower")
+    s.run("xdotool", "click", "5")
+    wait_for(lambda: s.geometry()[2] == 450, "the wheel to make it 10 wider again")
+
+
+def scenario_keys(s, folder):
+    """Arrows move by 16 and by 1 with Ctrl; F3 hides while held."""
+    s.launch(folder, DEFAULTS)
+    wait_for(lambda: s.geometry()[2] == 420, "the window")
+    s.run("xdotool", "mousemove", "500", "248", "click", "1")  # activates the overlay through its caption
+    wait_for(lambda: s.out(["xdotool", "getactivewindow"]).strip() == str(int(s.window)), "the overlay to be active")
+    s.run("xdotool", "key", "Right")
+    wait_for(lambda: s.geometry()[:2] == (316, 240), "Right to move by 16")
+    s.run("xdotool", "key", "ctrl+Down")
+    wait_for(lambda: s.geometry()[:2] == (316, 241), "Ctrl+Down to move by 1")
+    s.run("xdotool", "keydown", "F3")
+    wait_for(lambda: s.alpha() == 0, "F3 to hide the overlay")
+    s.run("xdotool", "keyup", "F3")
+    wait_for(lambda: s.alpha() == 230, "the overlay to come back on release")
+    s.run("xdotool", "key", "KP_Add")
+    wait_for(lambda: s.geometry()[2] == 436, "keypad plus to widen by 16")
+    s.run("xdotool", "key", "plus")
+    s.run("xdotool", "key", "Left")  # a marker: once it moved, the plus before it was handled
+    wait_for(lambda: s.geometry()[0] == 300, "Left to move back")
+    check(s.geometry()[2] == 436, "the main keyboard's plus must not resize")
+
+
+def scenario_full_screen_grid(s, folder):
+    """A full-screen pixel grid of size 3 has far more shape rectangles than a region request can carry."""
+    settings = dict(DEFAULTS, X=0, Y=0, Border=0, Width=800, Ratio=0.73, LookMode=0, GridSize=3, ShowValues=0)
+    s.launch(folder, settings)
+    x, y, w, h, _ = wait_for(lambda: s.geometry() if s.geometry()[2] == 800 else None, "the full-screen window",
+                             limit=60)
+    check((w, h) == (800, 600), f"client {w} x {h}, wanted 800 x 600")
+    pic = wait_for(lambda: (lambda p: p if len(find_pixels(p, (0, 100, 800, 110), LINES)) > 1000 else None)(
+        s.screenshot()), "the grid on screen", limit=60)
+    see_through = find_pixels(pic, (0, 100, 800, 110), BENEATH)
+    check(len(see_through) > 1000, "the cells of the grid must show the window beneath")
+
+
+SCENARIOS = {
+    "window": (scenario_window, False, (1280, 1024)),
+    "opacity": (scenario_opacity_extremes, False, (1280, 1024)),
+    "click_through": (scenario_click_through, False, (1280, 1024)),
+    "composited": (scenario_composited, True, (1280, 1024)),
+    "mouse": (scenario_mouse, False, (1280, 1024)),
+    "keys": (scenario_keys, False, (1280, 1024)),
+    "full_screen_grid": (scenario_full_screen_grid, False, (800, 600)),
+}
+
+
+def main():
+    if len(sys.argv) != 3 or sys.argv[2] not in SCENARIOS:
+        print(__doc__ + "\nScenarios: " + ", ".join(SCENARIOS), file=sys.stderr)
+        return 2
+    folder, name = sys.argv[1], sys.argv[2]
+    run, compositor, (width, height) = SCENARIOS[name]
+    session = Session()
+    try:
+        session.open(width, height, compositor)
+        run(session, folder)
+    except Failure as e:
+        print(f"FAILED {name}: {e}", file=sys.stderr)
+        if session.program_log:
+            session.program_log.seek(0)
+            print(session.program_log.read()[-3000:], file=sys.stderr)
+        return 1
+    finally:
+        session.close()
+    print(f"passed {name}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
