@@ -25,6 +25,8 @@ constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
 
 std::string_view VendorBaseAddress() { return RATISCOPE_VENDOR_BASE; }
 
+std::string_view InstalledManualPath() { return RATISCOPE_INSTALLED_MANUAL; }
+
 std::string VendorPage(std::string_view path) {
     std::string address(VendorBaseAddress());
     address += path;
@@ -88,7 +90,7 @@ std::string TLinks::ManualPath() const {
     // opens whichever folder the program was started from.
     const std::string beside = programFolder_ + std::string(kManualPath);
     if (files_.FileExists(beside)) return beside;
-    const std::string installed = RATISCOPE_INSTALLED_MANUAL;
+    const std::string installed(InstalledManualPath());
     if (!installed.empty() && files_.FileExists(installed)) return installed;
     return beside;
 }

@@ -29,6 +29,8 @@ inline constexpr std::string_view kFallbackOpener = "xdg-open";
 
 // The vendor's base address, ending with "/", fixed when the program is built.
 std::string_view VendorBaseAddress();
+// Where an installation puts the manual, fixed when the program is built.
+std::string_view InstalledManualPath();
 // The base address followed by one of the page paths above.
 std::string VendorPage(std::string_view path);
 
