@@ -1,0 +1,237 @@
+// The Qt window backend without a display: key and modifier mapping, shape
+// masks in every bit layout a server may ask for, and Qt events arriving as
+// platform events.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Keys.h"
+#include "platform/RasterOffscreen.h"
+#include "platform/qt/QtKeys.h"
+#include "platform/qt/QtWindow.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "platform/qt/QtX11Shape.h"
+#include "support/FakeTextEngine.h"
+
+namespace ratiscope {
+namespace {
+
+TEST(QtKeys, VirtualKeyCodes) {
+    struct Case {
+        int qtKey;
+        Qt::KeyboardModifiers mods;
+        int vk;
+    };
+    const Case cases[] = {
+        {Qt::Key_Plus, Qt::KeypadModifier, vk::Add},
+        {Qt::Key_Plus, Qt::NoModifier, vk::OemPlus},
+        {Qt::Key_Minus, Qt::KeypadModifier, vk::Subtract},
+        {Qt::Key_Minus, Qt::ShiftModifier, vk::OemMinus},
+        {Qt::Key_Asterisk, Qt::KeypadModifier, vk::Multiply},
+        {Qt::Key_Slash, Qt::KeypadModifier | Qt::ShiftModifier, vk::Divide},
+        {Qt::Key_Slash, Qt::NoModifier, 0},
+        {Qt::Key_5, Qt::KeypadModifier, vk::Numpad0 + 5},
+        {Qt::Key_5, Qt::NoModifier, '5'},
+        {Qt::Key_Enter, Qt::KeypadModifier, vk::Return},
+        {Qt::Key_Return, Qt::NoModifier, vk::Return},
+        {Qt::Key_Left, Qt::KeypadModifier, vk::Left},  // keypad arrows with Num Lock off
+        {Qt::Key_Right, Qt::ControlModifier, vk::Right},
+        {Qt::Key_Up, Qt::NoModifier, vk::Up},
+        {Qt::Key_Down, Qt::NoModifier, vk::Down},
+        {Qt::Key_Space, Qt::NoModifier, vk::Space},
+        {Qt::Key_F1, Qt::NoModifier, vk::F1},
+        {Qt::Key_F3, Qt::ShiftModifier, vk::F3},
+        {Qt::Key_F12, Qt::NoModifier, 123},
+        {Qt::Key_A, Qt::NoModifier, 'A'},
+        {Qt::Key_Z, Qt::ShiftModifier, 'Z'},
+        {Qt::Key_Escape, Qt::NoModifier, vk::Escape},
+    };
+    for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromQt(c.qtKey, c.mods), c.vk) << std::hex << c.qtKey;
+}
+
+TEST(QtKeys, StateSets) {
+    EXPECT_EQ(ShiftStateFromQt(Qt::AltModifier, Qt::NoButton), ssAlt);
+    EXPECT_EQ(ShiftStateFromQt(Qt::ControlModifier | Qt::ShiftModifier, Qt::LeftButton), ssCtrl | ssShift | ssLeft);
+    EXPECT_EQ(ShiftStateFromQt(Qt::KeypadModifier, Qt::RightButton | Qt::MiddleButton), ssRight | ssMiddle);
+}
+
+TEST(ShapeMask, BitLayouts) {
+    // Row of 11 pixels: shown at x = 0, 3, 8, 10.
+    TImage image(11, 2, PixelFromColor(kOverlayKeyColor));
+    for (int x : {0, 3, 8, 10}) image.Set(x, 0, PixelFromColor(0x4040FF));
+    image.Set(5, 1, 0xFF000000u);  // black is not the key
+    struct Case {
+        const char* what;
+        TBitmapFormat format;
+        std::int32_t stride;
+        std::vector<std::uint8_t> row0, row1;
+    };
+    const Case cases[] = {
+        {"lsb bits, 32-bit pad", {true, 32, 32, true}, 4, {0x09, 0x05, 0, 0}, {0x20, 0, 0, 0}},
+        {"msb bits, 8-bit pad", {false, 8, 8, true}, 2, {0x90, 0xA0}, {0x04, 0}},
+        {"msb bits, 32-bit msb units", {false, 32, 32, false}, 4, {0, 0, 0xA0, 0x90}, {0, 0, 0, 0x04}},
+        {"lsb bits, 16-bit pad", {true, 16, 16, true}, 2, {0x09, 0x05}, {0x20, 0}},
+    };
+    for (const Case& c : cases) {
+        TShapeMask mask;
+        BuildShapeMask(image, PixelFromColor(kOverlayKeyColor), c.format, mask);
+        EXPECT_EQ(mask.stride, c.stride) << c.what;
+        std::vector<std::uint8_t> r0(mask.bits.begin(), mask.bits.begin() + mask.stride);
+        std::vector<std::uint8_t> r1(mask.bits.begin() + mask.stride, mask.bits.end());
+        EXPECT_EQ(r0, c.row0) << c.what;
+        EXPECT_EQ(r1, c.row1) << c.what;
+    }
+}
+
+TEST(ShapeMask, PremultipliedPictureForACompositor) {
+    TImage image(3, 1, PixelFromColor(kOverlayKeyColor));
+    image.Set(1, 0, 0xFF123456u);
+    TShapeMask mask;
+    std::vector<std::uint32_t> argb;
+    BuildShapeMask(image, PixelFromColor(kOverlayKeyColor), {}, mask, &argb);
+    EXPECT_EQ(argb, (std::vector<std::uint32_t>{0u, 0xFF123456u, 0u}));
+    TShapeMask empty;
+    BuildShapeMask(TImage(), 0, {}, empty, &argb);
+    EXPECT_TRUE(empty.bits.empty());
+    EXPECT_TRUE(argb.empty());
+}
+
+class TEventLog final : public IWindowEvents {
+public:
+    std::vector<std::string> log;
+    void OnPaint() override { log.push_back("paint"); }
+    void OnMouseDown(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) override {
+        log.push_back("down " + std::to_string(static_cast<int>(b)) + " " + std::to_string(s) + " " + Pt(x, y));
+    }
+    void OnMouseMove(TShiftState s, std::int32_t x, std::int32_t y) override {
+        log.push_back("move " + std::to_string(s) + " " + Pt(x, y));
+    }
+    void OnMouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) override {
+        log.push_back("up " + std::to_string(static_cast<int>(b)) + " " + std::to_string(s) + " " + Pt(x, y));
+    }
+    void OnMouseWheel(TShiftState s, std::int32_t delta, std::int32_t, std::int32_t) override {
+        log.push_back("wheel " + std::to_string(s) + " " + std::to_string(delta));
+    }
+    void OnKeyDown(int key, TShiftState s) override { log.push_back("keydown " + std::to_string(key) + " " + std::to_string(s)); }
+    void OnKeyUp(int key, TShiftState s) override { log.push_back("keyup " + std::to_string(key) + " " + std::to_string(s)); }
+    void OnClose() override { log.push_back("close"); }
+
+private:
+    static std::string Pt(std::int32_t x, std::int32_t y) { return std::to_string(x) + "," + std::to_string(y); }
+};
+
+class QtWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "qt_window_tests";
+        static char* argv[] = {name, nullptr};
+        if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);  // one for the whole test program, as Qt wants
+    }
+
+    TFakeTextEngine text;
+    TQtWindowSystem system{[this] { return std::make_unique<TRasterOffscreen>(text); }};
+    TEventLog events;
+
+private:
+    static inline std::unique_ptr<QApplication> app_;
+};
+
+TEST_F(QtWindowTest, InputArrivesAsPlatformEvents) {
+    auto window = system.CreateWindow(events, TWindowOptions{});
+    auto& qt = static_cast<TQtWindow&>(*window);
+    QWidget& w = qt.Widget();
+    window->SetClientSize({100, 50});
+
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 20), QPointF(10, 20), Qt::RightButton, Qt::RightButton,
+                      Qt::ShiftModifier);
+    QCoreApplication::sendEvent(&w, &press);
+    QMouseEvent move(QEvent::MouseMove, QPointF(-5, 70), QPointF(-5, 70), Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-5, 70), QPointF(-5, 70), Qt::RightButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &release);
+
+    // Parts of a notch add up; with Alt, Qt reports the vertical wheel as horizontal.
+    for (int part : {40, 40, 40}) {
+        QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, part), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&w, &wheel);
+    }
+    QWheelEvent alt(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(-240, 0), Qt::NoButton, Qt::AltModifier,
+                    Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&w, &alt);
+
+    QKeyEvent kpPlus(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier | Qt::ShiftModifier);
+    QCoreApplication::sendEvent(&w, &kpPlus);
+    QKeyEvent f3(QEvent::KeyPress, Qt::Key_F3, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &f3);
+    QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_F3, Qt::NoModifier, QString(), true);
+    QCoreApplication::sendEvent(&w, &repeatRelease);
+    QKeyEvent f3Release(QEvent::KeyRelease, Qt::Key_F3, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &f3Release);
+
+    EXPECT_EQ(events.log, (std::vector<std::string>{
+                              "down 1 17 10,20",  // right, Shift + right button
+                              "move 16 -5,70",    // outside the window during the drag
+                              "up 1 0 -5,70",
+                              "wheel 0 120",
+                              "wheel 2 -240",
+                              "keydown 107 1",
+                              "keydown 114 0",
+                              "keyup 114 0",
+                          }));
+}
+
+TEST_F(QtWindowTest, PresentedPictureIsWhatTheWindowShows) {
+    auto window = system.CreateWindow(events, TWindowOptions{});
+    window->SetClientSize({4, 3});
+    EXPECT_EQ(window->ClientSize(), (TSize{4, 3}));
+    TImage picture(6, 6, PixelFromColor(0x00FF00));
+    picture.Set(1, 1, PixelFromColor(0x0000FF));
+    window->Present(picture);
+    ICanvas& surface = window->Surface();
+    surface.FillRect({3, 2, 4, 3}, 0xFF0000);  // drawn straight on the surface
+    window->FlushSurface();
+    const QImage shown = static_cast<TQtWindow&>(*window).Widget().grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(4, 3));
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(0, 255, 0));
+    EXPECT_EQ(shown.pixelColor(1, 1), QColor(255, 0, 0));
+    EXPECT_EQ(shown.pixelColor(3, 2), QColor(0, 0, 255));
+
+    // A smaller picture leaves the rest in the key colour, not in old pixels.
+    window->SetClientSize({8, 8});
+    window->Present(picture);
+    window->FlushSurface();
+    const QImage grown = static_cast<TQtWindow&>(*window).Widget().grab().toImage();
+    EXPECT_EQ(grown.pixelColor(7, 7), QColor(254, 0, 254));
+    EXPECT_EQ(grown.pixelColor(5, 5), QColor(0, 255, 0));
+}
+
+TEST_F(QtWindowTest, CloseRunsTheHandlerOnce) {
+    auto window = system.CreateWindow(events, TWindowOptions{});
+    window->Show();
+    window->Close();
+    window->Close();
+    EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "close"), 1);
+    EXPECT_FALSE(window->IsVisible());
+}
+
+TEST_F(QtWindowTest, OverrideCursorResetEmptiesTheStack) {
+    system.SetOverrideCursor(TCursor::SizeNWSE);
+    system.SetOverrideCursor(TCursor::SizeNWSE);
+    system.ResetOverrideCursor();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
+}  // namespace ratiscope
