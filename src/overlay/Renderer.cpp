@@ -56,6 +56,8 @@ void DrawChrome(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons,
 void ComposeImage(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons, bool active) {
     const TSize window{s.Width + 2 * s.Border, s.Height + 2 * s.Border + 16};
     canvas.Resize(window.width, window.height);
+    // Sizes the setters never produce leave nothing to paint on.
+    if (window.width <= 0 || window.height <= 0) return;
     canvas.FillRect({0, 0, window.width, window.height}, kOverlayKeyColor);
     DrawSections(canvas, s);
     if (s.SFrame) DrawChrome(canvas, s, icons, active, window);

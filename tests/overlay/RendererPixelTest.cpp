@@ -206,5 +206,28 @@ TEST_F(RendererPixels, RepaintLeavesNothingOfTheEarlierPicture) {
         for (std::int32_t x = 0; x < img.Width(); ++x) ASSERT_EQ(img.At(x, y), kKey);
 }
 
+TEST_F(RendererPixels, SizesTheSettersNeverMakeStillPaintSafely) {
+    // Hand-edited fields bypass the setters' limits; the paint must stay in bounds.
+    struct Case {
+        std::int32_t width, height, border;
+        TSize window;
+    };
+    const Case cases[] = {
+        {-50, 10, 0, {0, 26}},   // no width left: nothing to paint
+        {58, 0, 0, {58, 16}},    // only the caption strip
+        {58, -40, 0, {58, 0}},   // no height left
+        {1, 1, 3, {7, 23}},      // narrower than the chrome
+    };
+    for (const Case& k : cases)
+        for (int look : {0, 1, 2, 8, 10, 11}) {
+            s.Width = k.width;
+            s.Height = k.height;
+            s.Border = k.border;
+            s.LookMode = look;
+            const TImage& img = Compose();
+            EXPECT_EQ(img.Size(), k.window) << k.width << "x" << k.height << " look " << look;
+        }
+}
+
 }  // namespace
 }  // namespace ratiscope
