@@ -45,10 +45,14 @@ void TQtEdit::SetText(std::string_view text) { W()->setText(QtString(text)); }
 TQtUpDown::TQtUpDown(QWidget* parent, std::string_view name, TQtEdit& buddy)
     : TQtControl(new QWidget(parent), name), buddy_(buddy), up_(new QToolButton(W())), down_(new QToolButton(W())) {
     for (QToolButton* b : {up_, down_}) {
-        // Clicking the arrows leaves the focus in the field.
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoRepeat(true);
     }
+    // A click on the arrows must not hand the focus on to the window, which
+    // would take it from the field being typed in: the click's focus goes to
+    // the field itself, where it mostly is already.
+    W()->setFocusPolicy(Qt::ClickFocus);
+    W()->setFocusProxy(buddy_.W());
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
     up_->setObjectName(W()->objectName() + "Up");

@@ -23,7 +23,10 @@ constexpr int kMargin = 2;  // around the tab rows, as a native tab control leav
 
 TQtTabWidget::TQtTabWidget(QWidget* parent, std::function<bool()> pressDefault)
     : QWidget(parent), pressDefault_(std::move(pressDefault)) {
-    setFocusPolicy(Qt::StrongFocus);
+    // Not ClickFocus: a click on a page's empty area or on a control that takes
+    // no focus (spin buttons) would hand the focus up to the tab control and
+    // take it from the field being edited. A click on a tab focuses it below.
+    setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover);
 }
