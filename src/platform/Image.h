@@ -24,12 +24,16 @@ inline constexpr TColor ColorFromPixel(TPixel p) {
     return (p >> 16 & 0xFFu) | (p & 0xFF00u) | (p & 0xFFu) << 16;
 }
 
+// The largest side an image takes: every pixel index then fits in 32 bits,
+// and no window the program makes is larger.
+inline constexpr std::int32_t kMaxImageSide = 32767;
+
 class TImage {
 public:
     TImage() = default;
     TImage(std::int32_t width, std::int32_t height, TPixel fill = 0xFF000000u) { Resize(width, height, fill); }
 
-    // Negative sizes count as 0; content after a resize is `fill`.
+    // Negative sizes count as 0 and sides above kMaxImageSide as that; content after a resize is `fill`.
     void Resize(std::int32_t width, std::int32_t height, TPixel fill = 0xFF000000u);
 
     std::int32_t Width() const { return width_; }

@@ -128,6 +128,15 @@ TEST(RasterOps, IconsAreDrawnThroughTheirMaskAndClipped) {
     EXPECT_EQ(Rows(img), (std::vector<std::string>{".....", ".....", "....."}));
 }
 
+TEST(RasterOps, ImageSidesAreBoundedAndNeverNegative) {
+    TImage img(-5, 3);
+    EXPECT_EQ(img.Size(), (TSize{0, 3}));
+    img.Resize(kMaxImageSide + 1000, 1);
+    EXPECT_EQ(img.Size(), (TSize{kMaxImageSide, 1}));
+    img.Resize(2147483647, -2147483647 - 1);
+    EXPECT_EQ(img.Size(), (TSize{kMaxImageSide, 0}));
+}
+
 TEST(RasterOps, BlockCopyCopiesFromOriginToOriginClipped) {
     TImage from = Picture({"#r#r", "rfrf", "####"});
     TImage to(3, 2, kBlack);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "platform/raster/RasterCanvas.h"
 #include "platform/raster/TextBox.h"
 #include "support/FakeTextEngine.h"
 #include "support/RecordingCanvas.h"
@@ -73,6 +74,26 @@ TEST(TextBox, PlacementByFormatAndAngle) {
         EXPECT_EQ(p.x, c.expected.x) << c.what;
         EXPECT_EQ(p.y, c.expected.y) << c.what;
     }
+}
+
+TEST(TextBox, TextAtTheEndsOfTheCoordinateRangeIsOffTheImage) {
+    TFakeTextEngine engine;
+    TRasterCanvas canvas(engine, 30, 20);
+    canvas.FillRect({0, 0, 30, 20}, 0);
+    canvas.SetTextColor(0xFFFFFF);
+    for (const int angle : {0, 90}) {
+        canvas.SetFontAngle(angle);
+        canvas.TextOut(2147483647, 2147483647, "edge");
+        canvas.TextOut(-2147483647 - 1, -2147483647 - 1, "edge");
+        canvas.DrawTextInBox("edge", {-2147483647 - 1, 0, 2147483647, 20}, tfBottom | tfEndEllipsis);
+    }
+    canvas.SetFontAngle(0);
+    canvas.DrawTextInBox("edge", {-2147483647 - 1, 0, 2147483647, 20}, tfCenter | tfVCenter);
+    int lit = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x) lit += canvas.Image().At(x, y) != 0xFF000000u;
+    EXPECT_GT(lit, 0);  // only the centred one lands on the image, across its middle
+    for (int x = 0; x < 30; ++x) EXPECT_EQ(canvas.Image().At(x, 0), 0xFF000000u);
 }
 
 TEST(RecordingCanvas, WritesOneLinePerCall) {

@@ -65,10 +65,11 @@ private:
         for (std::int32_t v = 0; v < kCellHeight; ++v)
             for (std::int32_t u = 0; u < kCellWidth; ++u) {
                 if (!GlyphPixel(c, u, v)) continue;
-                if (turned)
-                    image.Plot(x + v, y - 1 - (u0 + u), pixel);
-                else
-                    image.Plot(x + u0 + u, y + v, pixel);
+                // 64-bit, so text placed at the ends of the 32-bit range is merely off the image.
+                const std::int64_t px = turned ? std::int64_t{x} + v : std::int64_t{x} + u0 + u;
+                const std::int64_t py = turned ? std::int64_t{y} - 1 - (u0 + u) : std::int64_t{y} + v;
+                if (px >= 0 && py >= 0 && px < image.Width() && py < image.Height())
+                    image.Set(static_cast<std::int32_t>(px), static_cast<std::int32_t>(py), pixel);
             }
     }
 };
