@@ -68,6 +68,11 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     });
 }
 
+template <class T, class U>
+std::optional<TSettingValue> Parsed(U&& value) {
+    return std::optional<TSettingValue>(std::in_place, std::in_place_type<T>, std::forward<U>(value));
+}
+
 }  // namespace
 
 TSettingValue TSettingsKey::Default() const {
@@ -102,15 +107,17 @@ std::optional<TSettingValue> ParseSettingValue(const TSettingsKey& key, std::str
                                                char decimalSeparator) {
     switch (key.kind) {
     case TKeyKind::Integer:
-        if (auto v = ParseIniInteger(text)) return TSettingValue{*v};
+        // Built in place: moving a temporary variant into the optional trips a
+        // false maybe-uninitialized warning in GCC 12.
+        if (auto v = ParseIniInteger(text)) return Parsed<std::int32_t>(*v);
         return std::nullopt;
     case TKeyKind::Boolean:
-        if (auto v = ParseIniBoolean(text)) return TSettingValue{*v};
+        if (auto v = ParseIniBoolean(text)) return Parsed<bool>(*v);
         return std::nullopt;
     case TKeyKind::Float:
-        if (auto v = ParseRatioText(text, decimalSeparator)) return TSettingValue{*v};
+        if (auto v = ParseRatioText(text, decimalSeparator)) return Parsed<double>(*v);
         return std::nullopt;
-    case TKeyKind::Text: return TSettingValue{std::string(text)};
+    case TKeyKind::Text: return Parsed<std::string>(text);
     }
     return std::nullopt;
 }
