@@ -16,6 +16,7 @@ constexpr std::int32_t kCornerWidth = 37;  // ZTRCORNER2 with the help and close
 constexpr std::int32_t kHelpLeft = 33;     // hot spots, counted from the right edge
 constexpr std::int32_t kCloseLeft = 12;
 constexpr TColor kWhite = 16777215;
+constexpr TColor kFaceColor = 15790320;  // light grey under the controls
 constexpr TColor kPureRed = 255;
 
 }  // namespace
@@ -33,6 +34,10 @@ void TSettingsForm::FormPaint() {
     ICanvas& canvas = FBuffer->Canvas();
     canvas.Resize(size.width, size.height);
     canvas.FillRect({0, 0, size.width, size.height}, kPanelKeyColor);
+    // The controls cover everything below the strip. The window shows pixels
+    // and takes clicks by the picture's key colour, so the picture must not be
+    // key-coloured there, or the controls would vanish with it.
+    canvas.FillRect({0, kStripHeight, size.width, size.height}, kFaceColor);
     canvas.DrawIcon(icons_.TLCorners, 0, 0);
     for (std::int32_t x = 16; x <= w - kCornerWidth; x += 32) canvas.DrawIcon(icons_.Caption, x, 0);
     canvas.SetTextColor(window_->IsActive() ? kChromeGrey : kInactiveCaptionGrey);

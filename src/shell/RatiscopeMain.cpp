@@ -9,11 +9,14 @@
 
 #include "overlay/MainFrm.h"
 #include "overlay/OverlayIcons.h"
+#include "panel/SettingsFrm.h"
 #include "platform/RasterOffscreen.h"
 #include "platform/posix/PosixFiles.h"
+#include "platform/qt/QtControls.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtTextEngine.h"
 #include "platform/qt/QtWindowSystem.h"
+#include "resources/Resources.h"
 #include "settings/Folders.h"
 #include "settings/LangTable.h"
 #include "settings/LanguageFiles.h"
@@ -57,6 +60,22 @@ int main(int argc, char** argv) {
                                  [&links] { links.OpenManual(); },
                              });
     form.FormCreate();
+
+    // The settings panel comes second: it borrows three of the overlay's icons.
+    TQtControlToolkit controls;
+    TSettingsForm panel(settings, form.Icons(),
+                        TSettingsFormServices{
+                            windows,
+                            controls,
+                            files,
+                            [&text](TSize size) { return std::make_unique<TRasterOffscreen>(text, size.width, size.height); },
+                            [] { return LoadResourceIcon("ZAPPICON"); },
+                            [&links] { links.OpenManual(); },
+                            [&links](std::string_view page) { links.OpenWebPage(VendorPage(page)); },
+                        });
+    panel.FormCreate();
+    form.SetPanel(&panel);
+
     const int code = windows.Run();
     ClearLanguageTable();
     return code;

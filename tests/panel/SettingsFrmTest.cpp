@@ -87,6 +87,7 @@ TEST_F(PanelWindow, CaptionStripIsComposedInTheBuffer) {
     const std::vector<std::string> expected{
         "Resize 175,410",
         "FillRect 0,0,175,410 9596302",
+        "FillRect 0,16,175,410 15790320",
         "DrawIcon 16x16 0,0",
         "DrawIcon 32x16 16,0",
         "DrawIcon 32x16 48,0",

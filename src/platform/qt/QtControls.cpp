@@ -102,6 +102,10 @@ IPicture& TQtControls::CreatePicture(IContainer& parent, std::string_view name) 
     return Keep(std::make_unique<TQtPicture>(&WidgetOf(parent), name));
 }
 
+TQtControlToolkit::TQtControlToolkit() = default;
+
+TQtControlToolkit::~TQtControlToolkit() = default;
+
 std::unique_ptr<IControls> TQtControlToolkit::CreateControls(IControlHost& host) {
     if (auto* qt = dynamic_cast<IQtControlHost*>(&host); qt && qt->Container())
         return std::make_unique<TQtControls>(*qt->Container());

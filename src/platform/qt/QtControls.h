@@ -58,6 +58,8 @@ private:
 
 class TQtControlToolkit final : public IControlToolkit {
 public:
+    TQtControlToolkit();
+    ~TQtControlToolkit() override;
     // The host must be a Qt window's (IQtControlHost); any other host gets an
     // empty widget of its own, so nothing is shown but nothing breaks.
     std::unique_ptr<IControls> CreateControls(IControlHost& host) override;

@@ -112,7 +112,11 @@ void TQtTabWidget::paintEvent(QPaintEvent*) {
         opt.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
         if (i == active_) opt.state |= QStyle::State_Selected;
         if (opt.rect.contains(mouse) && underMouse()) opt.state |= QStyle::State_MouseOver;
-        style()->drawControl(QStyle::CE_TabBarTab, &opt, &p, this);
+        // The style's shape, our own label: the style's label keeps a padding
+        // wider than these tabs have.
+        style()->drawControl(QStyle::CE_TabBarTabShape, &opt, &p, this);
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(opt.rect.adjusted(0, i == active_ ? 0 : 1, 0, 0), Qt::AlignCenter | Qt::TextShowMnemonic, opt.text);
         if (i == active_ && hasFocus()) {
             QStyleOptionFocusRect focus;
             focus.initFrom(this);
