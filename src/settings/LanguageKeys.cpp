@@ -61,7 +61,7 @@ std::vector<TFormatArg> SampleArguments(const TLanguageKey& key) {
     case Integer: return {std::int32_t{8}};
     // Ratio entry 1 is phi, the others the golden factor itself.
     case Number: return {key.key == "MSRat1" ? 1 / kGoldenFactor : kGoldenFactor};
-    case Text: return {std::string_view("2024-2026 Vendrel")};
+    case Text: return {std::string_view("(c) 2006-2026 Vendrel. All rights reserved.")};
     }
     return {};
 }

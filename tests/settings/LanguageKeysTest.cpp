@@ -153,7 +153,7 @@ TEST(ShippedLanguages, EnglishTemplatesReadAsTheyShould) {
     EXPECT_EQ(filled("MSRat12"), "Square (lines at 0.618)");
     EXPECT_EQ(filled("MWidthHeight"), "396 x 245");
     EXPECT_EQ(filled("MGridSize"), "Grid 8 px");
-    EXPECT_EQ(filled("MSCopyright"), "Copyright \xC2\xA9 2024-2026 Vendrel");
+    EXPECT_EQ(filled("MSCopyright"), "(c) 2006-2026 Vendrel. All rights reserved.");
 }
 
 }  // namespace
