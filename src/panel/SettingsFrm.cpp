@@ -46,6 +46,9 @@ TSettingsForm::TSettingsForm(TSettings& settings, const TOverlayIcons& icons, TS
 
 TSettingsForm::~TSettingsForm() {
     if (Settings.Panel == this) Settings.Panel = nullptr;
+    // The controls go first, while the pages their handlers call still exist.
+    controls_.reset();
+    controlSet_.reset();
 }
 
 void TSettingsForm::ReportError(const std::exception& e) {

@@ -392,6 +392,18 @@ TEST_F(QtControls, ControlsAreNamedAndDieWithTheirSet) {
     EXPECT_EQ(host->findChild<QWidget*>("Page"), nullptr);
 }
 
+TEST_F(QtControls, EndingTheSetWhileAFieldHasTheFocusRunsNoHandler) {
+    IEdit& edit = controls->CreateEdit(*page, "Edit");
+    controls->CreateUpDown(*page, "Spin", edit);  // its focus goes to the field
+    bool ran = false;
+    edit.OnExit = [&] { ran = true; };
+    edit.OnChange = [&] { ran = true; };
+    edit.SetFocus();
+    ASSERT_TRUE(Find<QLineEdit>("Edit")->hasFocus());
+    controls.reset();
+    EXPECT_FALSE(ran);
+}
+
 TEST_F(QtControls, TabsWrapIntoRowsAndShowOnePageOrNone) {
     ITabControl& tabs = controls->CreateTabControl(*page, "Tabs");
     tabs.SetFont({"Tahoma", 9, false});

@@ -39,10 +39,19 @@ inline QFont QtFont(const TFont& f) {
     return q;
 }
 
+// What the control set does to every control before it ends them.
+class IQtControlEnd {
+public:
+    virtual ~IQtControlEnd() = default;
+    // Drops every handler: widgets being deleted still send focus and change
+    // events, which must not reach a program that is tearing the window down.
+    virtual void Silence() = 0;
+};
+
 // A control over one widget it owns. The widget lives in its parent widget;
 // the control deletes it when the control set ends, children before parents.
 template <class Interface, class Widget>
-class TQtControl : public Interface {
+class TQtControl : public Interface, public IQtControlEnd {
 public:
     explicit TQtControl(Widget* widget, std::string_view name) : widget_(widget) {
         widget_->setObjectName(QtString(name));
@@ -52,6 +61,16 @@ public:
     TQtControl& operator=(const TQtControl&) = delete;
 
     Widget* W() const { return widget_.data(); }
+
+    void Silence() override {
+        if constexpr (requires(Interface& i) { i.OnChange; }) this->OnChange = nullptr;
+        if constexpr (requires(Interface& i) { i.OnKeyDown; }) this->OnKeyDown = nullptr;
+        if constexpr (requires(Interface& i) { i.OnExit; }) this->OnExit = nullptr;
+        if constexpr (requires(Interface& i) { i.OnSelect; }) this->OnSelect = nullptr;
+        if constexpr (requires(Interface& i) { i.OnClick; }) this->OnClick = nullptr;
+        if constexpr (requires(Interface& i) { i.OnClickCheck; }) this->OnClickCheck = nullptr;
+        if constexpr (requires(Interface& i) { i.OnMouseMove; }) this->OnMouseMove = nullptr;
+    }
 
     void SetBounds(TRect b) override { widget_->setGeometry(b.left, b.top, b.Width(), b.Height()); }
     TRect Bounds() const override {

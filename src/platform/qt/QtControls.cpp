@@ -15,6 +15,8 @@ namespace ratiscope {
 TQtControls::TQtControls(QWidget& host) : host_(host), client_(std::make_unique<TQtClientArea>(host)) {}
 
 TQtControls::~TQtControls() {
+    for (auto& c : controls_)
+        if (auto* end = dynamic_cast<IQtControlEnd*>(c.get())) end->Silence();
     while (!controls_.empty()) controls_.pop_back();
 }
 
