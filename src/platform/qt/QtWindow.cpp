@@ -136,6 +136,13 @@ TQtWindow::TQtWindow(TQtWindowSystem& system, IWindowEvents& events, const TWind
     w.winId();  // the native window exists from now on, so its shape can be set before it shows
     if (QWindow* handle = w.windowHandle())
         QObject::connect(handle, &QWindow::screenChanged, &w, [this] { DpiMaybeChanged(); });
+    // A screen's DPI also changes while the program runs (an XSETTINGS daemon
+    // setting Xft/DPI); every screen is watched, the window's own is compared.
+    const auto watch = [this, &w](QScreen* screen) {
+        QObject::connect(screen, &QScreen::logicalDotsPerInchChanged, &w, [this] { DpiMaybeChanged(); });
+    };
+    for (QScreen* screen : QGuiApplication::screens()) watch(screen);
+    QObject::connect(qGuiApp, &QGuiApplication::screenAdded, &w, watch);
     dpi_ = Dpi();
 }
 
