@@ -183,7 +183,10 @@ void TQtWindow::SetAlpha(bool blending, std::uint8_t alpha) {
     widget_->setWindowOpacity(blending ? (alpha + 0.5) / 255.0 : 1.0);
 }
 
-void TQtWindow::Invalidate() { widget_->update(); }
+void TQtWindow::Invalidate() {
+    invalidated_ = true;
+    widget_->update();
+}
 
 void TQtWindow::Present(const TImage& picture) {
     if (!surface_) return;
@@ -202,7 +205,13 @@ ICanvas& TQtWindow::Surface() { return surface_->Canvas(); }
 
 void TQtWindow::FlushSurface() {
     UpdateShape();
-    if (!inPaint_) widget_->repaint();
+    if (inPaint_) return;
+    // This paint only shows the surface as it stands, with what was drawn on
+    // it since the last Present (hover feedback); composing anew would wipe
+    // that. A repaint Invalidate asked for still composes.
+    flushing_ = true;
+    widget_->repaint();
+    flushing_ = false;
 }
 
 void TQtWindow::UpdateShape() {
@@ -225,9 +234,12 @@ void TQtWindow::UpdateShape() {
 }
 
 void TQtWindow::PaintRequested(QPainter& painter) {
-    inPaint_ = true;
-    events_.OnPaint();
-    inPaint_ = false;
+    if (!flushing_ || invalidated_) {
+        invalidated_ = false;
+        inPaint_ = true;
+        events_.OnPaint();
+        inPaint_ = false;
+    }
     if (!surface_) return;
     const TImage& front = surface_->Picture();
     const std::int32_t w = front.Width();

@@ -99,6 +99,8 @@ private:
     bool composited_ = false;
     TSize size_;
     bool inPaint_ = false;
+    bool flushing_ = false;     // the paint only shows the surface
+    bool invalidated_ = false;  // a full paint was asked for
     bool closed_ = false;
     bool wasActive_ = false;
     bool hintsEnabled_ = false;
