@@ -20,7 +20,8 @@ public:
     virtual std::int32_t Top() const = 0;
     // Whether the panel is shown.
     virtual bool IsShown() const = 0;
-    // The number of the page on display: 0 Main, 1 Look, 2 Colors, 3 Advanced.
+    // The number of the page on display as SPage stores it: 0 Main, 2 Look,
+    // 3 Colors, 4 Advanced (no page is 1), -1 when no page is shown.
     virtual std::int32_t ActivePage() const = 0;
 };
 
