@@ -65,17 +65,27 @@ class Session:
                         XDG_CONFIG_HOME=os.path.join(self.tmp, "config"))
         self.env.pop("WAYLAND_DISPLAY", None)
         self.env.pop("QT_QPA_PLATFORM", None)
+        # A window beneath that reports every click it gets. It is up before
+        # the window manager, which then manages it while starting; that it
+        # shows in the manager's client list tells the manager is ready.
+        self.xev_log = open(os.path.join(self.tmp, "xev.log"), "w+")
+        xev = self.start(["stdbuf", "-oL", "xev", "-geometry", f"{width}x{height}+0+0", "-event", "button"],
+                         stdout=self.xev_log, stderr=subprocess.STDOUT)
+        xev_window = wait_for(lambda: self.out(["xdotool", "search", "--onlyvisible", "--name", "^Event Tester$"]) or
+                              (xev.poll() is not None and self.fail_with_log(self.xev_log, "xev ended")), "xev")
+        xev_window = int(xev_window.split()[0])
         self.start(["openbox", "--sm-disable"])
-        wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.out(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]),
-                 "openbox")
+        wait_for(lambda: f"{xev_window:#x}" in self.out(["xprop", "-root", "_NET_CLIENT_LIST"]), "openbox")
         if compositor:
             self.start(["picom", "--backend", "xrender", "--config", "/dev/null"])
-            time.sleep(0.5)  # picom owns its selection right after start; give it time to paint once
-        # A window beneath that reports every click it gets.
-        self.xev_log = open(os.path.join(self.tmp, "xev.log"), "w+")
-        self.start(["stdbuf", "-oL", "xev", "-geometry", f"{width}x{height}+0+0", "-event", "button"],
-                   stdout=self.xev_log)
-        wait_for(lambda: self.out(["xdotool", "search", "--onlyvisible", "--name", "^Event Tester$"]), "xev")
+            # picom's own window is the owner of the compositing selection.
+            wait_for(lambda: self.out(["xdotool", "search", "--name", "^picom$"]), "picom")
+
+    @staticmethod
+    def fail_with_log(log, message):
+        log.flush()
+        log.seek(0)
+        raise Failure(message + ": " + log.read()[-2000:])
 
     def start(self, argv, **kw):
         kw.setdefault("stdout", subprocess.DEVNULL)

@@ -217,6 +217,33 @@ TEST_F(QtWindowTest, PresentedPictureIsWhatTheWindowShows) {
     EXPECT_EQ(grown.pixelColor(5, 5), QColor(0, 255, 0));
 }
 
+TEST_F(QtWindowTest, OnlyAStaleSurfaceIsComposedAgain) {
+    auto window = system.CreateWindow(events, TWindowOptions{});
+    QWidget& w = static_cast<TQtWindow&>(*window).Widget();
+    window->SetClientSize({4, 3});
+    window->Present(TImage(4, 3, PixelFromColor(0x00FF00)));
+    window->Surface().FillRect({0, 0, 1, 1}, 0x0000FF);  // hover feedback
+    window->FlushSurface();
+    auto paints = [&] { return std::count(events.log.begin(), events.log.end(), "paint"); };
+    QImage shown = w.grab().toImage();
+    EXPECT_EQ(paints(), 0) << "a current surface is shown as it stands";
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(255, 0, 0)) << "the feedback survives the paint";
+
+    window->Invalidate();
+    shown = w.grab().toImage();
+    EXPECT_EQ(paints(), 1);
+    w.grab();
+    EXPECT_EQ(paints(), 2) << "nobody presented since: still stale";
+
+    window->Present(TImage(4, 3));
+    window->SetClientSize({4, 3});
+    w.grab();
+    EXPECT_EQ(paints(), 2) << "the same size does not make it stale";
+    window->SetClientSize({5, 3});
+    w.grab();
+    EXPECT_EQ(paints(), 3);
+}
+
 TEST_F(QtWindowTest, CloseRunsTheHandlerOnce) {
     auto window = system.CreateWindow(events, TWindowOptions{});
     window->Show();

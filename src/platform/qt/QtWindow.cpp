@@ -155,7 +155,9 @@ std::int32_t TQtWindow::Top() const { return widget_->pos().y(); }
 void TQtWindow::Move(std::int32_t left, std::int32_t top) { widget_->move(left, top); }
 
 void TQtWindow::SetClientSize(TSize size) {
-    size_ = {std::max(0, size.width), std::max(0, size.height)};
+    const TSize wanted{std::max(0, size.width), std::max(0, size.height)};
+    if (!(wanted == size_)) stale_ = true;
+    size_ = wanted;
     // An X window is at least 1 x 1; an empty shape hides that pixel.
     widget_->resize(std::max(1, size_.width), std::max(1, size_.height));
 }
@@ -184,12 +186,13 @@ void TQtWindow::SetAlpha(bool blending, std::uint8_t alpha) {
 }
 
 void TQtWindow::Invalidate() {
-    invalidated_ = true;
+    stale_ = true;
     widget_->update();
 }
 
 void TQtWindow::Present(const TImage& picture) {
     if (!surface_) return;
+    stale_ = false;
     TImage& front = surface_->Picture();
     if (front.Size() != size_) surface_->Canvas().Resize(size_.width, size_.height);
     const std::int32_t w = std::min(picture.Width(), front.Width());
@@ -205,13 +208,7 @@ ICanvas& TQtWindow::Surface() { return surface_->Canvas(); }
 
 void TQtWindow::FlushSurface() {
     UpdateShape();
-    if (inPaint_) return;
-    // This paint only shows the surface as it stands, with what was drawn on
-    // it since the last Present (hover feedback); composing anew would wipe
-    // that. A repaint Invalidate asked for still composes.
-    flushing_ = true;
-    widget_->repaint();
-    flushing_ = false;
+    if (!inPaint_) widget_->repaint();
 }
 
 void TQtWindow::UpdateShape() {
@@ -234,8 +231,11 @@ void TQtWindow::UpdateShape() {
 }
 
 void TQtWindow::PaintRequested(QPainter& painter) {
-    if (!flushing_ || invalidated_) {
-        invalidated_ = false;
+    // Only a stale surface is composed anew. A current one (right after a
+    // paint at once, with any hover feedback drawn on it since, or when the
+    // server just wants uncovered parts back) is shown as it stands: composing
+    // would wipe the feedback and double the work of every resize step.
+    if (stale_) {
         inPaint_ = true;
         events_.OnPaint();
         inPaint_ = false;

@@ -99,8 +99,7 @@ private:
     bool composited_ = false;
     TSize size_;
     bool inPaint_ = false;
-    bool flushing_ = false;     // the paint only shows the surface
-    bool invalidated_ = false;  // a full paint was asked for
+    bool stale_ = true;  // the surface no longer shows what the window should: compose at the next paint
     bool closed_ = false;
     bool wasActive_ = false;
     bool hintsEnabled_ = false;
