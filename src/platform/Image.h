@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <utility>
 #include <vector>
@@ -24,6 +25,26 @@ inline constexpr TColor ColorFromPixel(TPixel p) {
     return (p >> 16 & 0xFFu) | (p & 0xFF00u) | (p & 0xFFu) << 16;
 }
 
+// Storage whose new elements are left as they come (default-initialised), so
+// growing a picture that is about to be painted all over costs no clearing pass.
+template <class T>
+class TNoInitAllocator : public std::allocator<T> {
+public:
+    template <class U>
+    struct rebind {
+        using other = TNoInitAllocator<U>;
+    };
+    using std::allocator<T>::allocator;
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        std::construct_at(p, std::forward<Args>(args)...);
+    }
+};
+
 // The largest side an image takes: every pixel index then fits in 32 bits,
 // and no window the program makes is larger.
 inline constexpr std::int32_t kMaxImageSide = 32767;
@@ -35,6 +56,10 @@ public:
 
     // Negative sizes count as 0 and sides above kMaxImageSide as that; content after a resize is `fill`.
     void Resize(std::int32_t width, std::int32_t height, TPixel fill = 0xFF000000u);
+    // The same bounds as Resize, but the content is undefined: for pictures
+    // repainted whole right after (every step of a resize drag). Storage is
+    // reused while it is large enough and not more than twice the need.
+    void SetSize(std::int32_t width, std::int32_t height);
 
     std::int32_t Width() const { return width_; }
     std::int32_t Height() const { return height_; }
@@ -65,7 +90,7 @@ private:
     }
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::vector<TPixel> pixels_;
+    std::vector<TPixel, TNoInitAllocator<TPixel>> pixels_;
 };
 
 // A picture with a one-bit mask: only pixels whose mask bit is set are drawn.

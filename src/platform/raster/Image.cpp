@@ -11,4 +11,14 @@ void TImage::Resize(std::int32_t width, std::int32_t height, TPixel fill) {
     pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill);
 }
 
+void TImage::SetSize(std::int32_t width, std::int32_t height) {
+    width_ = std::clamp(width, 0, kMaxImageSide);
+    height_ = std::clamp(height, 0, kMaxImageSide);
+    const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+    // Emptied first, so growing past the capacity copies nothing over.
+    pixels_.clear();
+    if (pixels_.capacity() / 2 > count) pixels_.shrink_to_fit();
+    pixels_.resize(count);
+}
+
 }  // namespace ratiscope

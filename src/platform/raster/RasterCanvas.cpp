@@ -14,12 +14,36 @@ namespace ratiscope {
 TRasterCanvas::TRasterCanvas(ITextEngine& text, std::int32_t width, std::int32_t height)
     : engine_(text), image_(width, height) {}
 
+namespace {
+
+// The most vertical lines held back at once; past it they are written, so
+// the batch's memory stays bounded however many lines a paint draws.
+constexpr std::size_t kMaxBatchedColumns = std::size_t{1} << 16;
+
+}  // namespace
+
 void TRasterCanvas::Resize(std::int32_t width, std::int32_t height) {
     if (image_.Width() == width && image_.Height() == height) return;
-    image_.Resize(width, height);
+    // The content becomes undefined, and so do lines not yet written.
+    columns_.Clear();
+    image_.SetSize(width, height);
 }
 
-void TRasterCanvas::FillRect(TRect rect, TColor color) { FillImageRect(image_, rect, PixelFromColor(color)); }
+void TRasterCanvas::FillRect(TRect rect, TColor color) {
+    // A fill of the whole image covers whatever the batched lines would write.
+    if (rect.left <= 0 && rect.top <= 0 && rect.right >= image_.Width() && rect.bottom >= image_.Height())
+        columns_.Clear();
+    else
+        Flush();
+    FillImageRect(image_, rect, PixelFromColor(color));
+}
+
+void TRasterCanvas::SetPenColor(TColor color) {
+    const TPixel pen = PixelFromColor(color);
+    if (pen == pen_) return;
+    Flush();
+    pen_ = pen;
+}
 
 void TRasterCanvas::MoveTo(std::int32_t x, std::int32_t y) {
     penX_ = x;
@@ -43,14 +67,16 @@ void TRasterCanvas::LineTo(std::int32_t x, std::int32_t y) {
         if (l < r) std::fill(image_.Row(y0).begin() + l, image_.Row(y0).begin() + r, pen_);
         return;
     }
-    // Fast path: vertical lines step by the row stride.
+    // Fast path: vertical lines are batched and written row by row later.
+    // Lines and ellipses in the pen colour may go on meanwhile: they write
+    // the same colour and read nothing, so their order does not matter.
     if (x0 == x) {
         if (x0 < 0 || x0 >= w) return;
         const std::int64_t from = y > y0 ? y0 : std::int64_t{y} + 1, to = y > y0 ? std::int64_t{y} : std::int64_t{y0} + 1;
         const auto t = static_cast<std::int32_t>(std::max<std::int64_t>(from, 0));
         const auto b = static_cast<std::int32_t>(std::min<std::int64_t>(to, h));
-        TPixel* p = image_.Data() + static_cast<std::size_t>(t) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x0);
-        for (std::int32_t row = t; row < b; ++row, p += w) *p = pen_;
+        columns_.Add(x0, t, b);
+        if (columns_.Count() >= kMaxBatchedColumns) Flush();
         return;
     }
     TPixel* const data = image_.Data();
@@ -83,6 +109,7 @@ TSize TRasterCanvas::MeasureText(std::string_view text) { return engine_.Measure
 
 void TRasterCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text) {
     if (text.empty() || image_.Width() == 0 || image_.Height() == 0) return;
+    Flush();
     engine_.Draw(image_, x, y, text, text_ & 0xFFFFFFu, angle_);
 }
 
@@ -92,9 +119,13 @@ void TRasterCanvas::DrawTextInBox(std::string_view text, TRect box, std::uint32_
     TextOut(p.x, p.y, p.text);
 }
 
-void TRasterCanvas::DrawIcon(const TIcon& icon, std::int32_t x, std::int32_t y) { DrawIconOnto(image_, icon, x, y); }
+void TRasterCanvas::DrawIcon(const TIcon& icon, std::int32_t x, std::int32_t y) {
+    Flush();
+    DrawIconOnto(image_, icon, x, y);
+}
 
 void TRasterCanvas::FloodFill(std::int32_t x, std::int32_t y, TColor border, TColor fill) {
+    Flush();
     FloodFillImage(image_, x, y, PixelFromColor(border), PixelFromColor(fill));
 }
 

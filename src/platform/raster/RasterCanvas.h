@@ -8,6 +8,7 @@
 #include "platform/Canvas.h"
 #include "platform/Image.h"
 #include "platform/TextEngine.h"
+#include "platform/raster/ColumnBatch.h"
 
 namespace ratiscope {
 
@@ -16,13 +17,22 @@ public:
     // The engine must outlive the canvas.
     explicit TRasterCanvas(ITextEngine& text, std::int32_t width = 0, std::int32_t height = 0);
 
-    TImage& Image() { return image_; }
-    const TImage& Image() const { return image_; }
+    // The pixels, with every drawing call made so far in them. Vertical lines
+    // are written in batches: take the image anew after drawing rather than
+    // reading through a reference taken before.
+    TImage& Image() {
+        Flush();
+        return image_;
+    }
+    const TImage& Image() const {
+        Flush();
+        return image_;
+    }
 
     void Resize(std::int32_t width, std::int32_t height) override;
     TSize Size() const override { return image_.Size(); }
     void FillRect(TRect rect, TColor color) override;
-    void SetPenColor(TColor color) override { pen_ = PixelFromColor(color); }
+    void SetPenColor(TColor color) override;
     void SetTextColor(TColor color) override { text_ = PixelFromColor(color); }
     void MoveTo(std::int32_t x, std::int32_t y) override;
     void LineTo(std::int32_t x, std::int32_t y) override;
@@ -41,8 +51,16 @@ public:
     int FontAngle() const { return angle_; }
 
 private:
+    // Writes the batched vertical lines; every operation that draws in
+    // another colour or reads pixels calls it first.
+    void Flush() const { columns_.Flush(image_, pen_); }
+
     ITextEngine& engine_;
-    TImage image_;
+    // Mutable because reading the picture completes the batched lines, which
+    // changes no pixel anyone has seen.
+    mutable TImage image_;
+    // Vertical lines waiting to be written, all in the colour of pen_.
+    mutable TColumnBatch columns_;
     TPixel pen_ = 0xFF000000u;
     TPixel text_ = 0xFF000000u;
     std::int32_t penX_ = 0;
