@@ -45,6 +45,26 @@ void LongLine(benchmark::State& state) {
 }
 BENCHMARK(LongLine)->ArgName("kind")->DenseRange(0, 4);
 
+// A grid of lines 3 pixels apart over the whole image, as the grid look
+// draws it: the batched lines' row-by-row writing against the memory.
+void Grid(benchmark::State& state) {
+    TFakeTextEngine engine;
+    TRasterCanvas canvas(engine, kW, kH);
+    for (auto _ : state) {
+        for (int x = 0; x < kW; x += 3) {
+            canvas.MoveTo(x, 0);
+            canvas.LineTo(x, kH);
+        }
+        for (int y = 0; y < kH; y += 3) {
+            canvas.MoveTo(0, y);
+            canvas.LineTo(kW, y);
+        }
+        // Taking the image writes what is batched.
+        benchmark::DoNotOptimize(canvas.Image().Data());
+    }
+}
+BENCHMARK(Grid);
+
 // 0: inscribed in the image, 1: a huge box whose outline crosses the image.
 void BigEllipse(benchmark::State& state) {
     TFakeTextEngine engine;

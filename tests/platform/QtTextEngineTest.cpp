@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "platform/qt/QtGuiSession.h"
@@ -137,6 +138,61 @@ TEST_F(QtText, CaptionIsShortenedWithAnEllipsisToItsBox) {
     const TBox drawn = TextPixels(canvas.Image(), kKey);
     EXPECT_GE(drawn.left, box.left - 1);
     EXPECT_LE(drawn.right, box.right);
+}
+
+// A background no text colour matches by chance, different at every pixel.
+TImage Patterned(int w, int h) {
+    TImage img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img.Set(x, y, 0xFF000000u | static_cast<TPixel>((x * 7919 + y * 104729) & 0x7F7F7F));
+    return img;
+}
+
+// Kept texts are drawn from their spans: the pixels must be exactly those
+// QPainter gives when it draws the string itself, at both angles, clipped at
+// every edge, on a first draw and on a repeat, in any colour.
+TEST_F(QtText, KeptTextsDrawExactlyTheDirectPixels) {
+    TQtTextEngine direct(0);
+    const int w = 120, h = 90;
+    struct TPlace {
+        int x, y;
+    };
+    const TPlace places[] = {{10, 60}, {-7, 40}, {95, 3}, {30, -5}, {20, 85}, {-300, 200}};
+    for (const int angle : {0, 90})
+        for (const std::string& s : kSamples)
+            for (const TPlace p : places)
+                for (const std::uint32_t rgb : {kTextRgb, 0xFF00FFu}) {
+                    TImage want = Patterned(w, h), first = want, again = want;
+                    direct.Draw(want, p.x, p.y, s, rgb, angle);
+                    engine.Draw(first, p.x, p.y, s, rgb, angle);
+                    engine.Draw(again, p.x, p.y, s, rgb, angle);
+                    for (int y = 0; y < h; ++y)
+                        for (int x = 0; x < w; ++x) {
+                            ASSERT_EQ(first.At(x, y), want.At(x, y))
+                                << "first draw at " << x << "," << y << " angle " << angle << " \"" << s << "\"";
+                            ASSERT_EQ(again.At(x, y), want.At(x, y))
+                                << "kept draw at " << x << "," << y << " angle " << angle << " \"" << s << "\"";
+                        }
+                }
+    EXPECT_EQ(direct.CachedTexts(), 0u);
+    EXPECT_EQ(engine.CachedTexts(), 2 * std::size(kSamples));
+}
+
+TEST_F(QtText, KeptSizesAndTextsStayBounded) {
+    TQtTextEngine direct(0);
+    TImage img(200, 40, kKey);
+    for (int i = 0; i < 3 * static_cast<int>(kTextCacheEntries); ++i) {
+        const std::string s = std::to_string(i * 37);
+        ASSERT_EQ(engine.Measure(s), direct.Measure(s)) << s;
+        engine.Draw(img, 5, 5, s, kTextRgb, i % 2 ? 90 : 0);
+        ASSERT_LE(engine.CachedTexts(), kTextCacheEntries);
+    }
+    EXPECT_EQ(engine.CachedTexts(), kTextCacheEntries);
+    // A long text goes straight through and is not kept.
+    const std::string longText(400, 'W');
+    engine.Draw(img, 0, 5, longText, kTextRgb, 0);
+    EXPECT_EQ(engine.Measure(longText), direct.Measure(longText));
+    EXPECT_EQ(engine.CachedTexts(), kTextCacheEntries);
 }
 
 TEST(QtImageIO, PngRoundTripKeepsPixelsAndKeysOutTheKeyColour) {

@@ -137,6 +137,35 @@ TEST(RasterOps, ImageSidesAreBoundedAndNeverNegative) {
     EXPECT_EQ(img.Size(), (TSize{kMaxImageSide, 0}));
 }
 
+TEST(RasterOps, FillPixelsFillsExactlyTheRunAtAnyLengthAndAlignment) {
+    for (std::size_t start = 0; start < 4; ++start)
+        for (std::size_t length = 0; length < 11; ++length) {
+            std::vector<TPixel> row(20, kBlack);
+            FillPixels(std::span<TPixel>(row).subspan(start, length), kRed);
+            for (std::size_t i = 0; i < row.size(); ++i)
+                ASSERT_EQ(row[i], i >= start && i < start + length ? kRed : kBlack) << start << "+" << length << " at " << i;
+        }
+}
+
+TEST(RasterOps, SetSizeBoundsSidesAndReusesStorageThatFits) {
+    TImage img(40, 30, kRed);
+    img.SetSize(-3, kMaxImageSide + 5);
+    EXPECT_EQ(img.Size(), (TSize{0, kMaxImageSide}));
+    img.SetSize(40, 30);
+    const TPixel* storage = img.Data();
+    // A resize drag: sizes within the storage, down to half of it, move nothing.
+    for (const TSize s : {TSize{39, 30}, TSize{30, 25}, TSize{40, 30}, TSize{20, 30}}) {
+        img.SetSize(s.width, s.height);
+        EXPECT_EQ(img.Size(), s);
+        EXPECT_EQ(img.Data(), storage) << s.width << "x" << s.height;
+        // Every pixel of the new size is there to paint.
+        FillImageRect(img, {0, 0, s.width, s.height}, kFill);
+        EXPECT_EQ(img.At(s.width - 1, s.height - 1), kFill);
+    }
+    img.SetSize(0, 0);
+    EXPECT_EQ(img.Size(), (TSize{0, 0}));
+}
+
 TEST(RasterOps, BlockCopyCopiesFromOriginToOriginClipped) {
     TImage from = Picture({"#r#r", "rfrf", "####"});
     TImage to(3, 2, kBlack);

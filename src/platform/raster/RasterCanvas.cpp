@@ -16,23 +16,23 @@ TRasterCanvas::TRasterCanvas(ITextEngine& text, std::int32_t width, std::int32_t
 
 namespace {
 
-// The most vertical lines held back at once; past it they are written, so
+// The most lines held back at once; past it they are written, so
 // the batch's memory stays bounded however many lines a paint draws.
-constexpr std::size_t kMaxBatchedColumns = std::size_t{1} << 16;
+constexpr std::size_t kMaxBatchedLines = std::size_t{1} << 16;
 
 }  // namespace
 
 void TRasterCanvas::Resize(std::int32_t width, std::int32_t height) {
     if (image_.Width() == width && image_.Height() == height) return;
     // The content becomes undefined, and so do lines not yet written.
-    columns_.Clear();
+    lines_.Clear();
     image_.SetSize(width, height);
 }
 
 void TRasterCanvas::FillRect(TRect rect, TColor color) {
     // A fill of the whole image covers whatever the batched lines would write.
     if (rect.left <= 0 && rect.top <= 0 && rect.right >= image_.Width() && rect.bottom >= image_.Height())
-        columns_.Clear();
+        lines_.Clear();
     else
         Flush();
     FillImageRect(image_, rect, PixelFromColor(color));
@@ -57,26 +57,24 @@ void TRasterCanvas::LineTo(std::int32_t x, std::int32_t y) {
     const std::int32_t w = image_.Width(), h = image_.Height();
     if (w == 0 || h == 0) return;
 
-    // Fast path: horizontal lines are one clipped run of a row.
+    // Fast path: horizontal and vertical lines are clipped runs, batched
+    // and written row by row later. Other lines and ellipses in the pen
+    // colour may go on meanwhile: they write the same colour and read
+    // nothing, so their order does not matter.
     if (y0 == y) {
         if (y0 < 0 || y0 >= h || x0 == x) return;
         // Pixels x0 .. x-1 going right, x+1 .. x0 going left.
         const std::int64_t from = x > x0 ? x0 : std::int64_t{x} + 1, to = x > x0 ? std::int64_t{x} : std::int64_t{x0} + 1;
-        const auto l = static_cast<std::int32_t>(std::max<std::int64_t>(from, 0));
-        const auto r = static_cast<std::int32_t>(std::min<std::int64_t>(to, w));
-        if (l < r) std::fill(image_.Row(y0).begin() + l, image_.Row(y0).begin() + r, pen_);
-        return;
-    }
-    // Fast path: vertical lines are batched and written row by row later.
-    // Lines and ellipses in the pen colour may go on meanwhile: they write
-    // the same colour and read nothing, so their order does not matter.
-    if (x0 == x) {
+        lines_.AddRow(y0, static_cast<std::int32_t>(std::max<std::int64_t>(from, 0)),
+                      static_cast<std::int32_t>(std::min<std::int64_t>(to, w)));
+    } else if (x0 == x) {
         if (x0 < 0 || x0 >= w) return;
         const std::int64_t from = y > y0 ? y0 : std::int64_t{y} + 1, to = y > y0 ? std::int64_t{y} : std::int64_t{y0} + 1;
-        const auto t = static_cast<std::int32_t>(std::max<std::int64_t>(from, 0));
-        const auto b = static_cast<std::int32_t>(std::min<std::int64_t>(to, h));
-        columns_.Add(x0, t, b);
-        if (columns_.Count() >= kMaxBatchedColumns) Flush();
+        lines_.AddColumn(x0, static_cast<std::int32_t>(std::max<std::int64_t>(from, 0)),
+                         static_cast<std::int32_t>(std::min<std::int64_t>(to, h)));
+    }
+    if (y0 == y || x0 == x) {
+        if (lines_.Count() >= kMaxBatchedLines) Flush();
         return;
     }
     TPixel* const data = image_.Data();

@@ -8,7 +8,7 @@
 #include "platform/Canvas.h"
 #include "platform/Image.h"
 #include "platform/TextEngine.h"
-#include "platform/raster/ColumnBatch.h"
+#include "platform/raster/LineBatch.h"
 
 namespace ratiscope {
 
@@ -17,8 +17,8 @@ public:
     // The engine must outlive the canvas.
     explicit TRasterCanvas(ITextEngine& text, std::int32_t width = 0, std::int32_t height = 0);
 
-    // The pixels, with every drawing call made so far in them. Vertical lines
-    // are written in batches: take the image anew after drawing rather than
+    // The pixels, with every drawing call made so far in them. Horizontal and
+    // vertical lines are written in batches: take the image anew after drawing rather than
     // reading through a reference taken before.
     TImage& Image() {
         Flush();
@@ -51,16 +51,16 @@ public:
     int FontAngle() const { return angle_; }
 
 private:
-    // Writes the batched vertical lines; every operation that draws in
-    // another colour or reads pixels calls it first.
-    void Flush() const { columns_.Flush(image_, pen_); }
+    // Writes the batched lines; every operation that draws in another
+    // colour or reads pixels calls it first.
+    void Flush() const { lines_.Flush(image_, pen_); }
 
     ITextEngine& engine_;
     // Mutable because reading the picture completes the batched lines, which
     // changes no pixel anyone has seen.
     mutable TImage image_;
-    // Vertical lines waiting to be written, all in the colour of pen_.
-    mutable TColumnBatch columns_;
+    // Lines waiting to be written, all in the colour of pen_.
+    mutable TLineBatch lines_;
     TPixel pen_ = 0xFF000000u;
     TPixel text_ = 0xFF000000u;
     std::int32_t penX_ = 0;

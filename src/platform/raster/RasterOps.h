@@ -3,11 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "platform/Geometry.h"
 #include "platform/Image.h"
 
 namespace ratiscope {
+
+// Every pixel of the run gets `pixel`, four at a store.
+void FillPixels(std::span<TPixel> run, TPixel pixel);
 
 // Every pixel of rect that lies in the image gets `pixel`.
 void FillImageRect(TImage& image, TRect rect, TPixel pixel);

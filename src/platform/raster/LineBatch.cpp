@@ -1,0 +1,54 @@
+// The row-major writer of batched lines.
+#include "platform/raster/LineBatch.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/raster/RasterOps.h"
+
+namespace ratiscope {
+
+void TLineBatch::Flush(TImage& image, TPixel pixel) {
+    if (Empty()) return;
+    // By start, then by position, so each band's columns go in memory order
+    // when all of them start together (a grid).
+    const auto byStart = [](const TRun& a, const TRun& b) { return a.from != b.from ? a.from < b.from : a.at < b.at; };
+    const auto byRow = [](const TRun& a, const TRun& b) { return a.at != b.at ? a.at < b.at : a.from < b.from; };
+    std::sort(columns_.begin(), columns_.end(), byStart);
+    std::sort(rows_.begin(), rows_.end(), byRow);
+
+    constexpr std::int32_t kNever = std::numeric_limits<std::int32_t>::max();
+    const auto width = static_cast<std::size_t>(image.Width());
+    TPixel* const data = image.Data();
+    std::size_t nextColumn = 0, nextRow = 0;
+    std::int32_t bandEnd = kNever;  // the first row where a column of the band has ended
+    active_.clear();
+    xs_.clear();
+    std::int32_t y = std::min(columns_.empty() ? kNever : columns_.front().from, rows_.empty() ? kNever : rows_.front().at);
+    while (y != kNever) {
+        // The set of columns changes only where one starts or ends.
+        if (y == bandEnd || (nextColumn < columns_.size() && columns_[nextColumn].from == y)) {
+            std::erase_if(active_, [y](const TRun& r) { return r.to <= y; });
+            while (nextColumn < columns_.size() && columns_[nextColumn].from == y) active_.push_back(columns_[nextColumn++]);
+            bandEnd = kNever;
+            xs_.clear();
+            for (const TRun& r : active_) {
+                bandEnd = std::min(bandEnd, r.to);
+                xs_.push_back(r.at);
+            }
+        }
+        TPixel* const line = data + static_cast<std::size_t>(y) * width;
+        for (; nextRow < rows_.size() && rows_[nextRow].at == y; ++nextRow)
+            FillPixels({line + rows_[nextRow].from, line + rows_[nextRow].to}, pixel);
+        for (const std::int32_t x : xs_) line[x] = pixel;
+
+        // The next row with anything to write; rows between bands are skipped.
+        std::int32_t next = active_.empty() ? kNever : y + 1;
+        if (nextColumn < columns_.size()) next = std::min(next, columns_[nextColumn].from);
+        if (nextRow < rows_.size()) next = std::min(next, rows_[nextRow].at);
+        y = next;
+    }
+    Clear();
+}
+
+}  // namespace ratiscope
