@@ -115,6 +115,7 @@ def scenario_dpi(s, folder):
                           "the panel to become 263 wide at 144 dpi")
     t144 = tab_height(h, 1.5)
     check(t144 > t96, f"tabs {t144} high at 144 dpi, {t96} at 96")
+    check((x, y) == (SX, SY), f"the rescale moved the panel to {(x, y)}")
     strip_checks(s, x, y, w)
 
 

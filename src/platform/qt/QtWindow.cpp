@@ -158,8 +158,11 @@ void TQtWindow::SetClientSize(TSize size) {
     const TSize wanted{std::max(0, size.width), std::max(0, size.height)};
     if (!(wanted == size_)) stale_ = true;
     size_ = wanted;
-    // An X window is at least 1 x 1; an empty shape hides that pixel.
-    widget_->resize(std::max(1, size_.width), std::max(1, size_.height));
+    // An X window is at least 1 x 1; an empty shape hides that pixel. The
+    // place goes with the size: a plain resize takes the place Qt's window
+    // handle remembers, which after a screen DPI change can be 0, 0, and the
+    // window manager then moves the window there.
+    widget_->setGeometry(QRect(widget_->geometry().topLeft(), QSize(std::max(1, size_.width), std::max(1, size_.height))));
 }
 
 void TQtWindow::Show() { widget_->show(); }
