@@ -8,12 +8,23 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 
 namespace ratiscope {
+
+namespace {
+
+std::uint8_t ReverseBits(std::uint8_t b) {
+    b = static_cast<std::uint8_t>((b & 0xF0u) >> 4 | (b & 0x0Fu) << 4);
+    b = static_cast<std::uint8_t>((b & 0xCCu) >> 2 | (b & 0x33u) << 2);
+    return static_cast<std::uint8_t>((b & 0xAAu) >> 1 | (b & 0x55u) << 1);
+}
+
+}  // namespace
 
 void BuildShapeMask(const TImage& image, TPixel key, const TBitmapFormat& format, TShapeMask& mask,
                     std::vector<std::uint32_t>* argb) {
@@ -30,21 +41,24 @@ void BuildShapeMask(const TImage& image, TPixel key, const TBitmapFormat& format
     const TPixel keyRgb = key & 0xFFFFFFu;
     const int unitBytes = format.scanlineUnit / 8;
     const bool swapUnits = !format.byteOrderLsb && unitBytes > 1;
+    // One byte per pixel first, rounded up to whole mask bytes: plain loops
+    // the compiler turns into vector code.
+    std::vector<std::uint8_t> shown(static_cast<std::size_t>((w + 7) / 8 * 8), 0);
     for (std::int32_t y = 0; y < h; ++y) {
-        const std::span<const TPixel> row = image.Row(y);
+        const TPixel* row = image.Row(y).data();
+        for (std::int32_t x = 0; x < w; ++x) shown[static_cast<std::size_t>(x)] = (row[x] & 0xFFFFFFu) != keyRgb;
+        if (argb) {
+            std::uint32_t* out = argb->data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+            for (std::int32_t x = 0; x < w; ++x) out[x] = shown[static_cast<std::size_t>(x)] ? (row[x] | 0xFF000000u) : 0u;
+        }
+        // Eight flags to one byte, lowest pixel in the lowest bit: one multiply.
         std::uint8_t* out = mask.bits.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(mask.stride);
-        std::uint32_t* argbRow = argb ? argb->data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w) : nullptr;
-        // Fast path: eight pixels to one mask byte, no per-pixel branch on the bit order.
         for (std::int32_t x0 = 0; x0 < w; x0 += 8) {
-            const std::int32_t n = std::min(8, w - x0);
-            std::uint8_t byte = 0;
-            for (std::int32_t i = 0; i < n; ++i) {
-                const TPixel p = row[static_cast<std::size_t>(x0 + i)];
-                const bool shown = (p & 0xFFFFFFu) != keyRgb;
-                if (shown) byte |= static_cast<std::uint8_t>(format.lsbFirst ? 1u << i : 0x80u >> i);
-                if (argbRow) argbRow[x0 + i] = shown ? (p | 0xFF000000u) : 0u;
-            }
-            out[x0 / 8] = byte;
+            std::uint64_t flags;
+            std::memcpy(&flags, shown.data() + x0, 8);
+            if constexpr (std::endian::native == std::endian::big) flags = __builtin_bswap64(flags);
+            const auto byte = static_cast<std::uint8_t>((flags * 0x0102040810204080ull) >> 56);
+            out[x0 / 8] = format.lsbFirst ? byte : ReverseBits(byte);
         }
         if (swapUnits)
             for (std::int32_t b = 0; b + unitBytes <= mask.stride; b += unitBytes) std::reverse(out + b, out + b + unitBytes);

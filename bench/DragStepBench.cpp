@@ -1,0 +1,142 @@
+// One resize-drag step of the real overlay window on the X server in DISPLAY:
+// the setters, UpdateSize, the full paint and the shape update, until the
+// server has done its part. Run it through bench/drag-bench.sh, which starts
+// Xvfb with and without a compositor.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScreen>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include <QWidget>
+
+#include "overlay/MainFrm.h"
+#include "overlay/OverlayIcons.h"
+#include "platform/RasterOffscreen.h"
+#include "platform/qt/QtTextEngine.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "settings/Settings.h"
+
+namespace {
+
+using namespace ratiscope;
+
+// Waits until the X server has handled every request sent so far.
+void SyncWithServer() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11) return;
+    xcb_connection_t* c = x11->connection();
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+std::string Label() {
+    const char* label = std::getenv("RATISCOPE_BENCH_LABEL");
+    return label ? label : "";
+}
+
+// Arguments: section width, section height, look.
+void BM_ResizeDragStep(benchmark::State& state) {
+    const auto width = static_cast<std::int32_t>(state.range(0));
+    const auto height = static_cast<std::int32_t>(state.range(1));
+    TSettings settings(QGuiApplication::primaryScreen()->geometry().width());
+    settings.SetLock(false);
+    settings.SetBorder(12);
+    settings.SetWidth(width);
+    settings.SetHeight(height);
+    settings.SetLookMode(static_cast<std::int32_t>(state.range(2)));
+    settings.SetGridSize(8);
+    settings.X = 0;
+    settings.Y = 0;
+
+    TQtTextEngine text;
+    TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
+    TMainForm form(settings, TMainFormServices{
+                                 windows,
+                                 [&text](TSize s) { return std::make_unique<TRasterOffscreen>(text, s.width, s.height); },
+                                 LoadOverlayIcons,
+                                 {},
+                             });
+    form.FormCreate();
+    QCoreApplication::processEvents();
+    SyncWithServer();
+
+    // Grab the bottom-right grip and move it one pixel out and back, so every
+    // step changes the size, the picture and the shape.
+    const std::int32_t gx = width + 24 - 8;
+    const std::int32_t gy = height + 40 - 8;
+    form.FormMouseDown(TMouseButton::Left, ssLeft, gx, gy);
+    bool out = false;
+    for (auto _ : state) {
+        out = !out;
+        form.FormMouseMove(ssLeft, gx + (out ? 1 : 0), gy + (out ? 1 : 0));
+        SyncWithServer();
+    }
+    form.FormMouseUp(TMouseButton::Left, 0, gx, gy);
+    QCoreApplication::processEvents();
+    state.SetLabel(Label());
+}
+
+// The same without a resize: the orientation flips, so picture and shape change.
+void BM_OrientStep(benchmark::State& state) {
+    TSettings settings(QGuiApplication::primaryScreen()->geometry().width());
+    settings.SetLock(false);
+    settings.SetWidth(static_cast<std::int32_t>(state.range(0)));
+    settings.SetHeight(static_cast<std::int32_t>(state.range(1)));
+    settings.SetLookMode(static_cast<std::int32_t>(state.range(2)));
+    settings.SetGridSize(8);
+    settings.X = 0;
+    settings.Y = 0;
+    TQtTextEngine text;
+    TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
+    TMainForm form(settings, TMainFormServices{
+                                 windows,
+                                 [&text](TSize s) { return std::make_unique<TRasterOffscreen>(text, s.width, s.height); },
+                                 LoadOverlayIcons,
+                                 {},
+                             });
+    form.FormCreate();
+    QCoreApplication::processEvents();
+    SyncWithServer();
+    for (auto _ : state) {
+        form.ActionOrientExecute();
+        SyncWithServer();
+    }
+    state.SetLabel(Label());
+}
+
+BENCHMARK(BM_OrientStep)->ArgNames({"w", "h", "look"})->Args({1920, 1080, 1})->Args({1920, 1080, 0})->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_ResizeDragStep)
+    ->ArgNames({"w", "h", "look"})
+    ->Args({420, 285, 1})
+    ->Args({420, 285, 0})
+    ->Args({1920, 1080, 1})
+    ->Args({1920, 1080, 0})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QApplication app(argc, argv);
+    // What lies beneath decides the server's cost of a shape change: the bare
+    // root window paints its background into every uncovered pixel, an
+    // application window (background None, as toolkits make them) does not.
+    std::unique_ptr<QWidget> beneath;
+    if (qEnvironmentVariable("RATISCOPE_BENCH_BENEATH") == QLatin1String("app")) {
+        beneath = std::make_unique<QWidget>();
+        beneath->setGeometry(QGuiApplication::primaryScreen()->geometry());
+        beneath->show();
+        QCoreApplication::processEvents();
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
