@@ -3,9 +3,14 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "overlay/MainFrm.h"
 #include "overlay/OverlayIcons.h"
@@ -23,6 +28,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
 #include "shell/Links.h"
+#include "shell/StartUp.h"
 
 namespace {
 
@@ -38,45 +44,68 @@ void PrepareQtEnvironment() {
 
 int main(int argc, char** argv) {
     using namespace ratiscope;
+    const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+    // Help and version are answered before any window or settings file.
+    switch (CommandOf(arguments)) {
+    case TCommand::Help: std::fputs(UsageText(argc > 0 ? argv[0] : "").c_str(), stdout); return 0;
+    case TCommand::Version: std::fputs(VersionText().c_str(), stdout); return 0;
+    case TCommand::Run: break;
+    }
+
     PrepareQtEnvironment();
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "");  // the settings file uses the user's decimal separator
 
     TPosixFiles files;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    TSettings settings(primary ? primary->geometry().width() : 1024);
-    LoadSettings(settings, files);
-    SelectLanguageTexts(LanguageTable(), files, settings.Lang);
-
     TQtTextEngine text;
     TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
     TQtDesktop desktop;
     TLinks links(desktop, files, ProgramFolder(files));
+    const TStartUpServices services{
+        files,
+        LanguageTable(),
+        [&links](std::string_view address) { links.OpenWebPage(address); },
+        [&windows] { return windows.ColorDepth(); },
+        [&windows](std::string_view caption, std::string_view message) { windows.ShowMessage(caption, message); },
+    };
 
-    TMainForm form(settings, TMainFormServices{
-                                 windows,
-                                 [&text](TSize size) { return std::make_unique<TRasterOffscreen>(text, size.width, size.height); },
-                                 LoadOverlayIcons,
-                                 [&links] { links.OpenManual(); },
-                             });
-    form.FormCreate();
+    std::optional<TSettings> settings;
+    if (!StartUp(settings, windows.PrimaryScreenWidth(), arguments, services)) {
+        ClearLanguageTable();
+        return 0;
+    }
 
-    // The settings panel comes second: it borrows three of the overlay's icons.
-    TQtControlToolkit controls;
-    TSettingsForm panel(settings, form.Icons(),
-                        TSettingsFormServices{
-                            windows,
-                            controls,
-                            files,
-                            [&text](TSize size) { return std::make_unique<TRasterOffscreen>(text, size.width, size.height); },
-                            [] { return LoadResourceIcon("ZAPPICON"); },
-                            [&links] { links.OpenManual(); },
-                            [&links](std::string_view page) { links.OpenWebPage(VendorPage(page)); },
-                        });
-    panel.FormCreate();
-    form.SetPanel(&panel);
+    int code = 0;
+    {
+        TMainForm form(*settings, TMainFormServices{
+                                      windows,
+                                      [&text](TSize size) { return std::make_unique<TRasterOffscreen>(text, size.width, size.height); },
+                                      LoadOverlayIcons,
+                                      [&links] { links.OpenManual(); },
+                                  });
+        form.FormCreate();
 
-    const int code = windows.Run();
+        // The settings panel comes second: it borrows three of the overlay's icons.
+        TQtControlToolkit controls;
+        TSettingsForm panel(*settings, form.Icons(),
+                            TSettingsFormServices{
+                                windows,
+                                controls,
+                                files,
+                                [&text](TSize size) { return std::make_unique<TRasterOffscreen>(text, size.width, size.height); },
+                                [] { return LoadResourceIcon("ZAPPICON"); },
+                                [&links] { links.OpenManual(); },
+                                [&links](std::string_view page) { links.OpenWebPage(VendorPage(page)); },
+                            });
+        panel.FormCreate();
+        form.SetPanel(&panel);
+
+        code = windows.Run();
+        form.SetPanel(nullptr);
+    }
+
+    // Both windows are gone; the settings they copied at close are saved now.
+    const int saved = ShutDown(settings, services);
     ClearLanguageTable();
-    return code;
+    return saved != 0 ? saved : code;
 }
