@@ -27,11 +27,14 @@ convert -size ${w}x${h} gradient:'#f6c48a'-'#6f9fd8' -flip \
   -blur 0x1.2 "$work/landscape.png"
 
 mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 ${w}x${h}x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 ${w}x${h}x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
 read -r -t 20 number <"$work/display"
 export DISPLAY=":$number" XDG_RUNTIME_DIR="$work"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# Another server started at the same moment may take the display first;
+# go on only once this one answers.
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 # display sets the root window's background and then reports failure; the
 # screenshot below shows whether it worked.
 display -window root "$work/landscape.png" || true

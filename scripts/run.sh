@@ -29,12 +29,15 @@ cp -a "$root/build/bin/ratiscope" "$root/build/bin/"*.lng "$root/build/bin/Manua
 
 # The server picks a free display and tells its number through the pipe.
 mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
 read -r -t 20 number <"$work/display" || { echo "The virtual X server did not start." >&2; exit 1; }
 export DISPLAY=":$number"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR="$work"
+# Another server started at the same moment may take the display first;
+# go on only once this one answers.
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
 sleep 1

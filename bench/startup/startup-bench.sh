@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Start-up to first paint and resident memory after start: the overlay program
+# against a bare Qt 6 frameless window of the same size, in turn on one
+# virtual X server, several runs each, medians and their ratios.
+# Usage: bench/startup/startup-bench.sh [BUILD_DIR (default build)] [RUNS (default 9)]
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build="$(cd "$root/${1:-build}" && pwd)"
+runs="${2:-9}"
+tools="$build/bench-startup"
+cmake -S "$root/bench/startup" -B "$tools" -G Ninja >/dev/null
+cmake --build "$tools" -j2 >/dev/null
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/ratiscope-bench.XXXXXX")"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
+pids+=($!)
+read -r -t 20 number <"$work/display"
+export DISPLAY=":$number" XDG_RUNTIME_DIR="$work"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# Another server started at the same moment may take the display first;
+# go on only once this one answers.
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# The program runs from a private copy of its folder, each run as a first
+# start (no settings file), so every run does the same work.
+mkdir "$work/program"
+cp "$build/bin/ratiscope" "$build/bin/"*.lng "$work/program/"
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# The overlay's first-run rectangle; both programs paint inside it.
+area=(300 240 420 285)
+# Three in turn per round, so a busy moment of the machine hits all alike:
+# the first start (overlay and panel), a start with the panel hidden, the baseline.
+: >"$work/first.txt"
+: >"$work/hidden.txt"
+: >"$work/bare.txt"
+for ((i = 0; i < runs; i++)); do
+  rm -f "$work/program/Ratiscope.user.settings"
+  "$tools/first-paint" "${area[@]}" 1000 "$work/program/ratiscope" >>"$work/first.txt"
+  printf '[Settings]\nSVisible=0\nX=300\nY=240\nWidth=396\nHeight=245\n' >"$work/program/Ratiscope.user.settings"
+  "$tools/first-paint" "${area[@]}" 1000 "$work/program/ratiscope" >>"$work/hidden.txt"
+  "$tools/first-paint" "${area[@]}" 1000 "$tools/bare-window" >>"$work/bare.txt"
+done
+
+b_ms=$(cut -d' ' -f1 "$work/bare.txt" | median)
+b_kb=$(cut -d' ' -f2 "$work/bare.txt" | median)
+printf 'medians of %d runs each            first paint   resident memory   ratios (goals 1.5 x, 1.3 x)\n' "$runs"
+for row in "first:ratiscope, first start" "hidden:ratiscope, panel hidden" "bare:bare Qt frameless window"; do
+  file="$work/${row%%:*}.txt"
+  ms=$(cut -d' ' -f1 "$file" | median)
+  kb=$(cut -d' ' -f2 "$file" | median)
+  awk -v name="${row#*:}" -v m="$ms" -v k="$kb" -v bm="$b_ms" -v bk="$b_kb" \
+    'BEGIN { printf "%-32s %8.1f ms   %9d kB      %5.2f x   %5.2f x\n", name, m, k, m / bm, k / bk }'
+done
