@@ -135,8 +135,10 @@ protected:
         static int argc = 1;
         static char name[] = "qt_window_tests";
         static char* argv[] = {name, nullptr};
-        if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);  // one for the whole test program, as Qt wants
+        if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
     }
+    // Gone before the program's static objects, which Qt's destructor still uses.
+    static void TearDownTestSuite() { app_.reset(); }
 
     TFakeTextEngine text;
     TQtWindowSystem system{[this] { return std::make_unique<TRasterOffscreen>(text); }};
