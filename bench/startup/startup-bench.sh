@@ -40,22 +40,26 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 # The overlay's first-run rectangle; both programs paint inside it.
 area=(300 240 420 285)
 # Three in turn per round, so a busy moment of the machine hits all alike:
-# the first start (overlay and panel), a start with the panel hidden, the baseline.
+# the first start (overlay and panel), a start with the panel hidden, the
+# baseline, and the baseline with text (its share of the cost is the fonts').
 : >"$work/first.txt"
 : >"$work/hidden.txt"
 : >"$work/bare.txt"
+: >"$work/text.txt"
 for ((i = 0; i < runs; i++)); do
   rm -f "$work/program/Ratiscope.user.settings"
   "$tools/first-paint" "${area[@]}" 1000 "$work/program/ratiscope" >>"$work/first.txt"
   printf '[Settings]\nSVisible=0\nX=300\nY=240\nWidth=396\nHeight=245\n' >"$work/program/Ratiscope.user.settings"
   "$tools/first-paint" "${area[@]}" 1000 "$work/program/ratiscope" >>"$work/hidden.txt"
   "$tools/first-paint" "${area[@]}" 1000 "$tools/bare-window" >>"$work/bare.txt"
+  "$tools/first-paint" "${area[@]}" 1000 "$tools/bare-window" --text >>"$work/text.txt"
 done
 
 b_ms=$(cut -d' ' -f1 "$work/bare.txt" | median)
 b_kb=$(cut -d' ' -f2 "$work/bare.txt" | median)
 printf 'medians of %d runs each            first paint   resident memory   ratios (goals 1.5 x, 1.3 x)\n' "$runs"
-for row in "first:ratiscope, first start" "hidden:ratiscope, panel hidden" "bare:bare Qt frameless window"; do
+for row in "first:ratiscope, first start" "hidden:ratiscope, panel hidden" "bare:bare Qt frameless window" \
+  "text:the same drawing a line of text"; do
   file="$work/${row%%:*}.txt"
   ms=$(cut -d' ' -f1 "$file" | median)
   kb=$(cut -d' ' -f2 "$file" | median)
