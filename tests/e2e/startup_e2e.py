@@ -289,15 +289,54 @@ def scenario_installed(s, source):
     check(p.exit_code() == 0, "exit code not 0")
 
 
+def scenario_high_colour(s, source):
+    """On a 16-bit screen the warning box comes before any window; after OK both windows come up."""
+    p = Program(s, source)
+    p.start()
+    box = wait_for(lambda: window_ids(s, OVERLAY_NAME), "the warning box")[0]
+    check(not window_ids(s, PANEL_NAME, visible=False), "the panel exists before the warning was dismissed")
+    g = geometry_of(s, box)
+    check(g[:2] != (300, 240), f"the first window is the overlay, not the warning box: {g}")
+    s.run("xdotool", "windowactivate", "--sync", box)
+    s.run("xdotool", "key", "Return")
+    wait_for(lambda: box not in window_ids(s, OVERLAY_NAME), "the warning box to close")
+    _, g = p.overlay()
+    check(g[:2] == (300, 240), f"overlay at {g[:2]}")
+    p.panel()
+    p.close_with_button(g)
+    check(p.exit_code() == 0, "exit code not 0")
+
+
+# Scenario: its function and the screen's bits per pixel.
 SCENARIOS = {
-    "installed": scenario_installed,
-    "first_start": scenario_first_start,
-    "moved": scenario_moved,
-    "hidden_panel": scenario_hidden_panel,
-    "uninstall": scenario_uninstall,
-    "unwritable": scenario_unwritable,
-    "help": scenario_help,
+    "high_colour": (scenario_high_colour, 16),
+    "installed": (scenario_installed, 24),
+    "first_start": (scenario_first_start, 24),
+    "moved": (scenario_moved, 24),
+    "hidden_panel": (scenario_hidden_panel, 24),
+    "uninstall": (scenario_uninstall, 24),
+    "unwritable": (scenario_unwritable, 24),
+    "help": (scenario_help, 24),
 }
+
+
+def open_screen(s, depth):
+    """A server of the given depth; the shared session knows only true colour."""
+    if depth == 24:
+        s.open(*SCREEN, False)
+        return
+    real = subprocess.Popen
+
+    def popen(argv, *args, **kw):
+        if argv and argv[0] == "Xvfb":
+            argv = [a.replace(f"{SCREEN[0]}x{SCREEN[1]}x24", f"{SCREEN[0]}x{SCREEN[1]}x{depth}") for a in argv]
+        return real(argv, *args, **kw)
+
+    subprocess.Popen = popen
+    try:
+        s.open(*SCREEN, False)
+    finally:
+        subprocess.Popen = real
 
 
 def main():
@@ -305,10 +344,11 @@ def main():
         print(__doc__ + "\nScenarios: " + ", ".join(SCENARIOS), file=sys.stderr)
         return 2
     folder, name = sys.argv[1], sys.argv[2]
+    run, depth = SCENARIOS[name]
     session = Session()
     try:
-        session.open(*SCREEN, False)
-        SCENARIOS[name](session, folder)
+        open_screen(session, depth)
+        run(session, folder)
     except Failure as e:
         print(f"FAILED {name}: {e}", file=sys.stderr)
         if session.program_log:
