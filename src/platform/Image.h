@@ -97,7 +97,10 @@ private:
 class TIcon {
 public:
     TIcon() = default;
-    TIcon(TImage image, std::vector<std::uint8_t> mask) : image_(std::move(image)), mask_(std::move(mask)) {}
+    // A mask of another length than the picture's pixels is cut or padded with transparent pixels.
+    TIcon(TImage image, std::vector<std::uint8_t> mask) : image_(std::move(image)), mask_(std::move(mask)) {
+        mask_.resize(static_cast<std::size_t>(image_.Width()) * static_cast<std::size_t>(image_.Height()), 0);
+    }
 
     bool Empty() const { return image_.Width() == 0 || image_.Height() == 0; }
     std::int32_t Width() const { return image_.Width(); }
@@ -106,6 +109,10 @@ public:
     // 1 where the icon is opaque; one byte per pixel, row by row.
     bool Opaque(std::int32_t x, std::int32_t y) const {
         return mask_[static_cast<std::size_t>(y) * static_cast<std::size_t>(image_.Width()) + static_cast<std::size_t>(x)] != 0;
+    }
+    std::span<const std::uint8_t> MaskRow(std::int32_t y) const {
+        const auto w = static_cast<std::size_t>(image_.Width());
+        return std::span<const std::uint8_t>(mask_).subspan(static_cast<std::size_t>(y) * w, w);
     }
 
 private:

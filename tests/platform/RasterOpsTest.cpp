@@ -128,6 +128,24 @@ TEST(RasterOps, IconsAreDrawnThroughTheirMaskAndClipped) {
     EXPECT_EQ(Rows(img), (std::vector<std::string>{".....", ".....", "....."}));
 }
 
+TEST(RasterOps, IconWithAShortOrLongMaskDrawsOnlyItsOwnPixels) {
+    const TImage face(3, 2, kRed);
+    struct Case {
+        std::vector<std::uint8_t> mask;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {{1, 1}, {"rr...", "....."}},                   // short: the rest is transparent
+        {{1, 0, 1, 0, 1, 0, 1, 1, 1}, {"r.r..", ".r..."}},  // long: the excess is ignored
+        {{}, {".....", "....."}},
+    };
+    for (const Case& c : cases) {
+        TImage img(5, 2, kBlack);
+        DrawIconOnto(img, TIcon(face, c.mask), 0, 0);
+        EXPECT_EQ(Rows(img), c.rows);
+    }
+}
+
 TEST(RasterOps, ImageSidesAreBoundedAndNeverNegative) {
     TImage img(-5, 3);
     EXPECT_EQ(img.Size(), (TSize{0, 3}));

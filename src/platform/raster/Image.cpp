@@ -3,12 +3,13 @@
 
 #include <algorithm>
 
+#include "platform/raster/RasterOps.h"
+
 namespace ratiscope {
 
 void TImage::Resize(std::int32_t width, std::int32_t height, TPixel fill) {
-    width_ = std::clamp(width, 0, kMaxImageSide);
-    height_ = std::clamp(height, 0, kMaxImageSide);
-    pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill);
+    SetSize(width, height);
+    FillPixels(pixels_, fill);
 }
 
 void TImage::SetSize(std::int32_t width, std::int32_t height) {

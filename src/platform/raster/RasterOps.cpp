@@ -47,8 +47,18 @@ void DrawIconOnto(TImage& image, const TIcon& icon, std::int32_t x, std::int32_t
     for (std::int32_t py = y0; py < y1; ++py) {
         const auto row = image.Row(py);
         const auto src = icon.Image().Row(py - y);
-        for (std::int32_t px = x0; px < x1; ++px)
-            if (icon.Opaque(px - x, py - y)) row[static_cast<std::size_t>(px)] = src[static_cast<std::size_t>(px - x)];
+        const auto mask = icon.MaskRow(py - y);
+        // Fast path: each opaque run is one block copy.
+        for (std::int32_t px = x0; px < x1;) {
+            if (!mask[static_cast<std::size_t>(px - x)]) {
+                ++px;
+                continue;
+            }
+            std::int32_t end = px + 1;
+            while (end < x1 && mask[static_cast<std::size_t>(end - x)]) ++end;
+            std::copy(src.begin() + (px - x), src.begin() + (end - x), row.begin() + px);
+            px = end;
+        }
     }
 }
 
