@@ -49,15 +49,15 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 }
 
 // nullopt: not a colour we read; 0: transparent; otherwise the opaque pixel.
-std::optional<TPixel> ParseColor(std::string_view spec) {
-    if (EqualsNoCase(spec, "None")) return TPixel{0};
-    if (spec.size() != 7 && spec.size() != 4) return std::nullopt;
-    if (spec[0] != '#') return std::nullopt;
+std::optional<TPixel> ParseColor(std::string_view color) {
+    if (EqualsNoCase(color, "None")) return TPixel{0};
+    if (color.size() != 7 && color.size() != 4) return std::nullopt;
+    if (color[0] != '#') return std::nullopt;
     TPixel rgb = 0;
-    for (std::size_t i = 1; i < spec.size(); ++i) {
-        const int d = HexDigit(spec[i]);
+    for (std::size_t i = 1; i < color.size(); ++i) {
+        const int d = HexDigit(color[i]);
         if (d < 0) return std::nullopt;
-        rgb = rgb << (spec.size() == 4 ? 8 : 4) | static_cast<TPixel>(spec.size() == 4 ? d * 17 : d);
+        rgb = rgb << (color.size() == 4 ? 8 : 4) | static_cast<TPixel>(color.size() == 4 ? d * 17 : d);
     }
     return 0xFF000000u | rgb;
 }
