@@ -57,6 +57,7 @@ TEST(LineBatch, FlushWritesEveryRunAndNothingElse) {
          {".#..", "....", "....", "..#.", "....", "###."}},
         {"repeats and overlaps", {{0, 0, 6}, {0, 2, 4}}, {{2, 0, 4}, {2, 1, 3}}, {"#...", "#...", "####", "#...", "#...", "#..."}},
         {"image edges: first and last row and column", {{3, 0, 2}}, {{1, 0, 4}}, {"...#", "####"}},
+        {"a row crossing some columns of a band only", {{0, 0, 3}, {3, 0, 3}}, {{1, 0, 2}}, {"#..#", "##.#", "#..#"}},
     };
     for (const Case& c : cases) {
         TImage img(static_cast<int>(c.picture[0].size()), static_cast<int>(c.picture.size()), kBack);

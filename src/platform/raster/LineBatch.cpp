@@ -22,6 +22,7 @@ void TLineBatch::Flush(TImage& image, TPixel pixel) {
     TPixel* const data = image.Data();
     std::size_t nextColumn = 0, nextRow = 0;
     std::int32_t bandEnd = kNever;  // the first row where a column of the band has ended
+    std::int32_t left = kNever, right = kNever;  // around the band's columns, right exclusive
     active_.clear();
     xs_.clear();
     std::int32_t y = std::min(columns_.empty() ? kNever : columns_.front().from, rows_.empty() ? kNever : rows_.front().at);
@@ -32,15 +33,26 @@ void TLineBatch::Flush(TImage& image, TPixel pixel) {
             while (nextColumn < columns_.size() && columns_[nextColumn].from == y) active_.push_back(columns_[nextColumn++]);
             bandEnd = kNever;
             xs_.clear();
+            left = kNever;
+            right = std::numeric_limits<std::int32_t>::min();
             for (const TRun& r : active_) {
                 bandEnd = std::min(bandEnd, r.to);
                 xs_.push_back(r.at);
+                left = std::min(left, r.at);
+                right = std::max(right, r.at + 1);
             }
         }
         TPixel* const line = data + static_cast<std::size_t>(y) * width;
-        for (; nextRow < rows_.size() && rows_[nextRow].at == y; ++nextRow)
-            FillPixels({line + rows_[nextRow].from, line + rows_[nextRow].to}, pixel);
-        for (const std::int32_t x : xs_) line[x] = pixel;
+        bool crossesAll = false;
+        for (; nextRow < rows_.size() && rows_[nextRow].at == y; ++nextRow) {
+            const TRun& r = rows_[nextRow];
+            FillPixels({line + r.from, line + r.to}, pixel);
+            crossesAll = crossesAll || (r.from <= left && r.to >= right);
+        }
+        // Fast path: a row whose own line crosses every column of the band
+        // (a grid's row) has their pixels already.
+        if (!crossesAll)
+            for (const std::int32_t x : xs_) line[x] = pixel;
 
         // The next row with anything to write; rows between bands are skipped.
         std::int32_t next = active_.empty() ? kNever : y + 1;
