@@ -357,26 +357,32 @@ SCENARIOS = {
 }
 
 
+def run_scenario(label, open_session, scenario, folder, errors=(Failure,)):
+    """Runs one scenario in a fresh session; a failure prints the end of the program's log."""
+    session = Session()
+    try:
+        open_session(session)
+        scenario(session, folder)
+    except errors as e:
+        print(f"FAILED {label}: {e}", file=sys.stderr)
+        if session.program_log:
+            session.program_log.flush()
+            session.program_log.seek(0)
+            print(session.program_log.read()[-3000:], file=sys.stderr)
+        return 1
+    finally:
+        session.close()
+    print(f"passed {label}")
+    return 0
+
+
 def main():
     if len(sys.argv) != 3 or sys.argv[2] not in SCENARIOS:
         print(__doc__ + "\nScenarios: " + ", ".join(SCENARIOS), file=sys.stderr)
         return 2
     folder, name = sys.argv[1], sys.argv[2]
     run, compositor, (width, height) = SCENARIOS[name]
-    session = Session()
-    try:
-        session.open(width, height, compositor)
-        run(session, folder)
-    except Failure as e:
-        print(f"FAILED {name}: {e}", file=sys.stderr)
-        if session.program_log:
-            session.program_log.seek(0)
-            print(session.program_log.read()[-3000:], file=sys.stderr)
-        return 1
-    finally:
-        session.close()
-    print(f"passed {name}")
-    return 0
+    return run_scenario(name, lambda s: s.open(width, height, compositor), run, folder)
 
 
 if __name__ == "__main__":

@@ -11,7 +11,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import BENEATH, DEFAULTS, LINES, Failure, Session, check, drag, find_pixels, wait_for  # noqa: E402
+from overlay_e2e import run_scenario, BENEATH, DEFAULTS, LINES, Failure, Session, check, drag, find_pixels, wait_for  # noqa: E402
 
 PANEL_NAME = "^Vendrel Ratiscope Settings$"
 STRIP = (0xEC, 0xEC, 0xEC)  # the band of the caption strip
@@ -229,20 +229,8 @@ def main():
         print(__doc__ + "\nScenarios: " + ", ".join(SCENARIOS), file=sys.stderr)
         return 2
     folder, name = sys.argv[1], sys.argv[2]
-    session = Session()
-    try:
-        session.open(1280, 1024, False)
-        SCENARIOS[name](session, folder)
-    except (Failure, subprocess.SubprocessError) as e:
-        print(f"FAILED panel {name}: {e}", file=sys.stderr)
-        if session.program_log:
-            session.program_log.seek(0)
-            print(session.program_log.read()[-3000:], file=sys.stderr)
-        return 1
-    finally:
-        session.close()
-    print(f"passed panel {name}")
-    return 0
+    return run_scenario(f"panel {name}", lambda s: s.open(1280, 1024, False), SCENARIOS[name], folder,
+                        (Failure, subprocess.SubprocessError))
 
 
 if __name__ == "__main__":

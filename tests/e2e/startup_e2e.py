@@ -13,7 +13,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import Failure, Session, check, drag, wait_for  # noqa: E402
+from overlay_e2e import run_scenario, Failure, Session, check, drag, wait_for  # noqa: E402
 
 OVERLAY_NAME = "^Vendrel Ratiscope$"
 PANEL_NAME = "^Vendrel Ratiscope Settings$"
@@ -345,21 +345,7 @@ def main():
         return 2
     folder, name = sys.argv[1], sys.argv[2]
     run, depth = SCENARIOS[name]
-    session = Session()
-    try:
-        open_screen(session, depth)
-        run(session, folder)
-    except Failure as e:
-        print(f"FAILED {name}: {e}", file=sys.stderr)
-        if session.program_log:
-            session.program_log.flush()
-            session.program_log.seek(0)
-            print(session.program_log.read()[-3000:], file=sys.stderr)
-        return 1
-    finally:
-        session.close()
-    print(f"passed {name}")
-    return 0
+    return run_scenario(name, lambda s: open_screen(s, depth), run, folder)
 
 
 if __name__ == "__main__":
