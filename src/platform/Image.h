@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -53,6 +54,23 @@ class TImage {
 public:
     TImage() = default;
     TImage(std::int32_t width, std::int32_t height, TPixel fill = 0xFF000000u) { Resize(width, height, fill); }
+    // A copy has the pixels as they are seen, an owed fill written first.
+    TImage(const TImage& other) : width_(other.width_), height_(other.height_) {
+        other.Settle();
+        pixels_ = other.pixels_;
+    }
+    TImage& operator=(const TImage& other) {
+        if (this != &other) {
+            other.Settle();
+            width_ = other.width_;
+            height_ = other.height_;
+            pixels_ = other.pixels_;
+            pendingFill_.reset();
+        }
+        return *this;
+    }
+    TImage(TImage&&) noexcept = default;
+    TImage& operator=(TImage&&) noexcept = default;
 
     // Negative sizes count as 0 and sides above kMaxImageSide as that; content after a resize is `fill`.
     void Resize(std::int32_t width, std::int32_t height, TPixel fill = 0xFF000000u);
@@ -61,6 +79,14 @@ public:
     // reused while it is large enough and not more than twice the need.
     void SetSize(std::int32_t width, std::int32_t height);
 
+    // Every pixel becomes `p`. The pixels are written when next looked at
+    // through any accessor below, so a paint that starts with a fill and
+    // draws lines over it can write both in one pass (see TakePendingFill).
+    void Fill(TPixel p) { pendingFill_ = p; }
+    // For a writer that sets every pixel itself: hands over the fill still
+    // owed, if any, which is then no longer written by the image.
+    std::optional<TPixel> TakePendingFill() { return std::exchange(pendingFill_, std::nullopt); }
+
     std::int32_t Width() const { return width_; }
     std::int32_t Height() const { return height_; }
     TSize Size() const { return {width_, height_}; }
@@ -68,19 +94,35 @@ public:
         return x >= 0 && y >= 0 && x < width_ && y < height_;
     }
 
-    TPixel At(std::int32_t x, std::int32_t y) const { return pixels_[Index(x, y)]; }
-    void Set(std::int32_t x, std::int32_t y, TPixel p) { pixels_[Index(x, y)] = p; }
+    TPixel At(std::int32_t x, std::int32_t y) const {
+        Settle();
+        return pixels_[Index(x, y)];
+    }
+    void Set(std::int32_t x, std::int32_t y, TPixel p) {
+        Settle();
+        pixels_[Index(x, y)] = p;
+    }
     // Sets the pixel only when it lies inside the image.
     void Plot(std::int32_t x, std::int32_t y, TPixel p) {
-        if (Contains(x, y)) pixels_[Index(x, y)] = p;
+        if (Contains(x, y)) Set(x, y, p);
     }
 
-    std::span<TPixel> Row(std::int32_t y) { return std::span<TPixel>(pixels_).subspan(Index(0, y), width_); }
+    std::span<TPixel> Row(std::int32_t y) {
+        Settle();
+        return std::span<TPixel>(pixels_).subspan(Index(0, y), width_);
+    }
     std::span<const TPixel> Row(std::int32_t y) const {
+        Settle();
         return std::span<const TPixel>(pixels_).subspan(Index(0, y), width_);
     }
-    TPixel* Data() { return pixels_.data(); }
-    const TPixel* Data() const { return pixels_.data(); }
+    TPixel* Data() {
+        Settle();
+        return pixels_.data();
+    }
+    const TPixel* Data() const {
+        Settle();
+        return pixels_.data();
+    }
     // Bytes from one row to the next.
     std::int32_t Stride() const { return width_ * 4; }
 
@@ -88,9 +130,20 @@ private:
     std::size_t Index(std::int32_t x, std::int32_t y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
     }
+    // Writes an owed fill; a look at the pixels is what makes it due, so the
+    // const accessors call it too.
+    void Settle() const {
+        if (pendingFill_) [[unlikely]]
+            WriteFill();
+    }
+    void WriteFill() const;
+
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::vector<TPixel, TNoInitAllocator<TPixel>> pixels_;
+    // Mutable for Settle: the image already is its fill colour to anyone
+    // looking; only the memory catches up.
+    mutable std::vector<TPixel, TNoInitAllocator<TPixel>> pixels_;
+    mutable std::optional<TPixel> pendingFill_;
 };
 
 // A picture with a one-bit mask: only pixels whose mask bit is set are drawn.

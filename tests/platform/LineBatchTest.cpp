@@ -2,6 +2,7 @@
 // every call at once in call order gives, whatever comes between the lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -73,6 +74,61 @@ TEST(LineBatch, FlushWritesEveryRunAndNothingElse) {
         EXPECT_EQ(Rows(img), std::vector<std::string>(c.picture.size(), std::string(c.picture[0].size(), '.')))
             << c.what;
     }
+}
+
+// A fill the image still owes is written in the flush's pass, under the
+// lines: tall dense bands by a prepared row, sparse or short ones pixel by pixel.
+TEST(LineBatch, OwedFillIsWrittenUnderTheLines) {
+    constexpr TPixel kFill = 0xFF0000FFu;
+    struct Case {
+        const char* what;
+        int w, h;
+        std::vector<int> columnXs;  // each over rows 2 .. h-2
+        std::vector<int> rowYs;     // each across columns 1 .. w-1
+    };
+    const Case cases[] = {
+        {"a dense grid in a tall band", 16, 14, {0, 3, 6, 9, 12, 15}, {2, 5, 8}},
+        {"a dense grid in a short band", 16, 6, {0, 3, 6, 9, 12, 15}, {3}},
+        {"sparse columns", 40, 14, {7}, {4}},
+        {"rows only", 8, 10, {}, {0, 9}},
+    };
+    for (const Case& c : cases) {
+        TImage img(c.w, c.h, kBack);
+        img.Fill(kFill);
+        TLineBatch batch;
+        for (const int x : c.columnXs) batch.AddColumn(x, 2, c.h - 2);
+        for (const int y : c.rowYs) batch.AddRow(y, 1, c.w - 1);
+        batch.Flush(img, kInk);
+        EXPECT_FALSE(img.TakePendingFill()) << c.what;
+        for (int y = 0; y < c.h; ++y)
+            for (int x = 0; x < c.w; ++x) {
+                const bool column = y >= 2 && y < c.h - 2 && std::find(c.columnXs.begin(), c.columnXs.end(), x) != c.columnXs.end();
+                const bool row = x >= 1 && x < c.w - 1 && std::find(c.rowYs.begin(), c.rowYs.end(), y) != c.rowYs.end();
+                ASSERT_EQ(img.At(x, y), column || row ? kInk : kFill) << c.what << " at " << x << "," << y;
+            }
+    }
+}
+
+// The image owes a whole fill until its pixels are looked at, by any accessor or a copy.
+TEST(LineBatch, ImageWritesAnOwedFillOnFirstLook) {
+    constexpr TPixel kFill = 0xFF0000FFu;
+    TImage a(4, 3, kBack);
+    a.Fill(kFill);
+    const TImage copy = a;
+    EXPECT_EQ(copy.At(3, 2), kFill);
+    EXPECT_EQ(a.Row(1)[2], kFill);
+    a.Fill(kBack);
+    a.Set(0, 0, kInk);  // written over the fill, never under it
+    EXPECT_EQ(a.At(0, 0), kInk);
+    EXPECT_EQ(a.At(1, 0), kBack);
+    a.Fill(kFill);
+    EXPECT_EQ(a.Data()[11], kFill);
+    a.Fill(kInk);
+    a.SetSize(4, 3);  // content undefined: the fill is no longer owed
+    EXPECT_FALSE(a.TakePendingFill());
+    TImage b(2, 2, kFill);
+    EXPECT_EQ(b.TakePendingFill(), kFill);
+    EXPECT_FALSE(b.TakePendingFill());
 }
 
 // The same calls drawn one by one, as they come: the order batching must not show.

@@ -9,17 +9,23 @@ namespace ratiscope {
 
 void TImage::Resize(std::int32_t width, std::int32_t height, TPixel fill) {
     SetSize(width, height);
-    FillPixels(pixels_, fill);
+    Fill(fill);
 }
 
 void TImage::SetSize(std::int32_t width, std::int32_t height) {
     width_ = std::clamp(width, 0, kMaxImageSide);
     height_ = std::clamp(height, 0, kMaxImageSide);
     const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+    pendingFill_.reset();
     // Emptied first, so growing past the capacity copies nothing over.
     pixels_.clear();
     if (pixels_.capacity() / 2 > count) pixels_.shrink_to_fit();
     pixels_.resize(count);
+}
+
+void TImage::WriteFill() const {
+    FillPixels(pixels_, *pendingFill_);
+    pendingFill_.reset();
 }
 
 }  // namespace ratiscope

@@ -3,13 +3,29 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "platform/raster/RasterOps.h"
 
 namespace ratiscope {
 
+namespace {
+
+// Bands at least this tall, over a fill the image still owes, with a column
+// at least every this many pixels (a grid), are written as copies of one
+// prepared row: a copy costs more than a fill, so sparser columns are
+// cheaper stored one by one, and shorter bands do not repay preparing it.
+constexpr std::int64_t kMinTemplateRows = 8;
+constexpr std::size_t kMinTemplateDensity = 16;
+
+}  // namespace
+
 void TLineBatch::Flush(TImage& image, TPixel pixel) {
     if (Empty()) return;
+    if (image.Width() == 0 || image.Height() == 0) {
+        Clear();
+        return;
+    }
     // By start, then by position, so each band's columns go in memory order
     // when all of them start together (a grid).
     const auto byStart = [](const TRun& a, const TRun& b) { return a.from != b.from ? a.from < b.from : a.at < b.at; };
@@ -17,15 +33,22 @@ void TLineBatch::Flush(TImage& image, TPixel pixel) {
     std::sort(columns_.begin(), columns_.end(), byStart);
     std::sort(rows_.begin(), rows_.end(), byRow);
 
+    // A fill the image still owes is written here, row by row just before
+    // the lines of the row, so the picture is written in one pass.
+    const std::optional<TPixel> background = image.TakePendingFill();
     constexpr std::int32_t kNever = std::numeric_limits<std::int32_t>::max();
+    const std::int32_t height = image.Height();
     const auto width = static_cast<std::size_t>(image.Width());
     TPixel* const data = image.Data();
     std::size_t nextColumn = 0, nextRow = 0;
     std::int32_t bandEnd = kNever;  // the first row where a column of the band has ended
     std::int32_t left = kNever, right = kNever;  // around the band's columns, right exclusive
+    bool useTemplate = false;
     active_.clear();
     xs_.clear();
-    std::int32_t y = std::min(columns_.empty() ? kNever : columns_.front().from, rows_.empty() ? kNever : rows_.front().at);
+    std::int32_t y = background ? 0
+                                : std::min(columns_.empty() ? kNever : columns_.front().from,
+                                           rows_.empty() ? kNever : rows_.front().at);
     while (y != kNever) {
         // The set of columns changes only where one starts or ends.
         if (y == bandEnd || (nextColumn < columns_.size() && columns_[nextColumn].from == y)) {
@@ -41,9 +64,21 @@ void TLineBatch::Flush(TImage& image, TPixel pixel) {
                 left = std::min(left, r.at);
                 right = std::max(right, r.at + 1);
             }
+            const std::int32_t until = nextColumn < columns_.size() ? std::min(bandEnd, columns_[nextColumn].from) : bandEnd;
+            useTemplate = background && xs_.size() * kMinTemplateDensity >= width &&
+                          std::int64_t{until} - y >= kMinTemplateRows;
+            if (useTemplate) {
+                template_.assign(width, *background);
+                for (const std::int32_t x : xs_) template_[static_cast<std::size_t>(x)] = pixel;
+            }
         }
         TPixel* const line = data + static_cast<std::size_t>(y) * width;
-        bool crossesAll = false;
+        // Fast path: the fill and the band's columns are one copy of the prepared row.
+        if (useTemplate)
+            CopyPixels(template_, {line, width});
+        else if (background)
+            FillPixels({line, width}, *background);
+        bool crossesAll = useTemplate;
         for (; nextRow < rows_.size() && rows_[nextRow].at == y; ++nextRow) {
             const TRun& r = rows_[nextRow];
             FillPixels({line + r.from, line + r.to}, pixel);
@@ -54,10 +89,12 @@ void TLineBatch::Flush(TImage& image, TPixel pixel) {
         if (!crossesAll)
             for (const std::int32_t x : xs_) line[x] = pixel;
 
-        // The next row with anything to write; rows between bands are skipped.
+        // The next row with anything to write; rows between bands are
+        // skipped unless they owe the fill.
         std::int32_t next = active_.empty() ? kNever : y + 1;
         if (nextColumn < columns_.size()) next = std::min(next, columns_[nextColumn].from);
         if (nextRow < rows_.size()) next = std::min(next, rows_[nextRow].at);
+        if (background) next = y + 1 < height ? y + 1 : kNever;
         y = next;
     }
     Clear();

@@ -31,7 +31,8 @@ public:
 
     // Gives every pending pixel `pixel` in row-major order and empties the
     // batch. The lines share one colour, so the order they were added in
-    // does not show in the result.
+    // does not show in the result. A fill the image still owes (TImage::Fill)
+    // is written in the same pass, under the lines.
     void Flush(TImage& image, TPixel pixel);
 
 private:
@@ -45,6 +46,8 @@ private:
     // The columns crossing the current band of rows, kept between flushes to spare allocations.
     std::vector<TRun> active_;
     std::vector<std::int32_t> xs_;
+    // One row of the fill with the band's columns on it, copied to each row of a tall band.
+    std::vector<TPixel> template_;
 };
 
 }  // namespace ratiscope

@@ -25,9 +25,26 @@ void FillPixels(std::span<TPixel> run, TPixel pixel) {
     for (; n > 0; --n) *p++ = pixel;
 }
 
+void CopyPixels(std::span<const TPixel> from, std::span<TPixel> to) {
+    std::array<TPixel, 4> quad;
+    const TPixel* src = from.data();
+    TPixel* dst = to.data();
+    std::size_t n = std::min(from.size(), to.size());
+    for (; n >= quad.size(); n -= quad.size(), src += quad.size(), dst += quad.size()) {
+        std::memcpy(quad.data(), src, sizeof quad);
+        std::memcpy(dst, quad.data(), sizeof quad);
+    }
+    for (; n > 0; --n) *dst++ = *src++;
+}
+
 void FillImageRect(TImage& image, TRect rect, TPixel pixel) {
     const TRect r = ClipTo(rect, image.Size());
     if (r.left >= r.right || r.top >= r.bottom) return;
+    // Fast path: the whole image is owed the fill, written when next looked at.
+    if (r == TRect{0, 0, image.Width(), image.Height()}) {
+        image.Fill(pixel);
+        return;
+    }
     // Fast path: full-width rows are one contiguous run.
     if (r.left == 0 && r.right == image.Width()) {
         const std::size_t first = static_cast<std::size_t>(r.top) * static_cast<std::size_t>(image.Width());

@@ -13,7 +13,13 @@ namespace ratiscope {
 // Every pixel of the run gets `pixel`, four at a store.
 void FillPixels(std::span<TPixel> run, TPixel pixel);
 
-// Every pixel of rect that lies in the image gets `pixel`.
+// The pixels of `from` copied to the start of `to` (at least as long), four at
+// a store: for rows of a large image the C library's block copy takes paths
+// that are slower here than plain stores.
+void CopyPixels(std::span<const TPixel> from, std::span<TPixel> to);
+
+// Every pixel of rect that lies in the image gets `pixel`; a fill of the
+// whole image is left owed to the image (TImage::Fill).
 void FillImageRect(TImage& image, TRect rect, TPixel pixel);
 
 // The icon's opaque pixels at (x, y), clipped to the image.
