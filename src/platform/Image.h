@@ -69,8 +69,24 @@ public:
         }
         return *this;
     }
-    TImage(TImage&&) noexcept = default;
-    TImage& operator=(TImage&&) noexcept = default;
+    // A moved-from image is empty.
+    TImage(TImage&& other) noexcept
+        : width_(std::exchange(other.width_, 0)),
+          height_(std::exchange(other.height_, 0)),
+          pixels_(std::move(other.pixels_)),
+          pendingFill_(std::exchange(other.pendingFill_, std::nullopt)) {
+        other.pixels_.clear();
+    }
+    TImage& operator=(TImage&& other) noexcept {
+        if (this != &other) {
+            width_ = std::exchange(other.width_, 0);
+            height_ = std::exchange(other.height_, 0);
+            pixels_ = std::move(other.pixels_);
+            other.pixels_.clear();
+            pendingFill_ = std::exchange(other.pendingFill_, std::nullopt);
+        }
+        return *this;
+    }
 
     // Negative sizes count as 0 and sides above kMaxImageSide as that; content after a resize is `fill`.
     void Resize(std::int32_t width, std::int32_t height, TPixel fill = 0xFF000000u);

@@ -129,6 +129,15 @@ TEST(LineBatch, ImageWritesAnOwedFillOnFirstLook) {
     TImage b(2, 2, kFill);
     EXPECT_EQ(b.TakePendingFill(), kFill);
     EXPECT_FALSE(b.TakePendingFill());
+    // Moving takes the owed fill along and leaves an empty image behind.
+    TImage c(3, 1, kBack);
+    c.Fill(kInk);
+    TImage d = std::move(c);
+    EXPECT_EQ(d.At(2, 0), kInk);
+    EXPECT_EQ(c.Size(), (TSize{0, 0}));
+    c = std::move(d);
+    EXPECT_EQ(c.At(0, 0), kInk);
+    EXPECT_EQ(d.Size(), (TSize{0, 0}));
 }
 
 // The same calls drawn one by one, as they come: the order batching must not show.
