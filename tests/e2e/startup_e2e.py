@@ -13,6 +13,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from panel_e2e import panel_geometry as geometry_of  # noqa: E402
 from overlay_e2e import run_scenario, Failure, Session, check, drag, wait_for  # noqa: E402
 
 OVERLAY_NAME = "^Vendrel Ratiscope$"
@@ -23,18 +24,6 @@ SETTINGS = "Ratiscope.user.settings"
 
 def window_ids(s, name, visible=True):
     return s.out(["xdotool", "search"] + (["--onlyvisible"] if visible else []) + ["--name", name]).split()
-
-
-def geometry_of(s, window):
-    values = {}
-    for line in s.out(["xwininfo", "-id", window]).splitlines():
-        if ":" in line:
-            k, v = line.strip().split(":", 1)
-            values[k] = v.strip()
-    if "Width" not in values:
-        return None
-    return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]), int(values["Width"]),
-            int(values["Height"]))
 
 
 def settings_of(path):
