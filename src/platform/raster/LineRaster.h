@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/Geometry.h"
+#include "platform/raster/WideDivision.h"
 
 namespace ratiscope {
 
@@ -22,12 +23,12 @@ namespace ratiscope {
 // A zero-length line lights nothing.
 //
 // Calls plot(x, y) for the pixels inside `clip`, in drawing order. The
-// visible range of i is solved up front in 128-bit arithmetic, so coordinates
-// anywhere in the 32-bit range never loop over off-clip pixels.
+// visible range of i is solved up front in exact arithmetic (products of
+// up to 66 bits), so coordinates anywhere in the 32-bit range never loop over
+// off-clip pixels.
 template <class Plot>
 void ForEachLinePixel(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, TRect clip, Plot&& plot) {
     using i64 = std::int64_t;
-    using i128 = __int128;
     const i64 dx = i64{x1} - x0, dy = i64{y1} - y0;
     if (dx == 0 && dy == 0) return;
     if (clip.left >= clip.right || clip.top >= clip.bottom) return;
@@ -55,23 +56,27 @@ void ForEachLinePixel(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::in
     if (m == 0) {
         if (lo > 0) return;
     } else {
+        // f(i) <= m for every step, so an offset past m is never reached and
+        // a bound of m or more bounds nothing.
+        if (lo > m) return;
         if (lo > 0) {
-            // f(i) >= lo  <=>  2 i m >= 2 n lo - n + 1
-            const i128 need = i128{2} * n * lo - n + 1;
-            const i128 i = (need + 2 * m - 1) / (2 * m);
+            // f(i) >= lo  <=>  2 i m >= n (2 lo - 1) + 1  <=>  i > n (2 lo - 1) / 2m
+            const auto i = static_cast<i64>(MulAddDivide(n, 2 * lo - 1, 0, 2 * m).quotient) + 1;
             if (i > last) return;
-            if (i > first) first = static_cast<i64>(i);
+            if (i > first) first = i;
         }
-        // f(i) <= hi  <=>  2 i m <= 2 n (hi + 1) - n
-        const i128 i = (i128{2} * n * (i128{hi} + 1) - n) / (2 * m);
-        if (i < last) last = static_cast<i64>(i);
-        if (first > last) return;
+        if (hi < m) {
+            // f(i) <= hi  <=>  2 i m <= n (2 hi + 1)
+            const auto i = static_cast<i64>(MulAddDivide(n, 2 * hi + 1, 0, 2 * m).quotient);
+            if (i < last) last = i;
+            if (first > last) return;
+        }
     }
 
     // Incremental walk: r is (2 i m + n - 1) mod 2n.
-    const i128 start = i128{2} * first * m + n - 1;
-    i64 b = b0 + sb * static_cast<i64>(start / (2 * n));
-    i64 r = static_cast<i64>(start % (2 * n));
+    const TWideQuotient start = MulAddDivide(first, 2 * m, n - 1, 2 * n);
+    i64 b = b0 + sb * static_cast<i64>(start.quotient);
+    i64 r = static_cast<i64>(start.remainder);
     i64 a = a0 + sa * first;
     for (i64 i = first; i <= last; ++i) {
         if (xMajor)
