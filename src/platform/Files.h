@@ -30,6 +30,14 @@ public:
     // The folder for application data shared by all users; empty when unknown.
     // Any trailing "/" may be missing.
     virtual std::string PlatformSharedDataFolder() = 0;
+    // Every folder for application data shared by all users, most important
+    // first; the first is PlatformSharedDataFolder. Empty when there is none.
+    // Any trailing "/" may be missing.
+    virtual std::vector<std::string> PlatformSharedDataFolders() {
+        std::string folder = PlatformSharedDataFolder();
+        if (folder.empty()) return {};
+        return {std::move(folder)};
+    }
 
     // True for an existing regular file, also behind a symbolic link; false for
     // folders and anything else.

@@ -59,6 +59,15 @@ std::string SharedDataFolder(IFiles& files, std::string_view subPath) {
     return DataFolder(files, files.PlatformSharedDataFolder(), subPath);
 }
 
+std::vector<std::string> SharedDataFolders(IFiles& files, std::string_view subPath) {
+    if (!IsInstalled(files)) return {ProgramFolder(files)};
+    std::vector<std::string> folders;
+    for (const std::string& platformFolder : files.PlatformSharedDataFolders())
+        if (!platformFolder.empty()) folders.push_back(DataFolder(files, platformFolder, subPath));
+    if (folders.empty()) folders.push_back(ProgramFolder(files));
+    return folders;
+}
+
 bool ForceFolders(IFiles& files, std::string_view path) {
     // Walks up to the first folder that exists (or is too short to create),
     // then creates the missing ones top down; a loop rather than recursion, so

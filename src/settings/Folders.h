@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ratiscope {
 
@@ -33,6 +34,11 @@ std::string UserDataFolder(IFiles& files, std::string_view subPath);
 
 // The same with the all-users data folder.
 std::string SharedDataFolder(IFiles& files, std::string_view subPath);
+
+// The same with every all-users data folder, most important first; for a
+// program that is not installed, or a platform with no such folder, just the
+// program folder.
+std::vector<std::string> SharedDataFolders(IFiles& files, std::string_view subPath);
 
 // Creates the folder and any missing parents; true when it exists afterwards
 // or needed no creation (an empty path, or one shorter than 3 characters).

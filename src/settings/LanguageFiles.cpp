@@ -4,7 +4,6 @@
 #include "settings/LanguageFiles.h"
 
 #include <algorithm>
-#include <array>
 
 #include "platform/Files.h"
 #include "settings/Folders.h"
@@ -86,18 +85,24 @@ bool TLangReader::ReadLangPair(std::string& key, std::string& text) {
     return true;
 }
 
+std::vector<std::string> LanguageFolders(IFiles& files) {
+    std::vector<std::string> folders;
+    const auto add = [&folders](std::string folder) {
+        // A folder met before has already been tried.
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(std::move(folder));
+    };
+    add(ProgramFolder(files));
+    for (std::string& folder : SharedDataFolders(files, kProductSubPath)) add(std::move(folder));
+    add(UserDataFolder(files, kProductSubPath));
+    return folders;
+}
+
 bool LoadLanguage(TLangTable& table, IFiles& files, std::string_view name) {
     if (name.empty() || name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos)
         return false;
     const std::string fileName = std::string(name) + std::string(kLanguageFileExtension);
-    const std::array<std::string, 3> folders = {ProgramFolder(files), SharedDataFolder(files, kProductSubPath),
-                                                UserDataFolder(files, kProductSubPath)};
-    for (std::size_t i = 0; i < folders.size(); ++i) {
-        // A folder met before has already been tried.
-        if (std::find(folders.begin(), folders.begin() + static_cast<std::ptrdiff_t>(i), folders[i]) !=
-            folders.begin() + static_cast<std::ptrdiff_t>(i))
-            continue;
-        const auto bytes = files.ReadFile(folders[i] + fileName, kMaxLanguageFileBytes);
+    for (const std::string& folder : LanguageFolders(files)) {
+        const auto bytes = files.ReadFile(folder + fileName, kMaxLanguageFileBytes);
         if (!bytes) continue;
         TLangReader reader(*bytes);
         std::string key, text;

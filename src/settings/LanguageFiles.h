@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ratiscope {
 
@@ -13,6 +14,9 @@ class TLangTable;
 
 inline constexpr std::string_view kBaseLanguage = "English";
 inline constexpr std::string_view kLanguageFileExtension = ".lng";
+// The key whose text names the locale a language file is written for, as a
+// language code with an optional territory ("de", "pt_BR").
+inline constexpr std::string_view kLocaleKey = "Locale";
 
 // Language files hold a few hundred short texts; anything larger is not one.
 inline constexpr std::size_t kMaxLanguageFileBytes = 4 * 1024 * 1024;
@@ -39,12 +43,15 @@ private:
     std::size_t pos_ = 0;
 };
 
+// The folders language files are looked for in, in this order, each once:
+// the program folder, every all-users data folder, the per-user data folder
+// (for a program that is not installed all of them are its own folder).
+std::vector<std::string> LanguageFolders(IFiles& files);
+
 // Merges the file of language `name` into the table: the first of the
-// program folder, the all-users and the per-user data folder that has a
-// readable "<name>.lng" (the folders of a program that is not installed are
-// all its own). False, with the table untouched, when none has; a
-// name that cannot be a file's base name (empty, or holding "/" or a zero
-// byte) finds no file.
+// LanguageFolders that has a readable "<name>.lng". False, with the table
+// untouched, when none has; a name that cannot be a file's base name (empty,
+// or holding "/" or a zero byte) finds no file.
 bool LoadLanguage(TLangTable& table, IFiles& files, std::string_view name);
 
 // English first, then `name` over it unless it is exactly "English", so a key

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "settings/LangTable.h"
+#include "settings/LanguageFiles.h"
 #include "settings/Numbers.h"
 
 namespace ratiscope {
@@ -93,8 +94,11 @@ std::string LanguageTextsListing(const TLangTable& table) {
 
 TLanguageCheck CheckLanguage(const TLangTable& languageOnly) {
     TLanguageCheck check;
+    const auto& entries = languageOnly.Entries();
+    // Not a text but the file's own locale, which a first start looks for.
+    if (std::none_of(entries.begin(), entries.end(), [](const auto& e) { return e.first == kLocaleKey; }))
+        check.missing.emplace_back(kLocaleKey);
     for (const TLanguageKey& k : kKeys) {
-        const auto& entries = languageOnly.Entries();
         const auto it = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.first == k.key; });
         if (it == entries.end()) {
             check.missing.emplace_back(k.key);
@@ -109,7 +113,7 @@ TLanguageCheck CheckLanguage(const TLangTable& languageOnly) {
         }
     }
     for (const auto& [key, text] : languageOnly.Entries())
-        if (!FindLanguageKey(key)) check.unused.push_back(key);
+        if (!FindLanguageKey(key) && key != kLocaleKey) check.unused.push_back(key);
     return check;
 }
 

@@ -52,7 +52,8 @@ struct TLanguageCheck {
     bool Complete() const { return missing.empty() && badTemplates.empty(); }
 };
 
-// Measures the entries of one language file, on their own, against the list.
+// Measures the entries of one language file, on their own, against the list
+// and the file's "Locale" key, which is missing when the file lacks it.
 TLanguageCheck CheckLanguage(const TLangTable& languageOnly);
 
 // The check as lines for a translator, ending with a summary line.

@@ -4,7 +4,10 @@
 
 #include <algorithm>
 
+#include "platform/Files.h"
+#include "settings/Folders.h"
 #include "settings/LanguageFiles.h"
+#include "settings/UserLanguage.h"
 #include "settings/SettingsFile.h"
 #include "shell/Links.h"
 
@@ -34,7 +37,11 @@ std::string VersionText() { return std::string(kApplicationTitle) + " " + std::s
 bool StartUp(std::optional<TSettings>& settings, std::int32_t screenWidth,
              std::span<const std::string> arguments, const TStartUpServices& services) {
     settings.emplace(screenWidth);
+    // Only a first start asks the locale: a stored language always wins.
+    const bool firstStart = !services.files.FileExists(SettingsFilePath(services.files));
     LoadSettings(*settings, services.files);
+    if (firstStart && services.userLocale)
+        settings->SetLang(LanguageForLocale(services.files, services.userLocale()));
     SelectLanguageTexts(services.languages, services.files, settings->Lang);
 
     if (!arguments.empty() && arguments.front() == kUninstallSwitch) {

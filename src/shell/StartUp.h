@@ -44,11 +44,14 @@ struct TStartUpServices {
     std::function<int()> colorDepth;
     // A modal box with one OK button and no owner window.
     std::function<void(std::string_view caption, std::string_view text)> showMessage;
+    // The user's locale for messages ("de_DE.UTF-8"); empty or missing: none.
+    std::function<std::string()> userLocale = {};
 };
 
 // Creates `settings` with its defaults for a primary screen `screenWidth`
-// pixels wide, reads the settings file into it, loads English and then the
-// chosen language, and handles the uninstall switch (first argument only,
+// pixels wide, reads the settings file into it (on a first start, without
+// one, the language is the one that fits the user's locale), loads English
+// and then the chosen language, and handles the uninstall switch (first argument only,
 // exactly as written) and the true-colour check. False: end at once, without
 // windows and without saving.
 bool StartUp(std::optional<TSettings>& settings, std::int32_t screenWidth,

@@ -58,6 +58,33 @@ TEST(PosixFiles, DataFoldersFollowTheXdgRules) {
     }
 }
 
+TEST(PosixFiles, EveryAbsoluteDataDirIsASharedFolderInItsOrder) {
+    using TFolders = std::vector<std::string>;
+    struct Case {
+        const char* name;
+        std::optional<std::string> dirs;
+        TFolders expected;
+    };
+    const Case cases[] = {
+        {"unset: the XDG default", std::nullopt, {"/usr/local/share", "/usr/share"}},
+        {"empty: the XDG default", "", {"/usr/local/share", "/usr/share"}},
+        {"one entry", "/opt/share", {"/opt/share"}},
+        {"order kept", "/usr/share:/opt/share:/usr/local/share", {"/usr/share", "/opt/share", "/usr/local/share"}},
+        {"relative and empty skipped", "::rel:/a:./b:/c/", {"/a", "/c/"}},
+        {"the same folder once", "/a:/b:/a/:/b", {"/a", "/b"}},
+        {"only relative: the XDG default", "a:b", {"/usr/local/share", "/usr/share"}},
+        {"flatpak-like list", "/app/share:/usr/share:/usr/share/runtime/share",
+         {"/app/share", "/usr/share", "/usr/share/runtime/share"}},
+    };
+    for (const Case& c : cases) {
+        std::map<std::string, std::string> env{{"HOME", "/h"}};
+        if (c.dirs) env["XDG_DATA_DIRS"] = *c.dirs;
+        TPosixFiles files("/usr/lib/ratiscope/", FakeEnvironment(env));
+        EXPECT_EQ(files.PlatformSharedDataFolders(), c.expected) << c.name;
+        EXPECT_EQ(files.PlatformSharedDataFolder(), c.expected.front()) << c.name;
+    }
+}
+
 TEST(PosixFiles, WithoutHomeThePasswordDatabaseAnswers) {
     TPosixFiles files("", FakeEnvironment({}));
     const std::string folder = files.PlatformUserDataFolder();

@@ -12,6 +12,32 @@ namespace {
 
 using testing::TFakeFiles;
 
+TEST(Folders, EveryAllUsersFolderOfAnInstalledProgramInOrder) {
+    using TList = std::vector<std::string>;
+    struct Case {
+        const char* name;
+        const char* programPath;
+        TList platformFolders;
+        TList expected;
+    };
+    const Case cases[] = {
+        {"each folder with the product's place", "/usr/lib/ratiscope/ratiscope", {"/usr/local/share", "/usr/share/"},
+         {"/usr/local/share/Vendrel/Ratiscope/", "/usr/share/Vendrel/Ratiscope/"}},
+        {"order kept", "/usr/lib/ratiscope/ratiscope", {"/b", "/a", "/c"},
+         {"/b/Vendrel/Ratiscope/", "/a/Vendrel/Ratiscope/", "/c/Vendrel/Ratiscope/"}},
+        {"empty entries skipped", "/usr/lib/ratiscope/ratiscope", {"", "/a"}, {"/a/Vendrel/Ratiscope/"}},
+        {"none: the program folder", "/usr/lib/ratiscope/ratiscope", {}, {"/usr/lib/ratiscope/"}},
+        {"not installed: only its own folder", "/home/u/r/ratiscope", {"/a", "/b"}, {"/home/u/r/"}},
+    };
+    for (const Case& c : cases) {
+        TFakeFiles files;
+        files.programPath = c.programPath;
+        files.programFilesFolder = "/usr/lib/ratiscope/";
+        files.sharedDataFolders = c.platformFolders;
+        EXPECT_EQ(SharedDataFolders(files, kProductSubPath), c.expected) << c.name;
+    }
+}
+
 TEST(Folders, InstalledOrNotDecidesWhereDataLives) {
     struct Case {
         const char* name;

@@ -152,6 +152,38 @@ TEST(LanguageFiles, FoldersAreTriedInOrderAndTheFirstReadableWins) {
     }
 }
 
+TEST(LanguageFiles, EveryAllUsersDataFolderIsTriedInItsOrder) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> present;
+        const char* text;
+    };
+    const std::string local = "/usr/local/share/Vendrel/Ratiscope/X.lng";
+    const std::string system = "/usr/share/Vendrel/Ratiscope/X.lng";
+    const std::string opt = "/opt/share/Vendrel/Ratiscope/X.lng";
+    const std::string user = "/home/u/.config/Vendrel/Ratiscope/X.lng";
+    const Case cases[] = {
+        {"only in the second entry", {system}, "/usr/share/Vendrel/Ratiscope/X.lng"},
+        {"only in the last entry", {opt, user}, "/opt/share/Vendrel/Ratiscope/X.lng"},
+        {"the first entry wins", {opt, system, local}, "/usr/local/share/Vendrel/Ratiscope/X.lng"},
+        {"the user's folder after all of them", {user}, "/home/u/.config/Vendrel/Ratiscope/X.lng"},
+    };
+    for (const Case& c : cases) {
+        TFakeFiles files = Program(true);
+        files.sharedDataFolders = {"/usr/local/share", "/usr/share", "/opt/share"};
+        for (const auto& p : c.present) files.AddFile(p, "T=" + p + "\r\n");
+        TLangTable table;
+        EXPECT_TRUE(LoadLanguage(table, files, "X")) << c.name;
+        EXPECT_EQ(table.LangString("T"), c.text) << c.name;
+    }
+    TFakeFiles files = Program(true);
+    files.sharedDataFolders = {"/usr/local/share", "/usr/share", "/usr/share/"};
+    EXPECT_EQ(LanguageFolders(files),
+              (std::vector<std::string>{"/usr/lib/ratiscope/", "/usr/local/share/Vendrel/Ratiscope/",
+                                        "/usr/share/Vendrel/Ratiscope/", "/home/u/.config/Vendrel/Ratiscope/"}))
+        << "each folder once";
+}
+
 TEST(LanguageFiles, AProgramThatIsNotInstalledLooksOnlyNextToItself) {
     TFakeFiles files = Program(false);
     files.AddFile("/home/u/.config/Vendrel/Ratiscope/X.lng", "T=user\r\n");

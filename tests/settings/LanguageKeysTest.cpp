@@ -60,6 +60,7 @@ TEST(LanguageKeys, ListingEscapesLineBreaksAndBackslashes) {
 
 TEST(LanguageKeys, CheckFindsMissingUnusedAndBadTemplates) {
     TLangTable table;
+    table.MergeLangPair("Locale", "xx");
     for (const TLanguageKey& k : LanguageKeys()) table.MergeLangPair(k.key, "text");
     table.MergeLangPair("MSRat0", "Golden %d");       // an integer directive for a number
     table.MergeLangPair("MWidthHeight", "%d x %d x %d");  // one value too many asked for
@@ -82,12 +83,24 @@ TEST(LanguageKeys, CheckFindsMissingUnusedAndBadTemplates) {
 
 TEST(LanguageKeys, UnusedKeysAloneLeaveALanguageComplete) {
     TLangTable table;
+    table.MergeLangPair("Locale", "xx");
     for (const TLanguageKey& k : LanguageKeys()) table.MergeLangPair(k.key, "%%d stays a percent sign");
     table.MergeLangPair("MSRat0", "Golden ratio (%.3f)");
     table.MergeLangPair("Retired", "old");
     const TLanguageCheck check = CheckLanguage(table);
     EXPECT_TRUE(check.Complete());
     EXPECT_EQ(check.unused, std::vector<std::string>{"Retired"});
+}
+
+TEST(LanguageKeys, AFileWithoutItsLocaleIsIncomplete) {
+    TLangTable table;
+    for (const TLanguageKey& k : LanguageKeys()) table.MergeLangPair(k.key, "text");
+    const TLanguageCheck check = CheckLanguage(table);
+    EXPECT_EQ(check.missing, std::vector<std::string>{"Locale"});
+    EXPECT_TRUE(check.unused.empty());
+    EXPECT_FALSE(check.Complete());
+    table.MergeLangPair("Locale", "it");
+    EXPECT_TRUE(CheckLanguage(table).Complete());
 }
 
 std::string ReadBytes(const std::filesystem::path& path) {
@@ -130,7 +143,7 @@ TEST(ShippedLanguages, EveryFileIsCompleteUtf8WithCrLfAndOpensWithAComment) {
         const TLanguageCheck check = CheckLanguage(own);
         EXPECT_TRUE(check.Complete()) << LanguageCheckReport(name, check);
         EXPECT_TRUE(check.unused.empty()) << LanguageCheckReport(name, check);
-        EXPECT_EQ(own.Size(), 78u) << name << ": each key once";
+        EXPECT_EQ(own.Size(), 78u + 1) << name << ": each key once, and the file's locale";
         for (const auto& [k, t] : own.Entries()) {
             EXPECT_FALSE(t.empty()) << name << ' ' << k;
             EXPECT_NE(t, k) << name << ": " << k << " is not translated";

@@ -182,6 +182,59 @@ TEST(StartUp, NoSettingsFileKeepsTheDefaultsOfThisScreen) {
     EXPECT_FALSE(files.files.contains(kSettingsPath));
 }
 
+TEST(StartUp, AFirstStartSpeaksTheUsersLanguageAndAStoredOneWins) {
+    struct TCase {
+        const char* name;
+        const char* settingsFile;  // nullptr: none, a first start
+        const char* locale;
+        const char* lang;
+        const char* closeText;
+    };
+    const TCase cases[] = {
+        {"first start, German locale", nullptr, "de_DE.UTF-8", "Deutsch", "Schliessen"},
+        {"first start, Austrian locale", nullptr, "de_AT.UTF-8@euro", "Deutsch", "Schliessen"},
+        {"first start, a locale without a file", nullptr, "it_IT.UTF-8", "English", "Close"},
+        {"first start, C locale", nullptr, "C", "English", "Close"},
+        {"first start, no locale", nullptr, "", "English", "Close"},
+        {"stored English wins", "[Settings]\nLang=English\n", "de_DE.UTF-8", "English", "Close"},
+        {"stored German wins", "[Settings]\nLang=Deutsch\n", "fr_FR.UTF-8", "Deutsch", "Schliessen"},
+        {"a file without Lang keeps the default", "[Settings]\nX=5\n", "de_DE.UTF-8", "English", "Close"},
+        {"an empty file is not a first start", "", "de_DE.UTF-8", "English", "Close"},
+    };
+    for (const TCase& c : cases) {
+        TFakeFiles files = PortableCopy();
+        files.AddFile("/opt/tools/English.lng", "Locale=en\nMClose=Close\nMExit=Exit\n");
+        files.AddFile("/opt/tools/Deutsch.lng", "Locale=de\nMClose=Schliessen\n");
+        if (c.settingsFile) files.AddFile(kSettingsPath, c.settingsFile);
+        TLangTable table;
+        TRecorder rec;
+        TStartUpServices services = ServicesFor(files, table, rec);
+        services.userLocale = [&c] { return std::string(c.locale); };
+        std::optional<TSettings> settings;
+        ASSERT_TRUE(StartUp(settings, 1920, {}, services)) << c.name;
+        EXPECT_EQ(settings->Lang, c.lang) << c.name;
+        EXPECT_EQ(table.LangString("MClose"), c.closeText) << c.name;
+        // The language found is stored at the end, so it is kept from then on.
+        ASSERT_EQ(ShutDown(settings, services), 0) << c.name;
+        const std::string& saved = files.files[kSettingsPath];
+        const std::string line = std::string("Lang=") + c.lang;
+        const std::size_t at = saved.find(line);
+        ASSERT_NE(at, std::string::npos) << c.name << ": " << saved;
+        EXPECT_TRUE(at + line.size() < saved.size() && (saved[at + line.size()] == '\r' || saved[at + line.size()] == '\n'))
+            << c.name << ": " << saved;
+    }
+}
+
+TEST(StartUp, WithoutALocaleServiceAFirstStartIsEnglish) {
+    TFakeFiles files = PortableCopy();
+    files.AddFile("/opt/tools/Deutsch.lng", "Locale=de\nMClose=Schliessen\n");
+    TLangTable table;
+    TRecorder rec;
+    std::optional<TSettings> settings;
+    ASSERT_TRUE(StartUp(settings, 1920, {}, ServicesFor(files, table, rec)));
+    EXPECT_EQ(settings->Lang, "English");
+}
+
 TEST(ShutDown, SavesAlwaysAndReleasesTheSettings) {
     TFakeFiles files = PortableCopy();
     TLangTable table;

@@ -23,6 +23,8 @@ public:
     std::string programFilesFolder;
     std::string userDataFolder;
     std::string sharedDataFolder;
+    // Every all-users data folder in order; when empty, sharedDataFolder alone.
+    std::vector<std::string> sharedDataFolders;
 
     // Paths of files with their bytes, and folders, without a trailing "/".
     std::map<std::string, std::string, std::less<>> files;
@@ -53,6 +55,10 @@ public:
     std::string PlatformProgramFilesFolder() override { return programFilesFolder; }
     std::string PlatformUserDataFolder() override { return userDataFolder; }
     std::string PlatformSharedDataFolder() override { return sharedDataFolder; }
+    std::vector<std::string> PlatformSharedDataFolders() override {
+        if (sharedDataFolders.empty()) return IFiles::PlatformSharedDataFolders();
+        return sharedDataFolders;
+    }
 
     bool FileExists(std::string_view path) override { return files.contains(path); }
     bool FolderExists(std::string_view path) override {

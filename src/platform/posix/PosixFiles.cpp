@@ -158,16 +158,30 @@ std::string TPosixFiles::PlatformUserDataFolder() {
     return WithoutTrailingSlashes(home) + "/.config";
 }
 
-std::string TPosixFiles::PlatformSharedDataFolder() {
+std::string TPosixFiles::PlatformSharedDataFolder() { return PlatformSharedDataFolders().front(); }
+
+std::vector<std::string> TPosixFiles::PlatformSharedDataFolders() {
     const std::string dirs = environment_("XDG_DATA_DIRS").value_or(std::string());
+    std::vector<std::string> folders;
+    const auto known = [&folders](const std::string& folder) {
+        return std::ranges::any_of(folders, [&](const std::string& f) {
+            return WithoutTrailingSlashes(f) == WithoutTrailingSlashes(folder);
+        });
+    };
     std::size_t start = 0;
     while (start <= dirs.size()) {
         std::size_t end = dirs.find(':', start);
         if (end == std::string::npos) end = dirs.size();
-        if (end > start && dirs[start] == '/') return dirs.substr(start, end - start);
+        // Relative entries are ignored, as the XDG rules ask; "/usr/share" and
+        // "/usr/share/" are one folder.
+        if (end > start && dirs[start] == '/') {
+            std::string folder = dirs.substr(start, end - start);
+            if (!known(folder)) folders.push_back(std::move(folder));
+        }
         start = end + 1;
     }
-    return "/usr/local/share";
+    if (folders.empty()) return {"/usr/local/share", "/usr/share"};
+    return folders;
 }
 
 bool TPosixFiles::FileExists(std::string_view path) {

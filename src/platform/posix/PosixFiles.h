@@ -31,8 +31,11 @@ public:
     // $XDG_CONFIG_HOME, else $HOME/.config, else the password database's home
     // plus "/.config"; relative paths are ignored, as the XDG rules ask.
     std::string PlatformUserDataFolder() override;
-    // The first absolute entry of $XDG_DATA_DIRS, else /usr/local/share.
+    // The first of PlatformSharedDataFolders.
     std::string PlatformSharedDataFolder() override;
+    // The absolute entries of $XDG_DATA_DIRS in their order, each once; when
+    // it holds none, the XDG default /usr/local/share and /usr/share.
+    std::vector<std::string> PlatformSharedDataFolders() override;
     bool FileExists(std::string_view path) override;
     bool FolderExists(std::string_view path) override;
     // New folders are private to the user (mode 0700), as the XDG rules ask.
