@@ -21,6 +21,7 @@
 #include "settings/SettingsFile.h"
 #include "shell/ExportOptions.h"
 #include "shell/FigureJson.h"
+#include "shell/StartUp.h"
 #include "shell/SvgCanvas.h"
 
 namespace ratiscope {
@@ -96,10 +97,12 @@ int main(int argc, char** argv) {
     TExportParse parsed = ParseExportArguments(args);
     if (!parsed.options) return Fail(parsed.error, 2);
     const TExportOptions& o = *parsed.options;
+    // Help wins over version, as for the program itself.
     if (o.help) {
         std::fputs(kExportUsage, stdout);
         return 0;
     }
+    if (o.version) return Print(VersionText());
     TPosixFiles files;
     if (!o.checkLanguage.empty()) return CheckLanguageFile(files, o.checkLanguage);
     // No screen is asked for: the panel position is computed as for a 1920-pixel screen.

@@ -10,6 +10,7 @@ const char* const kExportUsage =
     "                        [--active|--inactive] [-o FILE]\n"
     "       ratiscope-export [--language NAME] --texts\n"
     "       ratiscope-export --check-language NAME\n"
+    "       ratiscope-export --help | --version\n"
     "\n"
     "Exports the overlay of the given settings: its figure as data, or its whole\n"
     "picture as an image.\n"
@@ -46,6 +47,7 @@ const char* const kExportUsage =
     "                    their values; exit code 1 for a missing key or a bad\n"
     "                    template\n"
     "  --help            shows this text\n"
+    "  --version         prints the program's name and version\n"
     "\n"
     "--values, --no-values, --frame and --no-frame act after every --set; the\n"
     "last of each pair wins. Without language files the look names and the\n"
@@ -64,6 +66,8 @@ TExportParse ParseExportArguments(const std::vector<std::string>& args) {
         };
         if (a == "--help" || a == "-h") {
             o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
         } else if (a == "--format") {
             if (!next(o.format)) return {std::nullopt, "--format needs a value (json, png or svg)"};
             if (o.format != "json" && o.format != "png" && o.format != "svg")
@@ -96,7 +100,7 @@ TExportParse ParseExportArguments(const std::vector<std::string>& args) {
         }
     }
     // A picture is binary or a document of its own; it never goes to the terminal.
-    if (!o.help && !o.texts && o.checkLanguage.empty() && o.format != "json" && o.output.empty())
+    if (!o.help && !o.version && !o.texts && o.checkLanguage.empty() && o.format != "json" && o.output.empty())
         return {std::nullopt, "--format " + o.format + " needs -o FILE"};
     return {std::move(o), {}};
 }

@@ -28,6 +28,7 @@ struct TExportOptions {
     // --check-language: the language file to measure against the key list.
     std::string checkLanguage;
     bool help = false;
+    bool version = false;
 };
 
 struct TExportParse {

@@ -106,6 +106,26 @@ TEST(ExportJson, HelpExplainsTheOptions) {
     const RunResult r = RunExport("--help");
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_NE(r.out.find("--set KEY=VALUE"), std::string::npos);
+    EXPECT_NE(r.out.find("--version"), std::string::npos);
+}
+
+TEST(ExportArguments, VersionPrintsOneLineAndNeedsNoOutputFile) {
+    struct Case {
+        const char* args;
+        const char* firstLine;  // what the output starts with
+    };
+    const Case cases[] = {
+        {"--version", "Vendrel Ratiscope 5.9.3\n"},
+        {"--format png --version", "Vendrel Ratiscope 5.9.3\n"},
+        {"--version --set LookMode=3", "Vendrel Ratiscope 5.9.3\n"},
+        {"--version --help", "Usage: ratiscope-export"},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = RunExport(c.args);
+        EXPECT_EQ(r.exitCode, 0) << c.args;
+        EXPECT_EQ(r.out.rfind(c.firstLine, 0), 0u) << c.args << " -> " << r.out;
+    }
+    EXPECT_EQ(RunExport("--version").out, "Vendrel Ratiscope 5.9.3\n");
 }
 
 }  // namespace
