@@ -13,7 +13,10 @@
 namespace ratiscope {
 namespace {
 
-constexpr const char* kTahomaPath = "/usr/share/wine/fonts/tahoma.ttf";
+#ifndef RATISCOPE_TEXT_FONT
+#define RATISCOPE_TEXT_FONT "/usr/share/wine/fonts/tahoma.ttf"
+#endif
+constexpr const char* kTahomaPath = RATISCOPE_TEXT_FONT;
 
 // Longer texts (none the program draws) are neither kept nor drawn through a mask.
 constexpr std::size_t kMaxCachedTextBytes = 256;
