@@ -4,5 +4,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 dir="${1:-build}"
 shift || true
-cmake -S "$root" -B "$root/$dir" -G Ninja "$@" >/dev/null
+# The prefix is the Debian package's, so the test suite can build the package
+# from this folder; a later -DCMAKE_INSTALL_PREFIX among the arguments wins.
+cmake -S "$root" -B "$root/$dir" -G Ninja -DCMAKE_INSTALL_PREFIX=/usr "$@" >/dev/null
 cmake --build "$root/$dir"

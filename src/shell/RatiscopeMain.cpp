@@ -27,10 +27,20 @@
 #include "settings/LanguageFiles.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
+#include "settings/UserLanguage.h"
 #include "shell/Links.h"
 #include "shell/StartUp.h"
 
+#ifndef RATISCOPE_APPLICATION_ID
+#define RATISCOPE_APPLICATION_ID "example.vendrel.Ratiscope"
+#endif
+
 namespace {
+
+// The desktop matches windows to the menu entry by this one name: it is the
+// menu entry's file name, and Qt makes it the class part of the windows'
+// WM_CLASS, which the entry names as StartupWMClass.
+constexpr const char* kApplicationId = RATISCOPE_APPLICATION_ID;
 
 // Window placement, stacking and input shapes need X11; on a Wayland session
 // the program runs through XWayland unless the user chose a platform. Sizes
@@ -53,7 +63,9 @@ int main(int argc, char** argv) {
     }
 
     PrepareQtEnvironment();
+    QApplication::setApplicationName(QString::fromLatin1(kApplicationId));
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     std::setlocale(LC_NUMERIC, "");  // the settings file uses the user's decimal separator
 
     TPosixFiles files;
@@ -67,6 +79,7 @@ int main(int argc, char** argv) {
         [&links](std::string_view address) { links.OpenWebPage(address); },
         [&windows] { return windows.ColorDepth(); },
         [&windows](std::string_view caption, std::string_view message) { windows.ShowMessage(caption, message); },
+        [] { return MessagesLocale(ProcessEnvironment); },
     };
 
     std::optional<TSettings> settings;

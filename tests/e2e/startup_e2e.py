@@ -20,6 +20,8 @@ OVERLAY_NAME = "^Vendrel Ratiscope$"
 PANEL_NAME = "^Vendrel Ratiscope Settings$"
 SCREEN = (1280, 1024)
 SETTINGS = "Ratiscope.user.settings"
+# The vendor's address reversed, with the product after it, as the build made it.
+APPLICATION_ID = os.environ.get("RATISCOPE_APPLICATION_ID", "example.vendrel.Ratiscope")
 
 
 def window_ids(s, name, visible=True):
@@ -230,15 +232,17 @@ def scenario_installed(s, source):
     subprocess.run(["cmake", "--install", os.path.dirname(os.path.abspath(source))], env=dict(os.environ, DESTDIR=root),
                    check=True, stdout=subprocess.DEVNULL, timeout=120)
     entries = [os.path.join(d, n) for d, _, names in os.walk(root) for n in names
-               if n == "vendrel-ratiscope.desktop" and d.endswith("share/applications")]
+               if n.endswith(".desktop") and d.endswith("share/applications")]
     check(len(entries) == 1, f"menu entries: {entries}")
+    application_id = os.path.basename(entries[0])[:-len(".desktop")]
+    check(application_id == APPLICATION_ID, f"menu entry {entries[0]}")
     share = os.path.dirname(os.path.dirname(entries[0]))
-    for size in (48, 32):
-        check(os.path.isfile(os.path.join(share, f"icons/hicolor/{size}x{size}/apps/vendrel-ratiscope.png")),
+    for size in (16, 22, 24, 32, 48, 64, 128, 256):
+        check(os.path.isfile(os.path.join(share, f"icons/hicolor/{size}x{size}/apps/{application_id}.png")),
               f"no {size}x{size} icon")
     with open(entries[0]) as f:
         fields = dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
-    check(fields.get("Icon") == "vendrel-ratiscope" and fields.get("Type") == "Application", f"entry: {fields}")
+    check(fields.get("Icon") == application_id and fields.get("Type") == "Application", f"entry: {fields}")
     executable = root + fields["Exec"]
     check(os.access(executable, os.X_OK), f"Exec {fields['Exec']} is not in the installation")
     link = os.path.join(os.path.dirname(share), "bin", "ratiscope")
@@ -259,6 +263,11 @@ def scenario_installed(s, source):
         return window, g, strip_picture(s, panel)
 
     window, g, german = start_in("Deutsch")
+    # The desktop ties the windows to the menu entry by their class.
+    for w in (window, window_ids(s, PANEL_NAME)[0]):
+        wm_class = s.out(["xprop", "-id", w, "WM_CLASS"])
+        check(f'"{fields.get("StartupWMClass")}"' in wm_class and wm_class.rstrip().endswith(f'"{application_id}"'),
+              f"window class {wm_class.strip()}, menu entry's StartupWMClass {fields.get('StartupWMClass')}")
     s.run("xdotool", "mousemove", "500", "248", "click", "1")
     wait_for(lambda: s.out(["xdotool", "getactivewindow"]).strip() == str(int(window)), "the overlay to be active")
     s.run("xdotool", "key", "F1")
