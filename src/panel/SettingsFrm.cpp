@@ -57,7 +57,8 @@ void TSettingsForm::ReportError(const std::exception& e) {
 
 void TSettingsForm::FormCreate() {
     IWindowSystem& ws = services_.windows;
-    window_ = ws.CreateWindow(*this, TWindowOptions{kPanelKeyColor, false, std::string(kProductName) + " Settings"});
+    window_ = ws.CreateWindow(
+        *this, TWindowOptions{kPanelKeyColor, false, std::string(kProductName) + " Settings", services_.owner});
     controlSet_ = services_.controls.CreateControls(window_->ControlHost());
     TPanelControls& c = controls_.emplace(*controlSet_);
     look_.emplace(Settings, c, report_, [&ws] { return ws.PrimaryScreenWidth(); });

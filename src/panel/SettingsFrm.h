@@ -48,6 +48,8 @@ struct TSettingsFormServices {
     std::function<void()> openManual;
     // Opens a page of the vendor site; takes the path after the site's base address.
     std::function<void(std::string_view)> openWebPage;
+    // The overlay's window, which the panel belongs to; null leaves the panel a window of its own.
+    IWindow* owner = nullptr;
 };
 
 class TSettingsForm final : public IPanelWindow, public IPanelLink, public IWindowEvents {

@@ -74,6 +74,8 @@ public:
 
 // Where a backend's controls find their parent inside a window. Opaque here:
 // each backend narrows it to its own type.
+class IWindow;
+
 class IControlHost {
 public:
     virtual ~IControlHost() = default;
@@ -84,8 +86,11 @@ struct TWindowOptions {
     TColor keyColor = kOverlayKeyColor;
     // Closing the main window ends the message loop.
     bool mainWindow = false;
-    // The title the task bar and window lists show.
+    // The title the task bar and window lists show, exactly as given.
     std::string title;
+    // The window this one belongs to: kept above it and not listed in the
+    // task bar on its own; null for a window of its own. Must outlive it.
+    IWindow* owner = nullptr;
 };
 
 // One borderless window that stays on top of all normal windows. Positions are

@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
                                 [] { return LoadResourceIcon("ZAPPICON"); },
                                 [&links] { links.OpenManual(); },
                                 [&links](std::string_view page) { links.OpenWebPage(VendorPage(page)); },
+                                form.Window(),
                             });
         panel.FormCreate();
         form.SetPanel(&panel);

@@ -269,7 +269,7 @@ TEST_F(PanelOnQt, OpacityWithAndWithoutSettingsOpacity) {
     slider->setFocus();
     QTest::keyClick(slider, Qt::Key_PageDown);
     EXPECT_EQ(settings.Opacity, 80);
-    EXPECT_DOUBLE_EQ(window->Widget().windowOpacity(), 1.0);
+    EXPECT_FALSE(window->Blending());
 
     ShowPage(3);
     auto* list = Find<QListWidget>("AdvCheckListBox");
@@ -277,12 +277,13 @@ TEST_F(PanelOnQt, OpacityWithAndWithoutSettingsOpacity) {
     list->setCurrentRow(4);
     QTest::keyClick(list, Qt::Key_Space);
     ASSERT_TRUE(settings.SettingsOpacity);
-    EXPECT_NEAR(window->Widget().windowOpacity(), 204 / 255.0, 0.003);
+    EXPECT_TRUE(window->Blending());
+    EXPECT_EQ(window->Alpha(), 204);
     ShowPage(2);
     slider->setFocus();
     QTest::keyClick(slider, Qt::Key_End);
     EXPECT_EQ(settings.Opacity, 100);
-    EXPECT_DOUBLE_EQ(window->Widget().windowOpacity(), 1.0);
+    EXPECT_FALSE(window->Blending());
 }
 
 TEST_F(PanelOnQt, LanguageSwitchKeepsMarksAndSelections) {

@@ -108,9 +108,11 @@ TEST_F(ExportPicture, PngIsTheWindowWithTheKeyFullyTransparent) {
         }
     EXPECT_GT(transparent, 420 * 285 / 2);
     EXPECT_GT(opaque, 2000);
-    // The far line of look 1 and the undrawn far corner.
+    // The far line of look 1, and the grip, solid over its whole zone (which
+    // holds the figure's undrawn far corner).
     EXPECT_EQ(p.image.At(408, 100), PixelFromColor(kDefaultLinesColor));
-    EXPECT_EQ(p.Alpha(408, 273), 0);
+    for (std::int32_t y = 285 - 24; y < 285; ++y)
+        for (std::int32_t x = 420 - 24; x < 420; ++x) ASSERT_EQ(p.Alpha(x, y), 255) << x << "," << y;
 }
 
 TEST_F(ExportPicture, OptionsActAsTheSettingsDo) {

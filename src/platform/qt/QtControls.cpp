@@ -8,11 +8,18 @@
 #include "platform/qt/QtListControls.h"
 #include "platform/qt/QtSimpleControls.h"
 #include "platform/qt/QtTabControl.h"
+#include "platform/qt/QtWindowInput.h"
 #include "platform/qt/QtWindowSystem.h"
 
 namespace ratiscope {
 
-TQtControls::TQtControls(QWidget& host) : host_(host), client_(std::make_unique<TQtClientArea>(host)) {}
+TQtControls::TQtControls(QWidget& host)
+    : host_(host), input_(std::make_unique<TQtWindowInput>(host)), client_(std::make_unique<TQtClientArea>(host)) {
+    // The controls take the focus; the window around them is no stop of its
+    // own (nothing would show that it has the focus). Keys with no focused
+    // control still reach it.
+    host_.setFocusPolicy(Qt::NoFocus);
+}
 
 TQtControls::~TQtControls() {
     for (auto& c : controls_)
@@ -52,7 +59,10 @@ IContainer& TQtControls::CreatePanel(IContainer& parent, std::string_view name) 
 }
 
 ITabControl& TQtControls::CreateTabControl(IContainer& parent, std::string_view name) {
-    return Keep(std::make_unique<TQtTabControl>(&WidgetOf(parent), name, [this] { return PressDefaultButton(); }));
+    TQtTabControl& tabs =
+        Keep(std::make_unique<TQtTabControl>(&WidgetOf(parent), name, [this] { return PressDefaultButton(); }));
+    input_->AddTabWidget(tabs.W());
+    return tabs;
 }
 
 IGroupBox& TQtControls::CreateGroupBox(IContainer& parent, std::string_view name) {

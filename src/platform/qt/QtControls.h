@@ -13,6 +13,7 @@ class QWidget;
 namespace ratiscope {
 
 class TQtButton;
+class TQtWindowInput;
 
 class TQtControls final : public IControls {
 public:
@@ -51,6 +52,7 @@ private:
     T& Keep(std::unique_ptr<T> control);
 
     QWidget& host_;
+    std::unique_ptr<TQtWindowInput> input_;
     std::unique_ptr<IContainer> client_;
     std::vector<std::unique_ptr<IControl>> controls_;
     TQtButton* defaultButton_ = nullptr;

@@ -3,7 +3,10 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOption>
 #include <QPixmap>
 
 #include <algorithm>
@@ -69,6 +72,18 @@ void TQtPushButtonWidget::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QPushButton::keyPressEvent(e);
+}
+
+void TQtPushButtonWidget::paintEvent(QPaintEvent* e) {
+    QPushButton::paintEvent(e);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.state |= QStyle::State_KeyboardFocusChange;
+    constexpr int kInset = 3;
+    focus.rect = rect().adjusted(kInset, kInset, -kInset, -kInset);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }
 
 TQtButton::TQtButton(QWidget* parent, std::string_view name, std::function<void(TQtButton*, bool)> setDefault)

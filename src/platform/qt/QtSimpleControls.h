@@ -106,6 +106,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    // The style draws a focused default button just like an unfocused one:
+    // a focus frame inside the face shows where the keyboard is.
+    void paintEvent(QPaintEvent* e) override;
 };
 
 class TQtButton final : public TQtControl<IButton, TQtPushButtonWidget> {

@@ -1,6 +1,7 @@
 // Multi-row tabs drawn with the style's own tab pictures.
 #include "platform/qt/QtTabControl.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -130,6 +131,16 @@ void TQtTabWidget::UserChoose(int page) {
     if (page == active_) return;
     SetActive(page);
     if (changed) changed();
+}
+
+void TQtTabWidget::StepPage(int step) {
+    const int count = PageCount();
+    if (count == 0) return;
+    const int page = active_ < 0 ? 0 : ((active_ + step) % count + count) % count;
+    QWidget* focus = QApplication::focusWidget();
+    const bool focusOnPage = focus && focus != this && isAncestorOf(focus);
+    UserChoose(page);
+    if (focusOnPage) setFocus(Qt::TabFocusReason);
 }
 
 void TQtTabWidget::mousePressEvent(QMouseEvent* e) {

@@ -25,6 +25,10 @@ public:
     // Shows the page; anything that is no page shows none.
     void SetActive(int page);
     QRect TabRect(int page) const;
+    // The page `step` places after (or before, when negative) the shown one,
+    // round the end, as the user chose it; the tab row takes the focus when
+    // the focused control was on the page that goes. With none shown, the first.
+    void StepPage(int step);
 
     std::function<void()> changed;  // the user chose a page
     std::function<void()> moved;    // the pointer moved over the tabs

@@ -119,7 +119,8 @@ TQtWindow::TQtWindow(TQtWindowSystem& system, IWindowEvents& events, const TWind
       keyPixel_(PixelFromColor(options.keyColor)),
       main_(options.mainWindow),
       surface_(std::move(surface)),
-      widget_(std::make_unique<TQtSurfaceWidget>(*this)) {
+      widget_(std::make_unique<TQtSurfaceWidget>(*this)),
+      owner_(dynamic_cast<TQtWindow*>(options.owner)) {
     QWidget& w = *widget_;
     w.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     // Every pixel comes from the surface: no background erase, no flicker.
@@ -165,7 +166,16 @@ void TQtWindow::SetClientSize(TSize size) {
     widget_->setGeometry(QRect(widget_->geometry().topLeft(), QSize(std::max(1, size_.width), std::max(1, size_.height))));
 }
 
-void TQtWindow::Show() { widget_->show(); }
+std::uint32_t TQtWindow::NativeId() const { return static_cast<std::uint32_t>(widget_->winId()); }
+
+void TQtWindow::Show() {
+    if (owner_) properties_.SetSkipTaskbar(NativeId());  // read by the window manager when it maps the window
+    widget_->show();
+    // Qt takes the transient relation off every plain window it shows.
+    if (owner_) properties_.SetTransientFor(NativeId(), owner_->NativeId());
+    // Some desktops read the opacity only when it changes after the window is mapped.
+    properties_.SetOpacity(NativeId(), blending_, alpha_);
+}
 
 void TQtWindow::Hide() { widget_->hide(); }
 
@@ -184,8 +194,15 @@ void TQtWindow::ReassertTopmost() { widget_->raise(); }
 void TQtWindow::Close() { widget_->close(); }
 
 void TQtWindow::SetAlpha(bool blending, std::uint8_t alpha) {
-    // Qt truncates the opacity to eight bits; half a step up lands exactly on `alpha`.
-    widget_->setWindowOpacity(blending ? (alpha + 0.5) / 255.0 : 1.0);
+    // Written by hand: Qt's opacity is a floating-point level whose property
+    // value a rounding compositor reads one step too high.
+    blending_ = blending;
+    alpha_ = alpha;
+    properties_.SetOpacity(NativeId(), blending, alpha);
+    const bool hide = !composited_ && blending && alpha == 0;
+    if (hide == hidden_) return;
+    hidden_ = hide;
+    UpdateShape();
 }
 
 void TQtWindow::Invalidate() {
@@ -226,9 +243,10 @@ void TQtWindow::UpdateShape() {
         frame = shape_.TopLevelAncestor(window, dx, dy);
     }
     // Reshaping costs the server time that grows with the rectangles: only when a bit changed.
-    if (shapeSet_ && frame == shapedFrame_ && mask_ == shownMask_) return;
-    shape_.Apply(window, mask_, composited_);
+    if (shapeSet_ && frame == shapedFrame_ && mask_ == shownMask_ && hidden_ == shapeHidden_) return;
+    shape_.Apply(window, hidden_ ? TShapeMask{} : mask_, composited_);
     std::swap(shownMask_, mask_);
+    shapeHidden_ = hidden_;
     shapedFrame_ = frame;
     shapeSet_ = true;
 }

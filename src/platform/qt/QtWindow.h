@@ -13,6 +13,7 @@
 #include "platform/Offscreen.h"
 #include "platform/Window.h"
 #include "platform/qt/QtWindowSystem.h"
+#include "platform/qt/QtX11Properties.h"
 #include "platform/qt/QtX11Shape.h"
 
 namespace ratiscope {
@@ -77,6 +78,9 @@ public:
     // Whether key pixels are made transparent by a compositor (32-bit window)
     // rather than cut out of the window's shape.
     bool Composited() const { return composited_; }
+    // What the last SetAlpha asked for.
+    bool Blending() const { return blending_; }
+    std::uint8_t Alpha() const { return alpha_; }
 
     // From the widget.
     IWindowEvents& Events() { return events_; }
@@ -88,6 +92,7 @@ public:
 
 private:
     void UpdateShape();
+    std::uint32_t NativeId() const;
 
     TQtWindowSystem& system_;
     IWindowEvents& events_;
@@ -95,8 +100,16 @@ private:
     bool main_;
     std::unique_ptr<IOffscreen> surface_;
     std::unique_ptr<TQtSurfaceWidget> widget_;
+    TQtWindow* owner_ = nullptr;
     TX11Shape shape_;
+    TX11WindowProperties properties_;
     bool composited_ = false;
+    bool blending_ = false;
+    std::uint8_t alpha_ = 255;
+    // Alpha 0 without a compositor: nothing would hide the window, so its
+    // shape is emptied while it keeps its place and the keyboard.
+    bool hidden_ = false;
+    bool shapeHidden_ = false;
     TSize size_;
     bool inPaint_ = false;
     bool stale_ = true;  // the surface no longer shows what the window should: compose at the next paint

@@ -60,7 +60,9 @@ void TQtWindowSystem::Forget(TQtWindow* window) {
     std::erase(minimised_, window);
 }
 
-void TQtWindowSystem::SetApplicationTitle(std::string_view title) { QGuiApplication::setApplicationDisplayName(QtText(title)); }
+// Not Qt's application display name: Qt appends that to the title of every
+// window, so the windows would no longer carry their own titles as given.
+void TQtWindowSystem::SetApplicationTitle(std::string_view title) { applicationTitle_.assign(title); }
 
 void TQtWindowSystem::SetApplicationEvents(IApplicationEvents* events) { appEvents_ = events; }
 
@@ -130,7 +132,7 @@ void TQtWindowSystem::Restored(TQtWindow* window) {
 }
 
 void TQtWindowSystem::ShowMessage(std::string_view caption, std::string_view text) {
-    QMessageBox::warning(nullptr, QtText(caption), QtText(text));
+    QMessageBox::warning(nullptr, QtText(caption.empty() ? std::string_view(applicationTitle_) : caption), QtText(text));
 }
 
 int TQtWindowSystem::Run() { return QApplication::exec(); }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QObject>
@@ -57,6 +58,7 @@ private:
     std::vector<TQtWindow*> windows_;
     std::vector<TQtWindow*> minimised_;
     IApplicationEvents* appEvents_ = nullptr;
+    std::string applicationTitle_;
     std::unique_ptr<QObject> context_;  // ends the application-state connection with us
 };
 

@@ -1,0 +1,150 @@
+#!/usr/bin/env python3
+"""The settings panel's keyboard and wheel on a real X server (Xvfb with
+openbox): the wheel goes to the focused control wherever the pointer is, Tab
+stops only where a control shows the focus, and Ctrl+Tab, Ctrl+Shift+Tab,
+Ctrl+PageDown and Ctrl+PageUp turn the pages from any control.
+Usage: panel_input_e2e.py PROGRAM_FOLDER SCENARIO."""
+
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from overlay_e2e import run_scenario, DEFAULTS, LINES, Failure, check, find_pixels, wait_for  # noqa: E402
+from panel_e2e import SHOWN, launch_panel, region, show_page, tab_height  # noqa: E402
+
+PAGES = ("Main", "Look", "Colors", "Advanced")
+
+
+def settings_after_close(s):
+    """Closes the program with the overlay's close button; the settings it wrote."""
+    x, y, w, _, _ = s.geometry()
+    s.run("xdotool", "mousemove", str(x + w - 12 + 3), str(y + 7), "click", "1")
+    wait_for(lambda: s.program.poll() is not None, "the program to end")
+    path = os.path.join(s.tmp, f"program-{s.launches}", "Ratiscope.user.settings")
+    with open(path, encoding="utf-8", errors="replace") as f:
+        return dict(line.strip().split("=", 1) for line in f if "=" in line)
+
+
+def page_area(x, y, w, h):
+    """The rectangle of the panel below its tab rows."""
+    top = y + 16 + 6 + tab_height(h, 1.0) + 4
+    return x + 4, top, x + w - 4, y + h - 4
+
+
+def wheel_over(s, box, step=7):
+    """One wheel notch down at points down the middle and the left of the box, in one xdotool run."""
+    x0, y0, x1, y1 = box
+    argv = ["xdotool"]
+    for px in (x0 + 40, (x0 + x1) // 2 + 20):
+        for py in range(y0, y1, step):
+            argv += ["mousemove", str(px), str(py), "click", "5"]
+    s.run(*argv)
+
+
+def scenario_wheel(s, folder):
+    """With the focus on the tab row, the wheel over every page changes no
+    setting; with the focus in the lines colour list, the wheel over the
+    opacity track bar changes the lines colour, not the opacity."""
+    window, (x, y, w, h) = launch_panel(s, folder, SHOWN)
+    ox, oy, ow, oh, _ = wait_for(lambda: s.geometry() if s.geometry()[2] == 420 else None, "the overlay")
+    overlay = (ox, oy + 16, ox + ow, oy + oh)
+    wait_for(lambda: find_pixels(s.screenshot(), overlay, LINES), "the overlay's lines")
+    area = page_area(x, y, w, h)
+    for index in range(4):
+        show_page(s, x, y, index)  # the click on the first tab leaves the focus on the tab row
+        time.sleep(0.2)
+        wheel_over(s, area)
+    time.sleep(0.3)
+    opacity = s.alpha()
+    check(opacity == 230, f"the wheel over the pages changed the overlay's alpha to {opacity}")
+    check(find_pixels(s.screenshot(), overlay, LINES), "the wheel over the pages changed the lines colour")
+
+    show_page(s, x, y, 2)  # Colors
+    time.sleep(0.2)
+    s.run("xdotool", "key", "Tab")  # into the lines colour list, the page's first control
+    time.sleep(0.2)
+    wheel_over(s, (area[0], (area[1] + area[3]) // 2, area[2], area[3]), step=40)  # the lower half: the track bar
+    wait_for(lambda: not find_pixels(s.screenshot(), overlay, LINES), "the focused lines colour list to take the wheel")
+    check(s.alpha() == 230, f"the wheel reached the track bar under the pointer: alpha {s.alpha()}")
+    values = settings_after_close(s)
+    for key, wanted in (("LookMode", "1"), ("OrientMode", "0"), ("Opacity", "90"), ("Lang", "English")):
+        check(values.get(key) == wanted, f"{key} is {values.get(key)} after the wheel, wanted {wanted}")
+
+
+def scenario_tab_stops(s, folder):
+    """Every Tab stop on every page shows the focus somewhere: the page area
+    never looks as it does with no control focused (the panel inactive)."""
+    window, (x, y, w, h) = launch_panel(s, folder, SHOWN)
+    area = (x, y + 16, x + w, y + h)  # the caption strip's title changes with activation
+    for index in range(4):
+        show_page(s, x, y, index)
+        s.run("xdotool", "mousemove", str(x + w + 40), str(y + h // 2))  # no hover light anywhere
+        s.run("xdotool", "mousemove", "500", "248", "click", "1")  # the overlay takes the activation
+        wait_for(lambda: s.out(["xdotool", "getactivewindow"]).strip() == str(int(s.window)), "the overlay to be active")
+        s.run("xdotool", "mousemove", str(x + w + 40), str(y + h // 2))
+        time.sleep(0.4)
+        unfocused = region(s.screenshot(), area)
+        s.run("xdotool", "windowactivate", "--sync", window)
+        time.sleep(0.3)
+        seen = []
+        for stop in range(14):  # more than any page has stops: every one is visited
+            s.run("xdotool", "key", "Tab")
+            time.sleep(0.25)
+            picture = region(s.screenshot(), area)
+            check(picture != unfocused, f"{PAGES[index]} page: Tab stop {stop + 1} shows no focus")
+            seen.append(picture)
+        check(len({bytes(b for p in pic for b in p) for pic in seen}) > 2, f"{PAGES[index]} page: Tab does not move")
+
+
+def scenario_page_keys(s, folder):
+    """Ctrl+Tab and Ctrl+PageDown go to the next page, Ctrl+Shift+Tab and
+    Ctrl+PageUp to the one before, round the ends, from a control inside a page."""
+    window, (x, y, w, h) = launch_panel(s, folder, SHOWN)
+    left, top, right, _ = page_area(x, y, w, h)
+    area = (left, top, right, top + 16)  # each page's heading row, which never shows the focus
+    pictures = []
+    for index in range(4):
+        show_page(s, x, y, index)
+        s.run("xdotool", "mousemove", str(x + w + 40), str(y + h // 2))
+        time.sleep(0.3)
+        pictures.append(region(s.screenshot(), area))
+
+    def page_shown():
+        picture = region(s.screenshot(), area)
+        return next((i for i, p in enumerate(pictures) if p == picture), None)
+
+    show_page(s, x, y, 1)  # Look
+    s.run("xdotool", "key", "Tab")  # into the page: its first control has the focus
+    steps = (("ctrl+Tab", 2), ("ctrl+Next", 3), ("ctrl+Tab", 0), ("ctrl+shift+Tab", 3), ("ctrl+Prior", 2),
+             ("ctrl+Prior", 1), ("ctrl+Prior", 0), ("ctrl+shift+Tab", 3))
+    for key, wanted in steps:
+        s.run("xdotool", "key", key)
+        wait_for(lambda: page_shown() == wanted, f"{key} to show the {PAGES[wanted]} page")
+    s.run("xdotool", "key", "Tab")  # from the tab row into the page again
+    s.run("xdotool", "key", "ctrl+Next")
+    wait_for(lambda: page_shown() == 0, "Ctrl+PageDown from a control of the Advanced page to show the Main page")
+    values = settings_after_close(s)
+    check(values.get("SPage") == "0", f"SPage {values.get('SPage')} after the page keys, wanted 0 (Main)")
+    check(values.get("LookMode") == "1", f"a page key changed the look to {values.get('LookMode')}")
+
+
+SCENARIOS = {
+    "wheel": scenario_wheel,
+    "tab_stops": scenario_tab_stops,
+    "page_keys": scenario_page_keys,
+}
+
+
+def main():
+    if len(sys.argv) != 3 or sys.argv[2] not in SCENARIOS:
+        print(__doc__ + "\nScenarios: " + ", ".join(SCENARIOS), file=sys.stderr)
+        return 2
+    folder, name = sys.argv[1], sys.argv[2]
+    return run_scenario(f"panel input {name}", lambda s: s.open(1280, 1024, False), SCENARIOS[name], folder,
+                        (Failure, subprocess.SubprocessError))
+
+
+if __name__ == "__main__":
+    sys.exit(main())
