@@ -9,6 +9,8 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -19,6 +21,7 @@
 #include "overlay/OverlayIcons.h"
 #include "platform/RasterOffscreen.h"
 #include "platform/qt/QtTextEngine.h"
+#include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "settings/Settings.h"
 
@@ -81,6 +84,71 @@ void BM_ResizeDragStep(benchmark::State& state) {
     state.SetLabel(Label());
 }
 
+// Whether the window still has a shape change with the server or waiting for it.
+template <class Window>
+bool ShapeBusy(Window& window) {
+    if constexpr (requires { window.ShapeBusy(); })
+        return window.ShapeBusy();
+    else
+        return false;  // a window that sends every change at once has nothing waiting
+}
+
+// A fast pointer: kBurst moves of the grip, each handled as the message loop
+// handles one (the move, then whatever the loop runs next), without waiting
+// for the server; then until the window has caught up with the last place.
+// The time is the whole burst's; "stall_ms" is the longest single move,
+// for which the program (and with it the desktop's response) stood still.
+void BM_ResizeDragBurst(benchmark::State& state) {
+    constexpr int kBurst = 10;
+    const auto width = static_cast<std::int32_t>(state.range(0));
+    const auto height = static_cast<std::int32_t>(state.range(1));
+    TSettings settings(QGuiApplication::primaryScreen()->geometry().width());
+    settings.SetLock(false);
+    settings.SetBorder(12);
+    settings.SetWidth(width);
+    settings.SetHeight(height);
+    settings.SetLookMode(static_cast<std::int32_t>(state.range(2)));
+    settings.SetGridSize(8);
+    settings.X = 0;
+    settings.Y = 0;
+    TQtTextEngine text;
+    TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
+    TMainForm form(settings, TMainFormServices{
+                                 windows,
+                                 [&text](TSize s) { return std::make_unique<TRasterOffscreen>(text, s.width, s.height); },
+                                 LoadOverlayIcons,
+                                 {},
+                             });
+    form.FormCreate();
+    QCoreApplication::processEvents();
+    SyncWithServer();
+    auto& window = dynamic_cast<TQtWindow&>(*form.Window());
+
+    const std::int32_t gx = width + 24 - 8;
+    const std::int32_t gy = height + 40 - 8;
+    form.FormMouseDown(TMouseButton::Left, ssLeft, gx, gy);
+    double worst = 0;
+    std::int32_t step = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < kBurst; ++i) {
+            step = (step + 1) % 12;  // out by up to 6 pixels and back: every move changes the size
+            const std::int32_t d = step <= 6 ? step : 12 - step;
+            const auto start = std::chrono::steady_clock::now();
+            form.FormMouseMove(ssLeft, gx + d, gy + d);
+            QCoreApplication::processEvents();
+            worst = std::max(worst, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        }
+        do {
+            QCoreApplication::processEvents();
+            SyncWithServer();
+        } while (ShapeBusy(window));
+    }
+    form.FormMouseUp(TMouseButton::Left, 0, gx, gy);
+    QCoreApplication::processEvents();
+    state.counters["stall_ms"] = worst;
+    state.SetLabel(Label());
+}
+
 // The same without a resize: the orientation flips, so picture and shape change.
 void BM_OrientStep(benchmark::State& state) {
     TSettings settings(QGuiApplication::primaryScreen()->geometry().width());
@@ -110,6 +178,12 @@ void BM_OrientStep(benchmark::State& state) {
 }
 
 BENCHMARK(BM_OrientStep)->ArgNames({"w", "h", "look"})->Args({1920, 1080, 1})->Args({1920, 1080, 0})->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_ResizeDragBurst)
+    ->ArgNames({"w", "h", "look"})
+    ->Args({631, 390, 0})
+    ->Args({1920, 1080, 1})
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_ResizeDragStep)
     ->ArgNames({"w", "h", "look"})

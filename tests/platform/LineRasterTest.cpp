@@ -102,6 +102,23 @@ TEST(LineRaster, ClippingKeepsExactlyTheVisiblePixels) {
     }
 }
 
+TEST(LineRaster, LinesInsideAndLinesEndingOnTheEdgeAgree) {
+    // Ends inside the clip take the short way; an end on the clip's far edge
+    // takes the solved bounds: both light exactly the rule's visible pixels.
+    const TRect clip{0, 0, 64, 48};
+    std::mt19937 rng(13);
+    std::uniform_int_distribution<int> x(0, 63), y(0, 47);
+    for (int trial = 0; trial < 2000; ++trial) {
+        const int x0 = x(rng), y0 = y(rng);
+        for (const auto& [x1, y1] : {std::pair{64, y(rng)}, std::pair{x(rng), 48}, std::pair{x(rng), y(rng)}}) {
+            Pixels expected;
+            for (const auto& px : ReferencePixels(x0, y0, x1, y1))
+                if (clip.Contains(px.first, px.second)) expected.push_back(px);
+            ASSERT_EQ(LinePixels(x0, y0, x1, y1, clip), expected) << x0 << "," << y0 << " -> " << x1 << "," << y1;
+        }
+    }
+}
+
 TEST(LineRaster, FarOffImageLinesVisitOnlyVisiblePixels) {
     const TRect clip{0, 0, 64, 48};
     struct Case {

@@ -24,6 +24,10 @@ namespace ratiscope {
 
 namespace {
 
+// How often a window whose shape change waits asks whether the server is done
+// with the one before; only while one waits.
+constexpr int kShapeAnswerPollMs = 4;
+
 Qt::CursorShape QtCursor(TCursor c) {
     switch (c) {
     case TCursor::HandPoint: return Qt::PointingHandCursor;
@@ -145,9 +149,15 @@ TQtWindow::TQtWindow(TQtWindowSystem& system, IWindowEvents& events, const TWind
     for (QScreen* screen : QGuiApplication::screens()) watch(screen);
     QObject::connect(qGuiApp, &QGuiApplication::screenAdded, &w, watch);
     dpi_ = Dpi();
+    shapeRetry_.setSingleShot(true);
+    shapeRetry_.setInterval(kShapeAnswerPollMs);
+    QObject::connect(&shapeRetry_, &QTimer::timeout, &w, [this] { ShapeAnswerCheck(); });
 }
 
-TQtWindow::~TQtWindow() { system_.Forget(this); }
+TQtWindow::~TQtWindow() {
+    shape_.Drop(shapeMark_);
+    system_.Forget(this);
+}
 
 std::int32_t TQtWindow::Left() const { return widget_->pos().x(); }
 
@@ -244,11 +254,33 @@ void TQtWindow::UpdateShape() {
     }
     // Reshaping costs the server time that grows with the rectangles: only when a bit changed.
     if (shapeSet_ && frame == shapedFrame_ && mask_ == shownMask_ && hidden_ == shapeHidden_) return;
+    if (shapeMark_ != 0) {
+        if (!shape_.Answered(shapeMark_)) {
+            // The server still works on the last change; this one goes when it is done.
+            shapeWaiting_ = true;
+            if (!shapeRetry_.isActive()) shapeRetry_.start();
+            return;
+        }
+        shapeMark_ = 0;
+    }
+    shapeWaiting_ = false;
     shape_.Apply(window, hidden_ ? TShapeMask{} : mask_, composited_);
+    shapeMark_ = shape_.Mark();
+    shapeRetry_.start();
     std::swap(shownMask_, mask_);
     shapeHidden_ = hidden_;
     shapedFrame_ = frame;
     shapeSet_ = true;
+}
+
+void TQtWindow::ShapeAnswerCheck() {
+    if (shapeMark_ != 0 && !shape_.Answered(shapeMark_)) {
+        shapeRetry_.start();
+        return;
+    }
+    shapeMark_ = 0;
+    // The change that waited is built again from the surface as it is now.
+    if (shapeWaiting_) UpdateShape();
 }
 
 void TQtWindow::PaintRequested(QPainter& painter) {

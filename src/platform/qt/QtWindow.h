@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/Offscreen.h"
@@ -78,6 +79,8 @@ public:
     // Whether key pixels are made transparent by a compositor (32-bit window)
     // rather than cut out of the window's shape.
     bool Composited() const { return composited_; }
+    // A shape change was sent and the server is not done with it yet, or one waits for that.
+    bool ShapeBusy() const { return shapeMark_ != 0 || shapeWaiting_; }
     // What the last SetAlpha asked for.
     bool Blending() const { return blending_; }
     std::uint8_t Alpha() const { return alpha_; }
@@ -110,6 +113,14 @@ private:
     // shape is emptied while it keeps its place and the keyboard.
     bool hidden_ = false;
     bool shapeHidden_ = false;
+    // At most one shape change is with the server: a change costs it time
+    // that grows with the rectangles, and changes sent behind each other
+    // would freeze the desktop for all of them. A newer change waits for the
+    // mark after the last one and replaces any older one that waits.
+    std::uint32_t shapeMark_ = 0;
+    bool shapeWaiting_ = false;
+    QTimer shapeRetry_;
+    void ShapeAnswerCheck();
     TSize size_;
     bool inPaint_ = false;
     bool stale_ = true;  // the surface no longer shows what the window should: compose at the next paint

@@ -6,6 +6,7 @@
 
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 
 #include <algorithm>
 #include <bit>
@@ -107,6 +108,27 @@ bool TX11Shape::CompositorRunning() const {
     const bool running = owner->owner != XCB_NONE;
     std::free(owner);
     return running;
+}
+
+std::uint32_t TX11Shape::Mark() const {
+    if (!connection_) return 0;
+    const xcb_get_input_focus_cookie_t cookie = xcb_get_input_focus(connection_);
+    xcb_flush(connection_);
+    return cookie.sequence;
+}
+
+bool TX11Shape::Answered(std::uint32_t mark) const {
+    if (!connection_ || mark == 0) return true;
+    void* reply = nullptr;
+    xcb_generic_error_t* error = nullptr;
+    if (xcb_poll_for_reply(connection_, mark, &reply, &error) == 0) return false;
+    std::free(reply);
+    std::free(error);
+    return true;
+}
+
+void TX11Shape::Drop(std::uint32_t mark) const {
+    if (connection_ && mark != 0) xcb_discard_reply(connection_, mark);
 }
 
 std::uint32_t TX11Shape::TopLevelAncestor(std::uint32_t window, std::int16_t& dx, std::int16_t& dy) const {

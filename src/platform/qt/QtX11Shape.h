@@ -51,6 +51,15 @@ public:
     // the mask is set; both also when the mask is empty.
     void Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly) const;
 
+    // Sends a request the server answers only after everything sent before it:
+    // its sequence number, for Answered. Zero without a connection.
+    std::uint32_t Mark() const;
+    // Whether the server has answered the mark, so it is done with what came
+    // before; an answered mark is collected and not asked about again.
+    bool Answered(std::uint32_t mark) const;
+    // Forgets a mark that will not be asked about.
+    void Drop(std::uint32_t mark) const;
+
     // The window's ancestor just below the root (a window manager's frame, or
     // the window itself) and the window's offset inside it.
     std::uint32_t TopLevelAncestor(std::uint32_t window, std::int16_t& dx, std::int16_t& dy) const;

@@ -20,6 +20,16 @@ constexpr std::size_t kMinTemplateDensity = 16;
 
 }  // namespace
 
+void TLineBatch::SortPixelsByRow(std::int32_t height) {
+    sorted_.clear();
+    if (pixels_.empty()) return;
+    rowStart_.assign(static_cast<std::size_t>(height) + 1, 0);
+    for (const TPoint32& p : pixels_) ++rowStart_[static_cast<std::size_t>(p.y) + 1];
+    for (std::size_t y = 1; y < rowStart_.size(); ++y) rowStart_[y] += rowStart_[y - 1];
+    sorted_.resize(pixels_.size());
+    for (const TPoint32& p : pixels_) sorted_[rowStart_[static_cast<std::size_t>(p.y)]++] = p;
+}
+
 void TLineBatch::Flush(TImage& image, TPixel pixel) {
     if (Empty()) return;
     if (image.Width() == 0 || image.Height() == 0) {
@@ -32,6 +42,7 @@ void TLineBatch::Flush(TImage& image, TPixel pixel) {
     const auto byRow = [](const TRun& a, const TRun& b) { return a.at != b.at ? a.at < b.at : a.from < b.from; };
     std::sort(columns_.begin(), columns_.end(), byStart);
     std::sort(rows_.begin(), rows_.end(), byRow);
+    SortPixelsByRow(image.Height());
 
     // A fill the image still owes is written here, row by row just before
     // the lines of the row, so the picture is written in one pass.
@@ -40,15 +51,16 @@ void TLineBatch::Flush(TImage& image, TPixel pixel) {
     const std::int32_t height = image.Height();
     const auto width = static_cast<std::size_t>(image.Width());
     TPixel* const data = image.Data();
-    std::size_t nextColumn = 0, nextRow = 0;
+    std::size_t nextColumn = 0, nextRow = 0, nextPixel = 0;
     std::int32_t bandEnd = kNever;  // the first row where a column of the band has ended
     std::int32_t left = kNever, right = kNever;  // around the band's columns, right exclusive
     bool useTemplate = false;
     active_.clear();
     xs_.clear();
     std::int32_t y = background ? 0
-                                : std::min(columns_.empty() ? kNever : columns_.front().from,
-                                           rows_.empty() ? kNever : rows_.front().at);
+                                : std::min({columns_.empty() ? kNever : columns_.front().from,
+                                            rows_.empty() ? kNever : rows_.front().at,
+                                            sorted_.empty() ? kNever : sorted_.front().y});
     while (y != kNever) {
         // The set of columns changes only where one starts or ends.
         if (y == bandEnd || (nextColumn < columns_.size() && columns_[nextColumn].from == y)) {
@@ -88,12 +100,15 @@ void TLineBatch::Flush(TImage& image, TPixel pixel) {
         // (a grid's row) has their pixels already.
         if (!crossesAll)
             for (const std::int32_t x : xs_) line[x] = pixel;
+        // Slanted lines and ellipses: their pixels of this row, while it is in the cache.
+        for (; nextPixel < sorted_.size() && sorted_[nextPixel].y == y; ++nextPixel) line[sorted_[nextPixel].x] = pixel;
 
         // The next row with anything to write; rows between bands are
         // skipped unless they owe the fill.
         std::int32_t next = active_.empty() ? kNever : y + 1;
         if (nextColumn < columns_.size()) next = std::min(next, columns_[nextColumn].from);
         if (nextRow < rows_.size()) next = std::min(next, rows_[nextRow].at);
+        if (nextPixel < sorted_.size()) next = std::min(next, sorted_[nextPixel].y);
         if (background) next = y + 1 < height ? y + 1 : kNever;
         y = next;
     }

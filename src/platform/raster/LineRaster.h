@@ -42,6 +42,26 @@ void ForEachLinePixel(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::in
     const i64 aMin = xMajor ? clip.left : clip.top, aMax = (xMajor ? clip.right : clip.bottom) - i64{1};
     const i64 bMin = xMajor ? clip.top : clip.left, bMax = (xMajor ? clip.bottom : clip.right) - i64{1};
 
+    // Both ends inside the clip: every pixel is, and no bound needs solving
+    // (the divisions below cost more than a short line's pixels).
+    const auto inside = [&clip](i64 x, i64 y) { return x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom; };
+    if (inside(x0, y0) && inside(x1, y1)) {
+        i64 a = a0, b = b0, r = n - 1;
+        for (i64 i = 0; i < n; ++i) {
+            if (xMajor)
+                plot(static_cast<std::int32_t>(a), static_cast<std::int32_t>(b));
+            else
+                plot(static_cast<std::int32_t>(b), static_cast<std::int32_t>(a));
+            a += sa;
+            r += 2 * m;
+            if (r >= 2 * n) {
+                r -= 2 * n;
+                b += sb;
+            }
+        }
+        return;
+    }
+
     // Steps whose major coordinate is visible.
     i64 first = sa > 0 ? aMin - a0 : a0 - aMax;
     i64 last = sa > 0 ? aMax - a0 : a0 - aMin;

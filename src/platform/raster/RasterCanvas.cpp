@@ -16,9 +16,9 @@ TRasterCanvas::TRasterCanvas(ITextEngine& text, std::int32_t width, std::int32_t
 
 namespace {
 
-// The most lines held back at once; past it they are written, so
+// The most lines and pixels held back at once; past it they are written, so
 // the batch's memory stays bounded however many lines a paint draws.
-constexpr std::size_t kMaxBatchedLines = std::size_t{1} << 16;
+constexpr std::size_t kMaxBatchedLines = std::size_t{1} << 18;
 
 }  // namespace
 
@@ -73,24 +73,19 @@ void TRasterCanvas::LineTo(std::int32_t x, std::int32_t y) {
         lines_.AddColumn(x0, static_cast<std::int32_t>(std::max<std::int64_t>(from, 0)),
                          static_cast<std::int32_t>(std::min<std::int64_t>(to, h)));
     }
-    if (y0 == y || x0 == x) {
-        if (lines_.Count() >= kMaxBatchedLines) Flush();
-        return;
+    if (y0 != y && x0 != x) {
+        TLineBatch& batch = lines_;
+        ForEachLinePixel(x0, y0, x, y, TRect{0, 0, w, h}, [&batch](std::int32_t px, std::int32_t py) { batch.AddPixel(px, py); });
     }
-    TPixel* const data = image_.Data();
-    const TPixel pen = pen_;
-    ForEachLinePixel(x0, y0, x, y, TRect{0, 0, w, h}, [data, pen, w](std::int32_t px, std::int32_t py) {
-        data[static_cast<std::size_t>(py) * static_cast<std::size_t>(w) + static_cast<std::size_t>(px)] = pen;
-    });
+    if (lines_.Count() >= kMaxBatchedLines) Flush();
 }
 
 void TRasterCanvas::Ellipse(TRect box) {
-    TPixel* const data = image_.Data();
-    const TPixel pen = pen_;
-    const std::int32_t w = image_.Width();
-    ForEachEllipsePixel(box, TRect{0, 0, w, image_.Height()}, [data, pen, w](std::int32_t px, std::int32_t py) {
-        data[static_cast<std::size_t>(py) * static_cast<std::size_t>(w) + static_cast<std::size_t>(px)] = pen;
-    });
+    if (image_.Width() == 0 || image_.Height() == 0) return;
+    TLineBatch& batch = lines_;
+    ForEachEllipsePixel(box, TRect{0, 0, image_.Width(), image_.Height()},
+                        [&batch](std::int32_t px, std::int32_t py) { batch.AddPixel(px, py); });
+    if (lines_.Count() >= kMaxBatchedLines) Flush();
 }
 
 void TRasterCanvas::SetFontAngle(double degrees) {

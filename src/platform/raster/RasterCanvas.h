@@ -59,7 +59,9 @@ private:
     // Mutable because reading the picture completes the batched lines, which
     // changes no pixel anyone has seen.
     mutable TImage image_;
-    // Lines waiting to be written, all in the colour of pen_.
+    // Lines waiting to be written, all in the colour of pen_. Slanted lines
+    // and ellipses go in as pixels: written at once they would make an owed
+    // whole-image fill due on its own and miss the cache on every row.
     mutable TLineBatch lines_;
     TPixel pen_ = 0xFF000000u;
     TPixel text_ = 0xFF000000u;
