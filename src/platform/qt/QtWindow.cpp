@@ -253,7 +253,10 @@ void TQtWindow::UpdateShape() {
         frame = shape_.TopLevelAncestor(window, dx, dy);
     }
     // Reshaping costs the server time that grows with the rectangles: only when a bit changed.
-    if (shapeSet_ && frame == shapedFrame_ && mask_ == shownMask_ && hidden_ == shapeHidden_) return;
+    if (shapeSet_ && frame == shapedFrame_ && mask_ == shownMask_ && hidden_ == shapeHidden_) {
+        shapeWaiting_ = false;  // what waited is on screen already
+        return;
+    }
     if (shapeMark_ != 0) {
         if (!shape_.Answered(shapeMark_)) {
             // The server still works on the last change; this one goes when it is done.
