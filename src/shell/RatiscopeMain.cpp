@@ -7,9 +7,11 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "overlay/MainFrm.h"
@@ -30,6 +32,11 @@
 #include "settings/UserLanguage.h"
 #include "shell/Links.h"
 #include "shell/StartUp.h"
+#ifdef RATISCOPE_WAYLAND_OVERLAY
+#include "platform/wayland/OverlayRules.h"
+#include "platform/wayland/WaylandConnection.h"
+#include "platform/wayland/WaylandWindowSystem.h"
+#endif
 
 #ifndef RATISCOPE_APPLICATION_ID
 #define RATISCOPE_APPLICATION_ID "example.vendrel.Ratiscope"
@@ -43,12 +50,42 @@ namespace {
 constexpr const char* kApplicationId = RATISCOPE_APPLICATION_ID;
 
 // Window placement, stacking and input shapes need X11; on a Wayland session
-// the program runs through XWayland unless the user chose a platform. Sizes
-// are device pixels: the overlay is never scaled, the panel scales itself.
+// the program runs through XWayland unless the user chose a platform (the
+// overlay itself may still be a native layer surface, see OverlayWindows).
+// Sizes are device pixels: the overlay is never scaled, the panel scales itself.
 void PrepareQtEnvironment() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 }
+
+#ifdef RATISCOPE_WAYLAND_OVERLAY
+std::string_view Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// On a Wayland desktop with the layer shell the overlay is a native layer
+// surface, the only way there to stay on top and let clicks through to native
+// windows; RATISCOPE_OVERLAY=x11 or =wayland forces the choice.
+struct TOverlayWindows {
+    std::unique_ptr<ratiscope::TWaylandConnection> connection;
+    std::unique_ptr<ratiscope::TWaylandWindowSystem> system;
+};
+
+TOverlayWindows OverlayWindows(ratiscope::IWindowSystem& qt, std::function<std::unique_ptr<ratiscope::IOffscreen>()> surfaces) {
+    using namespace ratiscope;
+    TOverlayWindows result;
+    const TOverlayRequest request = OverlayRequestFrom(Environment("RATISCOPE_OVERLAY"));
+    if (request == TOverlayRequest::X11 || Environment("WAYLAND_DISPLAY").empty()) return result;
+    auto connection = std::make_unique<TWaylandConnection>();
+    const TOverlaySession session{Environment("XDG_SESSION_TYPE") == "wayland", connection->Connected() && connection->Alive(),
+                                  connection->HasLayerShell()};
+    if (ChooseOverlayBackend(request, session) != TOverlayBackend::Wayland) return result;
+    result.system = std::make_unique<TWaylandWindowSystem>(qt, *connection, std::move(surfaces));
+    result.connection = std::move(connection);
+    return result;
+}
+#endif
 
 }  // namespace
 
@@ -70,7 +107,13 @@ int main(int argc, char** argv) {
 
     TPosixFiles files;
     TQtTextEngine text;
-    TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
+    TQtWindowSystem qtWindows([&text] { return std::make_unique<TRasterOffscreen>(text); });
+#ifdef RATISCOPE_WAYLAND_OVERLAY
+    const TOverlayWindows overlayWindows = OverlayWindows(qtWindows, [&text] { return std::make_unique<TRasterOffscreen>(text); });
+    IWindowSystem& windows = overlayWindows.system ? static_cast<IWindowSystem&>(*overlayWindows.system) : qtWindows;
+#else
+    IWindowSystem& windows = qtWindows;
+#endif
     TQtDesktop desktop;
     TLinks links(desktop, files, ProgramFolder(files));
     const TStartUpServices services{

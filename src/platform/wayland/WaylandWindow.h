@@ -1,0 +1,177 @@
+// The overlay as a layer surface on the compositor's overlay layer: anchored
+// top-left with its position as margins, shown from shared-memory buffers with
+// key pixels at alpha 0, and taking input only over its non-key pixels.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/Offscreen.h"
+#include "platform/Window.h"
+#include "platform/wayland/InputRegion.h"
+#include "platform/wayland/OverlayRules.h"
+
+struct wl_buffer;
+struct wl_callback;
+struct wl_keyboard;
+struct wl_pointer;
+struct wl_surface;
+struct wl_cursor_theme;
+struct zwlr_layer_surface_v1;
+struct xkb_context;
+struct xkb_keymap;
+struct xkb_state;
+class QObject;
+class QTimer;
+
+namespace ratiscope {
+
+class TWaylandConnection;
+
+// One shared-memory picture the compositor may still be reading.
+struct TShmBuffer {
+    wl_buffer* buffer = nullptr;
+    void* data = nullptr;
+    std::size_t bytes = 0;
+    TSize size;
+    bool busy = false;
+    ~TShmBuffer();
+};
+
+class TWaylandWindow final : public IWindow, private IControlHost {
+public:
+    // `quit` ends the message loop when the main window closes.
+    TWaylandWindow(TWaylandConnection& connection, IWindowEvents& events, const TWindowOptions& options,
+                   std::unique_ptr<IOffscreen> surface, std::function<void(int)> quit);
+    ~TWaylandWindow() override;
+
+    std::int32_t Left() const override { return left_; }
+    std::int32_t Top() const override { return top_; }
+    void Move(std::int32_t left, std::int32_t top) override;
+    TSize ClientSize() const override { return size_; }
+    void SetClientSize(TSize size) override;
+    void Show() override;
+    void Hide() override;
+    bool IsVisible() const override { return layer_ != nullptr; }
+    bool IsActive() const override { return keyboardFocus_; }
+    // The overlay layer is above every window already: nothing to raise.
+    void BringToFront() override {}
+    void ReassertTopmost() override {}
+    void Close() override;
+    void SetAlpha(bool blending, std::uint8_t alpha) override;
+    void Invalidate() override;
+    void Present(const TImage& picture) override;
+    ICanvas& Surface() override;
+    void FlushSurface() override;
+    void SetCursor(TCursor cursor) override;
+    // Layer surfaces have no tooltips of their own; the texts are kept, not shown.
+    void SetHint(std::string_view) override {}
+    void CancelHint() override {}
+    void SetHintsEnabled(bool) override {}
+    // The compositor keeps the pointer with the surface a button went down on.
+    void CaptureMouse() override {}
+    void ReleaseMouse() override {}
+    int Dpi() const override { return 96; }
+    IControlHost& ControlHost() override { return *this; }
+
+    // From the listeners.
+    void Configured(std::uint32_t serial);
+    void ClosedByCompositor();
+    void BufferReleased(wl_buffer* buffer);
+    void MoveApplied(wl_callback* callback);
+    void SeatCapabilities(std::uint32_t caps);
+    void PointerEnter(wl_surface* surface, std::uint32_t serial, double x, double y);
+    void PointerLeave(wl_surface* surface);
+    void PointerMotion(double x, double y);
+    void PointerButton(std::uint32_t button, bool pressed);
+    void PointerAxis(std::uint32_t axis, double value);
+    void PointerAxisDiscrete(std::uint32_t axis, std::int32_t steps);
+    void PointerFrame();
+    void KeyboardKeymap(std::uint32_t format, int fd, std::uint32_t size);
+    void KeyboardEnter(wl_surface* surface);
+    void KeyboardLeave(wl_surface* surface);
+    void KeyboardKey(std::uint32_t key, bool pressed);
+    void KeyboardModifiers(std::uint32_t depressed, std::uint32_t latched, std::uint32_t locked, std::uint32_t group);
+    void KeyboardRepeat(std::int32_t rate, std::int32_t delay);
+
+private:
+    void CreateSurface();
+    void DestroySurface();
+    void Paint();
+    void Commit();
+    void SendInputRegion(const TInputRegion& region);
+    TShmBuffer* FreeBuffer(TSize size);
+    void UpdateKeyboardClaim();
+    void ApplyCursor();
+    TShiftState State() const;
+    std::int32_t LocalX() const;
+    std::int32_t LocalY() const;
+    void RepeatKey();
+
+    TWaylandConnection& connection_;
+    IWindowEvents& events_;
+    TPixel keyPixel_;
+    bool main_;
+    std::unique_ptr<IOffscreen> surface_;
+    std::function<void(int)> quit_;
+    std::unique_ptr<QObject> context_;  // queued paints and key repeat die with the window
+
+    wl_surface* wlSurface_ = nullptr;
+    zwlr_layer_surface_v1* layer_ = nullptr;
+    bool configured_ = false;
+    std::uint32_t configureSerial_ = 0;
+    bool ackPending_ = false;
+    std::vector<std::unique_ptr<TShmBuffer>> buffers_;
+    TInputRegion shownRegion_;
+    bool regionSent_ = false;
+    TSize committedSize_;
+
+    std::int32_t left_ = 0;
+    std::int32_t top_ = 0;
+    TSize size_;
+    bool blending_ = false;
+    std::uint8_t alpha_ = 255;
+    bool stale_ = true;
+    bool paintQueued_ = false;
+    bool inPaint_ = false;
+    bool closed_ = false;
+
+    // Moves the compositor has not applied yet: pointer positions it sends
+    // meanwhile are relative to the older place.
+    struct TPendingMove {
+        wl_callback* done;
+        std::int32_t dx;
+        std::int32_t dy;
+    };
+    std::deque<TPendingMove> pendingMoves_;
+
+    wl_pointer* pointer_ = nullptr;
+    wl_keyboard* keyboard_ = nullptr;
+    bool pointerInside_ = false;
+    std::uint32_t enterSerial_ = 0;
+    double pointerX_ = 0;
+    double pointerY_ = 0;
+    TShiftState buttons_ = 0;
+    double wheelRest_ = 0;
+    std::int32_t wheelSteps_ = 0;
+    bool wheelDiscrete_ = false;
+    TCursor cursor_ = TCursor::Default;
+    wl_cursor_theme* cursorTheme_ = nullptr;
+    wl_surface* cursorSurface_ = nullptr;
+
+    TKeyboardClaim claim_;
+    bool claimed_ = false;
+    bool keyboardFocus_ = false;
+    xkb_context* xkb_ = nullptr;
+    xkb_keymap* keymap_ = nullptr;
+    xkb_state* keyState_ = nullptr;
+    std::int32_t repeatRate_ = 25;
+    std::int32_t repeatDelay_ = 600;
+    std::uint32_t repeatKey_ = 0;
+    QTimer* repeatTimer_ = nullptr;  // owned by context_
+};
+
+}  // namespace ratiscope
