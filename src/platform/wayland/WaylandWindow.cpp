@@ -427,16 +427,23 @@ void TWaylandWindow::SeatCapabilities(std::uint32_t caps) {
     }
 }
 
+TWaylandWindow::TPoint32 TWaylandWindow::AppliedPlace() const {
+    TPoint32 place{left_, top_};
+    for (const TPendingMove& m : pendingMoves_) place.x -= m.dx, place.y -= m.dy;
+    return place;
+}
+
+// Pointer positions come relative to where the compositor has the surface: while
+// a button is held, wlroots' seat keeps them relative to the place at the press
+// however the surface moves; otherwise relative to the place it last applied.
 std::int32_t TWaylandWindow::LocalX() const {
-    std::int32_t moved = 0;
-    for (const TPendingMove& m : pendingMoves_) moved += m.dx;
-    return static_cast<std::int32_t>(std::floor(pointerX_)) - moved;
+    const std::int32_t base = buttons_ != 0 ? grabOrigin_.x : AppliedPlace().x;
+    return static_cast<std::int32_t>(std::floor(pointerX_)) + base - left_;
 }
 
 std::int32_t TWaylandWindow::LocalY() const {
-    std::int32_t moved = 0;
-    for (const TPendingMove& m : pendingMoves_) moved += m.dy;
-    return static_cast<std::int32_t>(std::floor(pointerY_)) - moved;
+    const std::int32_t base = buttons_ != 0 ? grabOrigin_.y : AppliedPlace().y;
+    return static_cast<std::int32_t>(std::floor(pointerY_)) + base - top_;
 }
 
 TShiftState TWaylandWindow::State() const {
@@ -483,14 +490,17 @@ void TWaylandWindow::PointerButton(std::uint32_t button, bool pressed) {
     default: return;
     }
     if (pressed) {
+        if (buttons_ == 0) grabOrigin_ = AppliedPlace();
         buttons_ |= flag;
         claim_.Pressed();
         UpdateKeyboardClaim();
         events_.OnMouseDown(which, State(), LocalX(), LocalY());
     } else {
         if (!(buttons_ & flag)) return;
+        const std::int32_t x = LocalX();
+        const std::int32_t y = LocalY();
         buttons_ &= ~static_cast<TShiftState>(flag);
-        events_.OnMouseUp(which, State(), LocalX(), LocalY());
+        events_.OnMouseUp(which, State(), x, y);
         if (buttons_ == 0 && !pointerInside_) {
             claim_.Left(false);
             UpdateKeyboardClaim();

@@ -107,6 +107,12 @@ private:
     void UpdateKeyboardClaim();
     void ApplyCursor();
     TShiftState State() const;
+    // Where the compositor has placed the surface so far (moves not yet applied taken back).
+    struct TPoint32 {
+        std::int32_t x;
+        std::int32_t y;
+    };
+    TPoint32 AppliedPlace() const;
     std::int32_t LocalX() const;
     std::int32_t LocalY() const;
     void RepeatKey();
@@ -147,6 +153,7 @@ private:
         std::int32_t dy;
     };
     std::deque<TPendingMove> pendingMoves_;
+    TPoint32 grabOrigin_{0, 0};  // the applied place when the held buttons went down
 
     wl_pointer* pointer_ = nullptr;
     wl_keyboard* keyboard_ = nullptr;

@@ -2,9 +2,12 @@
  * a headless compositor, which has no input devices and no windows of its own:
  *   wl_probe window RRGGBB  -- a plain window of one colour that prints every
  *                              pointer press it receives ("press X Y")
- *   wl_probe pointer        -- keeps a virtual pointer on the seat, so the
- *                              compositor's cursor commands reach clients */
+ *   wl_probe pointer W H    -- a virtual pointer on a W x H desktop, driven by
+ *                              lines on its input: "move X Y", "down", "up",
+ *                              "wheel N" (notches, positive towards the user);
+ *                              each line is answered with "ok" once sent */
 #define _GNU_SOURCE
+#include <linux/input-event-codes.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -129,12 +132,35 @@ int main(int argc, char** argv) {
     wl_registry_add_listener(registry, &registry_listener, NULL);
     wl_display_roundtrip(display);
 
-    if (strcmp(argv[1], "pointer") == 0) {
+    if (strcmp(argv[1], "pointer") == 0 && argc == 4) {
         if (!pointer_manager) return 1;
-        zwlr_virtual_pointer_manager_v1_create_virtual_pointer(pointer_manager, seat);
+        const uint32_t w = (uint32_t)atoi(argv[2]), h = (uint32_t)atoi(argv[3]);
+        struct zwlr_virtual_pointer_v1* pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(pointer_manager, seat);
         wl_display_roundtrip(display);
         printf("pointer\n");
         fflush(stdout);
+        char line[128];
+        uint32_t time = 1;
+        while (fgets(line, sizeof line, stdin)) {
+            int x, y, n;
+            time += 10;
+            if (sscanf(line, "move %d %d", &x, &y) == 2) {
+                zwlr_virtual_pointer_v1_motion_absolute(pointer, time, (uint32_t)x, (uint32_t)y, w, h);
+            } else if (strncmp(line, "down", 4) == 0 || strncmp(line, "up", 2) == 0) {
+                zwlr_virtual_pointer_v1_button(pointer, time, BTN_LEFT,
+                                               line[0] == 'd' ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
+            } else if (sscanf(line, "wheel %d", &n) == 1) {
+                zwlr_virtual_pointer_v1_axis_source(pointer, WL_POINTER_AXIS_SOURCE_WHEEL);
+                zwlr_virtual_pointer_v1_axis_discrete(pointer, time, WL_POINTER_AXIS_VERTICAL_SCROLL, wl_fixed_from_int(15 * n), n);
+            } else {
+                continue;
+            }
+            zwlr_virtual_pointer_v1_frame(pointer);
+            wl_display_roundtrip(display);
+            printf("ok\n");
+            fflush(stdout);
+        }
+        return 0;
     } else if (strcmp(argv[1], "window") == 0 && argc == 3) {
         if (!compositor || !shm || !wm_base) return 1;
         colour = (uint32_t)strtoul(argv[2], NULL, 16) & 0xFFFFFFu;

@@ -1,0 +1,231 @@
+#!/usr/bin/env python3
+"""The overlay as a native layer surface on a headless sway with XWayland:
+placed at its settings' place, above a fullscreen native window, see-through
+and click-through over key pixels, taking clicks on drawn pixels, moved by a
+caption drag, resized by the wheel, and saving its place when closed. sway
+refuses to run as root, so as root the session runs as the user "nobody".
+Usage: wayland_e2e.py PROGRAM_FOLDER WL_PROBE SCENARIO."""
+
+import os
+import pwd
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from overlay_e2e import Failure, Picture, check, near, wait_for  # noqa: E402
+
+SCREEN = (1280, 800)
+BENEATH = (0x33, 0x66, 0xCC)  # the native window's colour
+SETTINGS = "Ratiscope.user.settings"
+PLACE = (300, 240)
+SIZE = (420, 285)  # Width 396 + 2 x Border 12, Height 245 + 2 x 12 + 16
+
+
+class Session:
+    def __init__(self, program_folder, probe):
+        self.tmp = tempfile.mkdtemp(prefix="ratiscope-wayland-")
+        os.chmod(self.tmp, 0o755)
+        self.procs = []
+        self.user = "nobody" if os.geteuid() == 0 else None
+        self.run_dir = os.path.join(self.tmp, "run")
+        self.home = os.path.join(self.tmp, "home")
+        os.mkdir(self.run_dir, 0o700)
+        os.mkdir(self.home)
+        self.folder = os.path.join(self.tmp, "program")
+        os.mkdir(self.folder)
+        for name in ("ratiscope", "English.lng"):
+            shutil.copy2(os.path.join(program_folder, name), os.path.join(self.folder, name))
+        self.probe = probe
+        self.env = {"PATH": "/usr/bin:/bin", "HOME": self.home, "XDG_RUNTIME_DIR": self.run_dir,
+                    "WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1",
+                    "ASAN_OPTIONS": os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0"}
+        self.program = None
+
+    def own(self):
+        if self.user:
+            entry = pwd.getpwnam(self.user)
+            for root, dirs, files in os.walk(self.tmp):
+                for name in [root] + [os.path.join(root, n) for n in dirs + files]:
+                    os.chown(name, entry.pw_uid, entry.pw_gid)
+
+    def command(self, argv):
+        return (["runuser", "-u", self.user, "--"] if self.user else []) + ["env", "-i"] + \
+            [f"{k}={v}" for k, v in self.env.items()] + list(argv)
+
+    def start(self, argv, **kw):
+        p = subprocess.Popen(self.command(argv), **kw)
+        self.procs.append(p)
+        return p
+
+    def out(self, argv):
+        return subprocess.run(self.command(argv), check=True, timeout=30, capture_output=True, text=True).stdout
+
+    def open(self):
+        config = os.path.join(self.tmp, "sway.config")
+        with open(config, "w") as f:
+            f.write(f"output HEADLESS-1 mode {SCREEN[0]}x{SCREEN[1]} position 0 0\n"
+                    "xwayland enable\ndefault_border none\nfocus_follows_mouse no\n")
+        with open(os.path.join(self.folder, SETTINGS), "w") as f:
+            f.write(f"[Settings]\nX={PLACE[0]}\nY={PLACE[1]}\nWidth=396\nBorder=12\nOpacity=100\nSVisible=0\n"
+                    "LockWidth=1\nMouseWheelAllowed=1\n")
+        self.own()
+        self.sway_log = open(os.path.join(self.tmp, "sway.log"), "w")
+        self.start(["sway", "-c", config], stdout=self.sway_log, stderr=subprocess.STDOUT)
+        socket = wait_for(lambda: [n for n in os.listdir(self.run_dir) if n.startswith("sway-ipc.")], "sway")[0]
+        wait_for(lambda: os.path.exists(os.path.join(self.run_dir, "wayland-1")), "sway's display")
+        self.env.update(WAYLAND_DISPLAY="wayland-1", SWAYSOCK=os.path.join(self.run_dir, socket))
+        # The seat's pointer first, so the window beneath gets one too.
+        self.pointer = self.start([self.probe, "pointer", str(SCREEN[0]), str(SCREEN[1])], stdin=subprocess.PIPE,
+                                  stdout=subprocess.PIPE, text=True)
+        check(self.pointer.stdout.readline().strip() == "pointer", "no virtual pointer")
+        self.probe_log = os.path.join(self.tmp, "probe.log")
+        with open(self.probe_log, "w") as log:
+            self.start([self.probe, "window", "%02x%02x%02x" % BENEATH], stdout=log, stderr=subprocess.STDOUT)
+        wait_for(lambda: "mapped" in open(self.probe_log).read(), "the native window")
+        # XWayland's display, as sway hands it to the programs it starts.
+        env_file = os.path.join(self.tmp, "sway.env")
+        self.out(["swaymsg", "exec", f"env > {env_file}"])
+        values = wait_for(lambda: os.path.exists(env_file) and dict(
+            line.rstrip("\n").split("=", 1) for line in open(env_file) if "=" in line) or None, "sway's environment")
+        check("DISPLAY" in values, "sway started no XWayland")
+        self.env["DISPLAY"] = values["DISPLAY"]
+        self.env["XDG_SESSION_TYPE"] = "wayland"
+
+    def launch(self):
+        self.program_log = open(os.path.join(self.tmp, "program.log"), "w+")
+        self.program = self.start([os.path.join(self.folder, "ratiscope")], stdout=self.program_log,
+                                  stderr=subprocess.STDOUT)
+
+    def pointer_do(self, *lines):
+        for line in lines:
+            self.pointer.stdin.write(line + "\n")
+            self.pointer.stdin.flush()
+            check(self.pointer.stdout.readline().strip() == "ok", f"pointer command {line!r} not taken")
+            time.sleep(0.05)
+
+    def click(self, x, y):
+        self.pointer_do(f"move {x} {y}", "down", "up")
+
+    def presses(self):
+        return [tuple(map(int, line.split()[1:])) for line in open(self.probe_log) if line.startswith("press")]
+
+    def screenshot(self):
+        # The pointer goes to the far corner, out of the picture's way.
+        self.pointer_do(f"move {SCREEN[0] - 1} {SCREEN[1] - 1}")
+        path = os.path.join(self.tmp, "shot.ppm")
+        self.out(["grim", "-t", "ppm", path])
+        return Picture(path)
+
+    def overlay_box(self, pic):
+        """The bounding box of everything that is not the window beneath, the pointer's corner left out."""
+        xs, ys = [], []
+        for y in range(0, pic.height - 40):
+            for x in range(0, pic.width - 40):
+                if pic.at(x, y) != BENEATH:
+                    xs.append(x)
+                    ys.append(y)
+        return (min(xs), min(ys), max(xs) + 1, max(ys) + 1) if xs else None
+
+    def close(self):
+        for p in reversed(self.procs):
+            if p.poll() is None:
+                p.terminate()
+                try:
+                    p.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+                    p.wait()
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+
+def placed(box, x, y, w, h):
+    """The drawn pixels span the window: caption strip from the top-left corner
+    across the whole width, down to the grip, whose last rows may be key pixels."""
+    return box is not None and box[:3] == (x, y, x + w) and y + h - 3 <= box[3] <= y + h
+
+
+def settings_of(path):
+    with open(path, encoding="utf-8", errors="replace") as f:
+        return dict(line.strip().split("=", 1) for line in f if "=" in line)
+
+
+def scenario_layer_surface(s):
+    s.launch()
+    x0, y0 = PLACE
+    w, h = SIZE
+    box = wait_for(lambda: s.overlay_box(s.screenshot()), "the overlay on screen")
+    check(placed(box, x0, y0, w, h), f"overlay at {box}, wanted {(x0, y0, x0 + w, y0 + h)}")
+
+    # Above a fullscreen native window.
+    s.out(["swaymsg", "[app_id=wl-probe]", "fullscreen", "enable"])
+    time.sleep(0.3)
+    pic = s.screenshot()
+    check(s.overlay_box(pic) == box, f"overlay hidden or moved by a fullscreen window: {s.overlay_box(pic)}")
+
+    # A key pixel shows the window beneath exactly and passes the click to it.
+    hole = next(((x, y) for y in range(y0 + 40, y0 + h - 20, 3) for x in range(x0 + 40, x0 + w - 20, 3)
+                 if all(pic.at(x + dx, y + dy) == BENEATH for dx in (-1, 0, 1) for dy in (-1, 0, 1))), None)
+    check(hole is not None, "no see-through pixel in the overlay")
+    s.click(*hole)
+    wait_for(lambda: hole in s.presses(), f"the click at {hole} to reach the native window")
+
+    # A drawn pixel (the caption strip) keeps the click.
+    before = len(s.presses())
+    caption = (x0 + 150, y0 + 7)
+    check(not near(pic.at(*caption), BENEATH, 8), f"caption strip not drawn at {caption}: {pic.at(*caption)}")
+    s.click(*caption)
+    time.sleep(0.3)
+    check(len(s.presses()) == before, "a click on the caption strip reached the window beneath")
+
+    # A caption drag moves the overlay under the pointer.
+    s.pointer_do(f"move {caption[0]} {caption[1]}", "down", *[f"move {caption[0] + 5 * i} {caption[1] + 5 * i}"
+                                                                for i in range(1, 11)], "up")
+    moved = (x0 + 50, y0 + 50)
+    box = wait_for(lambda: (lambda b: b if b and b[:2] == moved else None)(s.overlay_box(s.screenshot())),
+                   f"the overlay to move to {moved}")
+    check(placed(box, *moved, w, h), f"the drag changed the size: {box}")
+
+    # One wheel notch towards the user over the overlay makes it 10 wider.
+    s.pointer_do(f"move {moved[0] + 100} {moved[1] + 7}", "wheel 1")
+    box = wait_for(lambda: (lambda b: b if b and b[2] - b[0] != w else None)(s.overlay_box(s.screenshot())),
+                   "the wheel to resize the overlay")
+    check(box[2] - box[0] == w + 10 and box[:2] == moved, f"after the wheel {box}, wanted width {w + 10} at {moved}")
+
+    # The close button ends the program, which saves its place.
+    s.click(box[2] - 12 + 3, box[1] + 7)
+    code = wait_for(lambda: s.program.poll() is not None and (s.program.returncode,), "the program to end")[0]
+    check(code == 0, f"exit code {code}")
+    saved = settings_of(os.path.join(s.folder, SETTINGS))
+    check((saved.get("X"), saved.get("Y"), saved.get("Width")) == (str(moved[0]), str(moved[1]), "406"),
+          f"saved X, Y, Width {saved.get('X')}, {saved.get('Y')}, {saved.get('Width')}")
+
+
+SCENARIOS = {"layer_surface": scenario_layer_surface}
+
+
+def main():
+    if len(sys.argv) != 4 or sys.argv[3] not in SCENARIOS:
+        print(__doc__ + "\nScenarios: " + ", ".join(SCENARIOS), file=sys.stderr)
+        return 2
+    s = Session(sys.argv[1], sys.argv[2])
+    try:
+        s.open()
+        SCENARIOS[sys.argv[3]](s)
+    except (Failure, subprocess.SubprocessError, OSError) as e:
+        print(f"FAILED {sys.argv[3]}: {e}", file=sys.stderr)
+        for name in ("program.log", "sway.log"):
+            path = os.path.join(s.tmp, name)
+            if os.path.exists(path):
+                print(f"--- {name}\n" + open(path, errors="replace").read()[-2500:], file=sys.stderr)
+        return 1
+    finally:
+        s.close()
+    print(f"passed {sys.argv[3]}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
