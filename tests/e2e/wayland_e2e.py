@@ -38,7 +38,9 @@ class Session:
         os.mkdir(self.folder)
         for name in ("ratiscope", "English.lng"):
             shutil.copy2(os.path.join(program_folder, name), os.path.join(self.folder, name))
-        self.probe = probe
+        # Copies, since the unprivileged user may not reach the build folder.
+        self.probe = os.path.join(self.folder, "wl_probe")
+        shutil.copy2(probe, self.probe)
         self.env = {"PATH": "/usr/bin:/bin", "HOME": self.home, "XDG_RUNTIME_DIR": self.run_dir,
                     "WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1",
                     "ASAN_OPTIONS": os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0"}
