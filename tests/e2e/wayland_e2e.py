@@ -2,7 +2,8 @@
 """The overlay as a native layer surface on a headless sway with XWayland:
 placed at its settings' place, above a fullscreen native window, see-through
 and click-through over key pixels, taking clicks on drawn pixels, moved by a
-caption drag, resized by the wheel, and saving its place when closed. sway
+caption drag, resized by the wheel, saving its place when closed, and taking
+keys only after a click on it. sway
 refuses to run as root, so as root the session runs as the user "nobody".
 Usage: wayland_e2e.py PROGRAM_FOLDER WL_PROBE SCENARIO."""
 
@@ -205,7 +206,30 @@ def scenario_layer_surface(s):
           f"saved X, Y, Width {saved.get('X')}, {saved.get('Y')}, {saved.get('Width')}")
 
 
-SCENARIOS = {"layer_surface": scenario_layer_surface}
+def scenario_keys(s):
+    """Keys reach the overlay after a click on it, and not before or after the pointer left it."""
+    s.launch()
+    x0, y0 = PLACE
+    w, h = SIZE
+    box = wait_for(lambda: s.overlay_box(s.screenshot()), "the overlay on screen")
+    caption = (x0 + 150, y0 + 7)
+
+    def type_right():
+        # A virtual keyboard of its own; the pause lets clients take the new keyboard first.
+        s.out(["wtype", "-s", "700", "-k", "Right"])
+        time.sleep(0.5)
+        return s.overlay_box(s.screenshot())
+
+    s.pointer_do(f"move {caption[0]} {caption[1]}")
+    check(placed(type_right(), x0, y0, w, h), "a key reached the overlay before a click on it")
+    s.click(*caption)
+    moved = wait_for(lambda: (lambda b: b if b and b[0] != x0 else None)(type_right()), "Right to move the overlay")
+    check(placed(moved, x0 + 16, y0, w, h), f"Right moved the overlay to {moved}, wanted 16 to the right")
+    s.pointer_do(f"move {x0 + w + 100} {y0 + h + 100}")
+    check(placed(type_right(), x0 + 16, y0, w, h), "a key reached the overlay after the pointer left it")
+
+
+SCENARIOS = {"layer_surface": scenario_layer_surface, "keys": scenario_keys}
 
 
 def main():
