@@ -2,6 +2,8 @@
 // call, activation, keeping it on screen, its six commands and closing.
 #include "overlay/MainFrm.h"
 
+#include "overlay/WindowPlacement.h"
+
 #include <algorithm>
 #include <exception>
 #include <utility>
@@ -15,7 +17,6 @@ namespace ratiscope {
 
 namespace {
 constexpr TColor kHintColor = 13564415;  // RGB(255, 249, 206)
-constexpr std::int32_t kCaptionHeight = 16;
 }  // namespace
 
 TMainForm::TMainForm(TSettings& settings, TMainFormServices services)
@@ -62,9 +63,11 @@ void TMainForm::FormCreate() {
     window_->Show();
 }
 
-std::int32_t TMainForm::ClientWidth() const { return Settings.Width + 2 * Settings.Border; }
+TSize TMainForm::WindowSize() const { return WindowSizeWithin(OverlayClientSize(Settings), services_.windows.Desktop()); }
 
-std::int32_t TMainForm::ClientHeight() const { return Settings.Height + 2 * Settings.Border + kCaptionHeight; }
+void TMainForm::MoveWindow(std::int64_t left, std::int64_t top) {
+    if (window_) window_->Move(PlaceableCoordinate(left), PlaceableCoordinate(top));
+}
 
 void TMainForm::UpdateSize() {
     if (!window_) return;
@@ -73,8 +76,10 @@ void TMainForm::UpdateSize() {
 }
 
 void TMainForm::ApplySize(bool paint) {
-    const TSize wanted{ClientWidth(), ClientHeight()};
-    if (window_->ClientSize() == wanted) return;
+    const TSize wanted = WindowSize();
+    // A window bounded by the desktop keeps its size while the figure in it
+    // changes, so only an unbounded one may skip the paint.
+    if (window_->ClientSize() == wanted && wanted == OverlayClientSize(Settings)) return;
     window_->SetClientSize(wanted);
     if (paint) FormPaint();
 }
@@ -101,7 +106,7 @@ void TMainForm::UpdateOptions() {
 void TMainForm::UpdateLanguage() { UpdateOptions(); }
 
 void TMainForm::UpdatePosition() {
-    if (window_) window_->Move(Settings.X, Settings.Y);
+    MoveWindow(Settings.X, Settings.Y);
 }
 
 void TMainForm::KeepOnScreen() {
@@ -114,7 +119,7 @@ void TMainForm::KeepOnScreen() {
     if (left >= work.right - 32) left = work.right - 32;
     if (top >= work.bottom - 16) top = work.bottom - 16;
     if (left + w <= work.left + 84) left = work.left + 84 - w;
-    if (left != window_->Left() || top != window_->Top()) window_->Move(left, top);
+    if (left != window_->Left() || top != window_->Top()) MoveWindow(left, top);
 }
 
 void TMainForm::FormActivate() {
@@ -137,7 +142,7 @@ void TMainForm::FormDeactivate() {
 
 void TMainForm::FormPaint() {
     if (!window_ || !FImage) return;
-    ComposeImage(FImage->Canvas(), Settings, icons_, window_->IsActive());
+    ComposeImage(FImage->Canvas(), Settings, icons_, window_->IsActive(), WindowSize());
     window_->Present(FImage->Picture());
     DrawOrientMark(window_->Surface(), Settings, window_->ClientSize().width);
     window_->FlushSurface();

@@ -117,8 +117,10 @@ private:
     void RunButtonCommand(int button);
     void ResizeDrag(std::int32_t x, std::int32_t y);
     void ApplySize(bool paint);
-    std::int32_t ClientWidth() const;
-    std::int32_t ClientHeight() const;
+    // The client size of the settings, bounded by the desktop.
+    TSize WindowSize() const;
+    // Moves the window, its corner kept where the window system can place it.
+    void MoveWindow(std::int64_t left, std::int64_t top);
 
     TSettings& Settings;
     TMainFormServices services_;

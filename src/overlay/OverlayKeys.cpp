@@ -30,7 +30,7 @@ void TMainForm::FormKeyDown(int key, TShiftState state) {
     };
     auto moveBy = [&](std::int32_t dx, std::int32_t dy) {
         // Not pulled back here: the next activation or release does that.
-        if (window_) window_->Move(window_->Left() + dx, window_->Top() + dy);
+        if (window_) MoveWindow(std::int64_t{window_->Left()} + dx, std::int64_t{window_->Top()} + dy);
     };
 
     switch (key) {

@@ -128,7 +128,7 @@ void TMainForm::FormMouseMove(TShiftState, std::int32_t x, std::int32_t y) {
     window_->SetCursor(TCursor::Default);
     if (FHighlighted) RemoveHighlight();
     if (FMoving) {
-        window_->Move(window_->Left() + x - FAnchorX, window_->Top() + y - FAnchorY);
+        MoveWindow(std::int64_t{window_->Left()} + x - FAnchorX, std::int64_t{window_->Top()} + y - FAnchorY);
     } else {
         window_->SetHint({});
         window_->CancelHint();
@@ -217,7 +217,7 @@ void TMainForm::ResizeDrag(std::int32_t x, std::int32_t y) {
         break;
     }
     sizeDeferred_ = false;
-    if (left != l || top != t) window_->Move(left, top);
+    if (left != l || top != t) MoveWindow(left, top);
     UpdateSize();
 }
 

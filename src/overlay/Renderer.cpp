@@ -7,6 +7,7 @@
 
 #include "overlay/SectionGeometry.h"
 #include "overlay/ValueLabels.h"
+#include "overlay/WindowPlacement.h"
 #include "settings/LangTable.h"
 #include "settings/Settings.h"
 
@@ -54,7 +55,10 @@ void DrawChrome(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons,
 }  // namespace
 
 void ComposeImage(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons, bool active) {
-    const TSize window{s.Width + 2 * s.Border, s.Height + 2 * s.Border + 16};
+    ComposeImage(canvas, s, icons, active, OverlayClientSize(s));
+}
+
+void ComposeImage(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons, bool active, TSize window) {
     canvas.Resize(window.width, window.height);
     // Sizes the setters never produce leave nothing to paint on.
     if (window.width <= 0 || window.height <= 0) return;

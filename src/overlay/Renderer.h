@@ -22,6 +22,10 @@ struct TOverlayIcons {
 // Resizes the canvas to the overlay window (Width + 2 Border by Height + 2 Border + 16)
 // and composes the picture; `active` picks the caption text colour.
 void ComposeImage(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons, bool active);
+// The same into a window of `window` pixels, which a window bounded by the
+// desktop makes smaller than the settings ask: the figure is cut at its edges,
+// the grip and buttons stay in its corners.
+void ComposeImage(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons, bool active, TSize window);
 
 // The look's primitives in the lines colour, then its value labels when ShowValues is set.
 void DrawSections(ICanvas& canvas, const TSettings& s);

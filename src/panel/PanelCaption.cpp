@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "panel/SettingsFrm.h"
+#include "overlay/WindowPlacement.h"
 #include "platform/Canvas.h"
 #include "platform/Image.h"
 #include "settings/LangTable.h"
@@ -86,7 +87,8 @@ void TSettingsForm::FormMouseMove(TShiftState, std::int32_t x, std::int32_t y) {
         FButtonLit = false;
     } else if (FDragging) {
         // The window moves with the mouse, so the start point stays where it was.
-        window_->Move(window_->Left() + x - FDragOrigin.X, window_->Top() + y - FDragOrigin.Y);
+        window_->Move(PlaceableCoordinate(std::int64_t{window_->Left()} + x - FDragOrigin.X),
+                      PlaceableCoordinate(std::int64_t{window_->Top()} + y - FDragOrigin.Y));
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "panel/PanelLayout.h"
 #include "panel/PanelTexts.h"
+#include "overlay/WindowPlacement.h"
 #include "platform/Canvas.h"
 #include "platform/Image.h"
 #include "platform/Keys.h"
@@ -52,7 +53,7 @@ TSettingsForm::~TSettingsForm() {
 }
 
 void TSettingsForm::ReportError(const std::exception& e) {
-    services_.windows.ShowMessage(kProductName, e.what());
+    services_.windows.ShowMessage(TMessageKind::Error, kProductName, e.what());
 }
 
 void TSettingsForm::FormCreate() {
@@ -134,7 +135,7 @@ void TSettingsForm::WMDpiChanged(int dpi) {
 }
 
 void TSettingsForm::RestorePosition() {
-    if (window_) window_->Move(Settings.SX, Settings.SY);
+    if (window_) window_->Move(PlaceableCoordinate(Settings.SX), PlaceableCoordinate(Settings.SY));
 }
 
 void TSettingsForm::ApplyOpacity() {

@@ -59,9 +59,21 @@ public:
     virtual std::optional<std::string> ReadFile(std::string_view path, std::size_t maxBytes) = 0;
     // Replaces the file's content as a whole: the bytes go to a new file in the
     // same folder, which then takes the old one's place, so a reader sees either
-    // the old content or the new, never a mix. A symbolic link at the path is
-    // followed and stays. False when any step fails; the old file, if any, is
-    // then untouched and no temporary file is left behind.
+    // the old content or the new, never a mix. False when any step fails; the
+    // old file, if any, is then untouched and no temporary file is left behind.
+    // Every backend keeps these rules:
+    // - A symbolic link (or shortcut the file system follows) at the path is
+    //   followed and stays; the rules below apply to what it leads to.
+    // - Only a regular file is replaced: a folder, pipe, device or socket at
+    //   the path is left as it is and the call gives false.
+    // - A read-only file is left as it is and the call gives false: one the
+    //   user may not write, and one nobody may write (no write permission bit
+    //   at all, or the read-only attribute), which users set to freeze a file
+    //   and which even an administrator's save honours.
+    // - A writable file in a folder that refuses new files (so no temporary
+    //   file can be made beside it) is written in place instead, as a program
+    //   writing key by key would: a failure in the middle of that write can
+    //   leave the file cut short, which the whole replacement never does.
     virtual bool ReplaceFile(std::string_view path, std::string_view content) = 0;
 };
 

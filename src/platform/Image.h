@@ -88,7 +88,9 @@ public:
         return *this;
     }
 
-    // Negative sizes count as 0 and sides above kMaxImageSide as that; content after a resize is `fill`.
+    // Negative sizes count as 0 and sides above kMaxImageSide as that; content
+    // after a resize is `fill`. When the memory for the pixels cannot be had,
+    // the image becomes empty (0 x 0) instead of throwing.
     void Resize(std::int32_t width, std::int32_t height, TPixel fill = 0xFF000000u);
     // The same bounds as Resize, but the content is undefined: for pictures
     // repainted whole right after (every step of a resize drag). Storage is

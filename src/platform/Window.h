@@ -28,6 +28,10 @@ enum TShiftFlag : std::uint32_t {
 };
 using TShiftState = std::uint32_t;
 
+// The icon of a message box: a warning lets the program carry on as asked; an
+// error says something the user asked for did not happen.
+enum class TMessageKind { Warning, Error };
+
 enum class TCursor {
     Default,    // the platform's arrow
     HandPoint,  // pointing hand, over buttons
@@ -189,10 +193,13 @@ public:
 
     // Takes every window of the program off the screen; the task bar brings them back.
     virtual void MinimizeApplication() = 0;
-    // A modal box with one OK button.
-    virtual void ShowMessage(std::string_view caption, std::string_view text) = 0;
+    // A modal box with one OK button and the icon of `kind`.
+    virtual void ShowMessage(TMessageKind kind, std::string_view caption, std::string_view text) = 0;
 
-    // Runs the message loop until the main window closes or Quit is called; the exit code.
+    // Runs the message loop until the main window closes or Quit is called; the
+    // exit code. A request from the system to end the program (a termination
+    // signal, the end of the desktop session) closes the main window as its
+    // close button does, so the program ends by the same path.
     virtual int Run() = 0;
     virtual void Quit(int exitCode) = 0;
 };

@@ -64,7 +64,7 @@ std::optional<bool> ParseIniBoolean(std::string_view text) {
 std::optional<double> ParseRatioText(std::string_view text, char decimalSeparator) {
     std::string s(text);
     for (char& c : s)
-        if (c == decimalSeparator) c = '.';
+        if (c == decimalSeparator || c == ',') c = '.';
     const char* first = s.data();
     const char* last = s.data() + s.size();
     if (first != last && *first == '+') ++first;  // from_chars takes no plus sign

@@ -17,8 +17,10 @@ std::optional<std::int32_t> ParseIniInteger(std::string_view text);
 // An integer, non-zero meaning true.
 std::optional<bool> ParseIniBoolean(std::string_view text);
 
-// A finite number in plain or exponent notation; both "." and `decimalSeparator`
-// are taken as the decimal point.
+// A finite number in plain or exponent notation; ".", "," and `decimalSeparator`
+// are all taken as the decimal point, so a value written under a locale with
+// either separator reads back under any other. A value is one number: a second
+// separator makes it unreadable.
 std::optional<double> ParseRatioText(std::string_view text, char decimalSeparator = '.');
 
 // General notation, at most 15 significant digits, no trailing zeros

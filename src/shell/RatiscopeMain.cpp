@@ -21,6 +21,7 @@
 #include "platform/posix/PosixFiles.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtDesktop.h"
+#include "platform/qt/QtDisplay.h"
 #include "platform/qt/QtTextEngine.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "resources/Resources.h"
@@ -100,6 +101,11 @@ int main(int argc, char** argv) {
     }
 
     PrepareQtEnvironment();
+    // Without an X server Qt would abort; one line and exit code 1 say it plainly.
+    if (qgetenv("QT_QPA_PLATFORM") == "xcb" && !X11DisplayReachable()) {
+        std::fputs(NoX11DisplayText(argc > 0 ? argv[0] : "").c_str(), stderr);
+        return 1;
+    }
     QApplication::setApplicationName(QString::fromLatin1(kApplicationId));
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
@@ -121,7 +127,9 @@ int main(int argc, char** argv) {
         LanguageTable(),
         [&links](std::string_view address) { links.OpenWebPage(address); },
         [&windows] { return windows.ColorDepth(); },
-        [&windows](std::string_view caption, std::string_view message) { windows.ShowMessage(caption, message); },
+        [&windows](TMessageKind kind, std::string_view caption, std::string_view message) {
+            windows.ShowMessage(kind, caption, message);
+        },
         [] { return MessagesLocale(ProcessEnvironment); },
     };
 

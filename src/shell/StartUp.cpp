@@ -50,7 +50,8 @@ bool StartUp(std::optional<TSettings>& settings, std::int32_t screenWidth,
     }
 
     const int depth = services.colorDepth ? services.colorDepth() : kTrueColorDepth;
-    if (depth < kTrueColorDepth && services.showMessage) services.showMessage(kApplicationTitle, kTrueColorMessage);
+    if (depth < kTrueColorDepth && services.showMessage)
+        services.showMessage(TMessageKind::Warning, kApplicationTitle, kTrueColorMessage);
     return true;
 }
 
@@ -59,7 +60,7 @@ int ShutDown(std::optional<TSettings>& settings, const TStartUpServices& service
     try {
         SaveSettings(*settings, services.files);
     } catch (const EWriteError& error) {
-        if (services.showMessage) services.showMessage(kApplicationTitle, error.what());
+        if (services.showMessage) services.showMessage(TMessageKind::Error, kApplicationTitle, error.what());
         return 1;
     }
     settings.reset();

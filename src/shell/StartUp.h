@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Window.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {
@@ -42,8 +43,8 @@ struct TStartUpServices {
     std::function<void(std::string_view address)> openWebPage;
     // Bits per pixel of the primary screen.
     std::function<int()> colorDepth;
-    // A modal box with one OK button and no owner window.
-    std::function<void(std::string_view caption, std::string_view text)> showMessage;
+    // A modal box with one OK button, the icon of `kind` and no owner window.
+    std::function<void(TMessageKind kind, std::string_view caption, std::string_view text)> showMessage;
     // The user's locale for messages ("de_DE.UTF-8"); empty or missing: none.
     std::function<std::string()> userLocale = {};
 };

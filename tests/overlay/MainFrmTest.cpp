@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "overlay/MainFrmFixture.h"
+#include "platform/Keys.h"
 #include "support/RecordingWindows.h"
 
 namespace ratiscope::testing {
@@ -55,6 +57,61 @@ TEST_F(MainFormTest, ClientSizeFollowsWidthHeightAndBorder) {
         EXPECT_EQ(Client(), c.client) << c.border << " " << c.width << " " << c.height;
         EXPECT_EQ(window->lastPicture.Size(), c.client);
     }
+}
+
+// Stored places and sizes are kept as they are; the window gets what the
+// window system can place and what the desktop (1920 x 1080 here) can show.
+TEST_F(MainFormTest, WindowRectangleStaysPlaceableWhateverTheSettingsHold) {
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    struct Case {
+        const char* name;
+        std::int32_t x, y, width, height, border;
+        std::int32_t left, top;
+        TSize client;
+    };
+    const Case cases[] = {
+        {"places at the top of the range", kMax, kMax, 401, 248, 12, 32767, 32767, {425, 288}},
+        {"places at the bottom of the range", kMin, kMin, 401, 248, 12, -32768, -32768, {425, 288}},
+        {"largest sizes", 300, 240, 30000, 30000, 1024, 300, 240, {1920, 1080}},
+        {"only wider than the desktop", 0, 0, 3000, 300, 12, 0, 0, {1920, 340}},
+        {"both at once", kMax, kMin, 30000, 30000, 1024, 32767, -32768, {1920, 1080}},
+    };
+    for (const Case& c : cases) {
+        settings.SetLock(false);
+        settings.SetBorder(c.border);
+        settings.SetWidth(c.width);
+        settings.SetHeight(c.height);
+        settings.X = c.x;
+        settings.Y = c.y;
+        Create();
+        EXPECT_EQ(window->left, c.left) << c.name;
+        EXPECT_EQ(window->top, c.top) << c.name;
+        EXPECT_EQ(Client(), c.client) << c.name;
+        EXPECT_EQ(window->lastPicture.Size(), c.client) << c.name;
+        EXPECT_EQ(settings.Width, c.width) << c.name << ": the stored size stays";
+        EXPECT_EQ(settings.X, c.x) << c.name << ": the stored place stays";
+        // Moving on by keys stays within the range too.
+        form->FormKeyDown(vk::Right, 0);
+        form->FormKeyDown(vk::Up, 0);
+        EXPECT_GE(window->left, c.left) << c.name;
+        EXPECT_LE(window->left, 32767) << c.name;
+        EXPECT_LE(window->top, c.top) << c.name;
+        EXPECT_GE(window->top, -32768) << c.name;
+        form.reset();
+        ws.windows.clear();
+    }
+}
+
+TEST_F(MainFormTest, AWindowBoundedByTheDesktopStillRepaintsAChangedFigure) {
+    settings.SetLock(false);
+    settings.SetWidth(5000);
+    Create();
+    ASSERT_EQ(Client().width, 1920);
+    const int presents = window->presents;
+    settings.SetWidth(5010);
+    EXPECT_EQ(Client().width, 1920);
+    EXPECT_EQ(window->presents, presents + 1);
 }
 
 TEST_F(MainFormTest, UpdateSizeDoesNothingWhenTheSizeStands) {

@@ -86,7 +86,7 @@ TEST_F(LookPage, TextThatIsNoIntegerShowsTheErrorAndChangesNothing) {
     const TCallLog before = calls;
     SizeEdit().UserPresses(vk::Return);
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0], "app.ShowMessage \"Vendrel Ratiscope\" \"'12a' is not a valid integer value\"");
+    EXPECT_EQ(Messages()[0], "app.ShowMessage error \"Vendrel Ratiscope\" \"'12a' is not a valid integer value\"");
     EXPECT_EQ(settings.Width, 396);
     EXPECT_EQ(settings.Height, 245);
     EXPECT_EQ(calls, before);

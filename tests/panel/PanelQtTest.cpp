@@ -47,7 +47,7 @@ public:
     std::int32_t PrimaryScreenWidth() const override { return real_.PrimaryScreenWidth(); }
     int ColorDepth() const override { return real_.ColorDepth(); }
     void MinimizeApplication() override { real_.MinimizeApplication(); }
-    void ShowMessage(std::string_view caption, std::string_view text) override {
+    void ShowMessage(TMessageKind, std::string_view caption, std::string_view text) override {
         messages.push_back(std::string(caption) + ": " + std::string(text));
     }
     int Run() override { return real_.Run(); }

@@ -78,7 +78,7 @@ TEST_F(PanelTexts, APatternThatDoesNotFitIsReportedAndEarlierTextsStay) {
     const int presents = window->presents;
     Get<RecordingComboBox>("LangComboBox").UserPicks(0);
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0], "app.ShowMessage \"Vendrel Ratiscope\" \"Format '%s' invalid or incompatible with argument\"");
+    EXPECT_EQ(Messages()[0], "app.ShowMessage error \"Vendrel Ratiscope\" \"Format '%s' invalid or incompatible with argument\"");
     EXPECT_EQ(settings.Lang, "Deutsch");
     EXPECT_EQ(Get<RecordingLabel>("SectionLabel").Caption(), "Abschnitt");  // set before the ratio entries
     EXPECT_EQ(Get<RecordingLabel>("GridLabel").Caption(), "msgrid");        // after them: the English pass's text

@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -97,6 +103,9 @@ TEST(PosixFiles, ProgramPathIsTheRunningFileWithLinksResolved) {
     EXPECT_EQ(path, std::filesystem::canonical("/proc/self/exe").string());
     EXPECT_TRUE(path.ends_with("/posix_files_tests")) << path;
 }
+
+// The user and group id of "nobody" on Linux systems.
+constexpr uid_t kNobody = 65534;
 
 class PosixFilesOnDisk : public ::testing::Test {
 protected:
@@ -220,6 +229,108 @@ TEST_F(PosixFilesOnDisk, ReplaceFileRefusesALoopOfLinks) {
     EXPECT_FALSE(files_.ReplaceFile(temp_ / "a", "x"));
     EXPECT_TRUE(std::filesystem::is_symlink(temp_ / "a"));
     EXPECT_TRUE(std::filesystem::is_symlink(temp_ / "b"));
+}
+
+// Everything but a regular file stays at the path, also behind a link.
+TEST_F(PosixFilesOnDisk, ReplaceFileLeavesWhatIsNoRegularFile) {
+    ASSERT_EQ(::mkfifo((temp_ / "pipe").c_str(), 0600), 0);
+    std::filesystem::create_symlink(temp_ / "pipe", temp_ / "linkToPipe");
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(sock, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = temp_ / "socket";
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    std::vector<std::string> names = {"pipe", "linkToPipe", "socket"};
+    // Only root may make a device node: the null device's numbers, in the test's own folder.
+    if (::mknod((temp_ / "device").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) {
+        std::filesystem::create_symlink(temp_ / "device", temp_ / "linkToDevice");
+        names.insert(names.end(), {"device", "linkToDevice"});
+    }
+    for (const std::string& name : names) {
+        EXPECT_FALSE(files_.ReplaceFile(temp_ / name, "[Settings]\n")) << name;
+        struct stat st {};
+        ASSERT_EQ(::lstat((temp_ / name).c_str(), &st), 0) << name;
+        EXPECT_FALSE(S_ISREG(st.st_mode)) << name << " was replaced by a file";
+    }
+    ::close(sock);
+    EXPECT_TRUE(std::filesystem::is_fifo(temp_ / "pipe"));
+    for (const auto& e : std::filesystem::directory_iterator(temp_.Path()))
+        EXPECT_FALSE(e.path().filename().string().ends_with(".tmp~")) << e.path();
+}
+
+TEST_F(PosixFilesOnDisk, ReplaceFileLeavesAFileNobodyMayWrite) {
+    struct Case {
+        const char* name;
+        mode_t mode;
+        bool linked;
+    };
+    const Case cases[] = {{"r--r--r--", 0444, false}, {"r--------", 0400, false}, {"behind a link", 0444, true}};
+    for (const Case& c : cases) {
+        const std::string path = temp_ / "frozen";
+        WriteWholeFile(path, "old");
+        ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
+        const std::string named = c.linked ? temp_ / "link" : path;
+        if (c.linked) std::filesystem::create_symlink(path, named);
+        EXPECT_FALSE(files_.ReplaceFile(named, "new")) << c.name;
+        EXPECT_EQ(ReadWholeFile(path), "old") << c.name;
+        std::filesystem::remove(named);
+        std::filesystem::remove(path);
+    }
+}
+
+// Runs `step` as a user without privileges, so that permissions apply: in a
+// child process under the unprivileged user id when the tests run as root.
+// The step's result, or empty when the user could not be changed.
+std::optional<bool> AsUnprivilegedUser(const std::function<bool()>& step) {
+    if (::geteuid() != 0) return step();
+    const pid_t child = ::fork();
+    if (child < 0) return std::nullopt;
+    if (child == 0) {
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(2);
+        ::_exit(step() ? 0 : 1);
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 2) return std::nullopt;
+    return WEXITSTATUS(status) == 0;
+}
+
+TEST_F(PosixFilesOnDisk, ReplaceFileHonoursWhoMayWriteTheFileAndTheFolder) {
+    // The folder takes no new files from the user: root's own 0755 folder, or
+    // the user's folder made 0555.
+    const bool root = ::geteuid() == 0;
+    const std::string folder = temp_ / "settings";
+    std::filesystem::create_directory(folder);
+    const std::string mine = folder + "/mine";
+    const std::string others = folder + "/others";
+    WriteWholeFile(mine, "old, longer than the new");
+    WriteWholeFile(others, "old");
+    ASSERT_EQ(::chmod(temp_.Path().c_str(), 0755), 0);
+    if (root) {
+        ASSERT_EQ(::chown(mine.c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(::chmod(others.c_str(), 0644), 0);  // root's, which the user may only read
+    } else {
+        ASSERT_EQ(::chmod(others.c_str(), 0444), 0);
+    }
+    ASSERT_EQ(::chmod(folder.c_str(), root ? 0755 : 0555), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(mine.c_str(), &before), 0);
+
+    // A writable file is written in place, cut to the new length.
+    EXPECT_EQ(AsUnprivilegedUser([&] { return TPosixFiles().ReplaceFile(mine, "new"); }), true);
+    EXPECT_EQ(ReadWholeFile(mine), "new");
+    struct stat after {};
+    ASSERT_EQ(::stat(mine.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    // A file the user may not write stays.
+    EXPECT_EQ(AsUnprivilegedUser([&] { return TPosixFiles().ReplaceFile(others, "new"); }), false);
+    EXPECT_EQ(ReadWholeFile(others), "old");
+    // A new file cannot be made there at all.
+    EXPECT_EQ(AsUnprivilegedUser([&] { return TPosixFiles().ReplaceFile(folder + "/new", "x"); }), false);
+    EXPECT_FALSE(std::filesystem::exists(folder + "/new"));
+    ::chmod(folder.c_str(), 0755);
 }
 
 }  // namespace

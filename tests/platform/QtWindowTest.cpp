@@ -5,10 +5,14 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <csignal>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -260,6 +264,61 @@ TEST_F(QtWindowTest, OverrideCursorResetEmptiesTheStack) {
     system.SetOverrideCursor(TCursor::SizeNWSE);
     system.ResetOverrideCursor();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(QtWindowTest, MessageBoxShowsTheIconOfItsKind) {
+    struct Case {
+        TMessageKind kind;
+        QMessageBox::Icon icon;
+    };
+    const Case cases[] = {{TMessageKind::Error, QMessageBox::Critical}, {TMessageKind::Warning, QMessageBox::Warning}};
+    for (const Case& c : cases) {
+        QMessageBox::Icon shown = QMessageBox::NoIcon;
+        QString text;
+        // The box is modal: a timer inside its loop reads it and presses OK.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->icon();
+                text = box->text();
+                box->accept();
+            }
+        });
+        poll.start(10);
+        system.ShowMessage(c.kind, "Vendrel Ratiscope", "Unable to write to /x");
+        poll.stop();
+        EXPECT_EQ(shown, c.icon);
+        EXPECT_EQ(text.toStdString(), "Unable to write to /x");
+    }
+}
+
+// A signal that asks the program to end closes the main window through its
+// close handler, and the loop ends with 0, as after the close button; a window
+// that is not the main one is left for the program to close.
+class QtWindowEndingTest : public QtWindowTest {
+protected:
+    void EndWith(const std::function<void()>& request) {
+        TEventLog other;
+        auto main = system.CreateWindow(events, TWindowOptions{kOverlayKeyColor, true, "main"});
+        auto panel = system.CreateWindow(other, TWindowOptions{});
+        main->Show();
+        panel->Show();
+        QTimer::singleShot(0, request);
+        EXPECT_EQ(system.Run(), 0);
+        EXPECT_EQ(std::count(events.log.begin(), events.log.end(), "close"), 1);
+        EXPECT_EQ(std::count(other.log.begin(), other.log.end(), "close"), 0);
+    }
+};
+
+TEST_F(QtWindowEndingTest, Sigterm) { EndWith([] { std::raise(SIGTERM); }); }
+TEST_F(QtWindowEndingTest, Sigint) { EndWith([] { std::raise(SIGINT); }); }
+TEST_F(QtWindowEndingTest, Sighup) { EndWith([] { std::raise(SIGHUP); }); }
+// The end of the session reaches the application as a request to quit.
+TEST_F(QtWindowEndingTest, QuitRequest) { EndWith([] { QCoreApplication::quit(); }); }
+
+TEST_F(QtWindowEndingTest, ASignalBeforeTheLoopIsServedWhenItRuns) {
+    std::raise(SIGTERM);
+    EndWith([] {});
 }
 
 }  // namespace

@@ -46,8 +46,25 @@ TEST(SettingsValues, RatioWrittenWithFifteenDigitsAndReadBack) {
     EXPECT_EQ(ParseRatioText("0.5", ','), 0.5);  // a dot is always understood
     EXPECT_EQ(ParseRatioText("1e3"), 1000.0);
     EXPECT_EQ(ParseRatioText("+2"), 2.0);
-    for (const char* bad : {"", "abc", "0.5x", "inf", "nan", "1e999", ".", "+", "0,5"})
+    for (const char* bad : {"", "abc", "0.5x", "inf", "nan", "1e999", ".", "+", ",", "1,234.5", "1.234,5", "0,5,"})
         EXPECT_EQ(ParseRatioText(bad), std::nullopt) << bad;
+}
+
+TEST(SettingsValues, RatioReadsEitherSeparatorUnderAnyLocale) {
+    struct Case {
+        const char* text;
+        char localeSeparator;
+        double expected;
+    };
+    const Case cases[] = {
+        {"0,618033988749895", '.', 0.618033988749895},  // written under a comma locale, read under C
+        {"0.618033988749895", ',', 0.618033988749895},  // the other way round
+        {"0,5", '.', 0.5},
+        {"1,5e-1", '.', 0.15},
+        {"0'5", '\'', 0.5},  // a locale with yet another separator
+        {"0,25", '\'', 0.25},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ParseRatioText(c.text, c.localeSeparator), c.expected) << c.text;
 }
 
 TEST(SettingsKeys, WrittenAndReadOrdersFollowTheFile) {

@@ -45,7 +45,7 @@ TEST(ExportArguments, BadArgumentsAreOneLineAndExitTwo) {
         {"--set =5", "--set needs KEY=VALUE"},
         {"--set Widht=5", "unknown settings key 'Widht'"},
         {"--set Width=abc", "'abc' is not a valid value for Width"},
-        {"--set Ratio=1,5", "'1,5' is not a valid value for Ratio"},
+        {"--set Ratio=1,5.5", "'1,5.5' is not a valid value for Ratio"},
         {"-o", "-o needs a file name"},
     };
     for (const Case& c : cases) {

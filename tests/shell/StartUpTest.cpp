@@ -48,8 +48,9 @@ TStartUpServices ServicesFor(TFakeFiles& files, TLangTable& table, TRecorder& re
             rec.calls.push_back("depth");
             return rec.depth;
         },
-        [&rec](std::string_view caption, std::string_view text) {
-            rec.calls.push_back("message " + std::string(caption) + ": " + std::string(text));
+        [&rec](TMessageKind kind, std::string_view caption, std::string_view text) {
+            rec.calls.push_back(std::string(kind == TMessageKind::Error ? "error " : "warning ") +
+                                std::string(caption) + ": " + std::string(text));
         },
     };
 }
@@ -131,7 +132,7 @@ TEST(StartUp, ColourDepthBelowTrueColourWarnsOnceAndStillRuns) {
         std::optional<TSettings> settings;
         EXPECT_TRUE(StartUp(settings, 1920, {}, ServicesFor(files, table, rec))) << c.depth;
         std::vector<std::string> expected{"depth"};
-        if (c.warns) expected.push_back("message Vendrel Ratiscope: True color screen mode is required");
+        if (c.warns) expected.push_back("warning Vendrel Ratiscope: True color screen mode is required");
         EXPECT_EQ(rec.calls, expected) << c.depth;
     }
 }
@@ -276,7 +277,7 @@ TEST(ShutDown, AFailedSaveShowsTheErrorGivesExitCodeOneAndKeepsTheOldFile) {
     EXPECT_TRUE(settings.has_value());
     EXPECT_EQ(files.files.at(kSettingsPath), old);
     ASSERT_EQ(rec.calls.size(), 2u);
-    EXPECT_EQ(rec.calls[1], std::string("message Vendrel Ratiscope: Unable to write to ") + kSettingsPath);
+    EXPECT_EQ(rec.calls[1], std::string("error Vendrel Ratiscope: Unable to write to ") + kSettingsPath);
 }
 
 TEST(ShutDown, NothingToSaveWhenStartUpNeverRan) {

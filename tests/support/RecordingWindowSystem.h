@@ -177,8 +177,9 @@ public:
     std::int32_t PrimaryScreenWidth() const override { return primaryWidth; }
     int ColorDepth() const override { return colorDepth; }
     void MinimizeApplication() override { log.push_back("app.MinimizeApplication"); }
-    void ShowMessage(std::string_view caption, std::string_view text) override {
-        log.push_back("app.ShowMessage \"" + std::string(caption) + "\" \"" + std::string(text) + "\"");
+    void ShowMessage(TMessageKind kind, std::string_view caption, std::string_view text) override {
+        log.push_back(std::string("app.ShowMessage ") + (kind == TMessageKind::Error ? "error" : "warning") + " \"" +
+                      std::string(caption) + "\" \"" + std::string(text) + "\"");
     }
     int Run() override { return exitCode; }
     void Quit(int code) override {

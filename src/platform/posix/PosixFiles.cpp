@@ -115,6 +115,26 @@ std::optional<TTemporaryFile> CreateTemporaryBeside(const fs::path& target) {
     return std::nullopt;
 }
 
+// A file the user may not write, or one without any write permission bit,
+// which is how users freeze a file (honoured for root as well).
+bool IsReadOnly(const fs::path& path, const struct stat& st) {
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
+// The fallback for a folder that takes no new files: the content goes into
+// the existing regular file itself, which is then cut to its length.
+bool WriteInPlace(const fs::path& target, std::string_view content) {
+    TDescriptor fd(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!fd.Valid()) return false;
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (!WriteAll(fd.Get(), content)) return false;
+    if (::ftruncate(fd.Get(), static_cast<off_t>(content.size())) != 0) return false;
+    if (::fsync(fd.Get()) != 0) return false;
+    return fd.Close();
+}
+
 // Where writing to `path` must go: renaming over a symbolic link would replace
 // the link itself, so links are followed, also to a target that does not
 // exist yet. Empty for a loop of links.
@@ -250,15 +270,20 @@ bool TPosixFiles::ReplaceFile(std::string_view path, std::string_view content) {
     const std::optional<fs::path> resolved = LinkTarget(fs::path(std::string(path)));
     if (!resolved) return false;
     const fs::path& target = *resolved;
-    std::optional<TTemporaryFile> temp = CreateTemporaryBeside(target);
-    if (!temp) return false;
     struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
-        ::fchmod(temp->Descriptor().Get(), old.st_mode & 0777) != 0)
-        return false;
+    const bool exists = ::lstat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) return false;
+    if (exists && (!S_ISREG(old.st_mode) || IsReadOnly(target, old))) return false;
+    std::optional<TTemporaryFile> temp = CreateTemporaryBeside(target);
+    if (!temp) return exists && (errno == EACCES || errno == EPERM || errno == EROFS) && WriteInPlace(target, content);
+    if (exists && ::fchmod(temp->Descriptor().Get(), old.st_mode & 0777) != 0) return false;
     if (!WriteAll(temp->Descriptor().Get(), content)) return false;
     if (::fsync(temp->Descriptor().Get()) != 0) return false;
     if (!temp->Descriptor().Close()) return false;
+    // Checked again just before the rename: something that took the file's
+    // place meanwhile is not replaced either.
+    struct stat now {};
+    if (::lstat(target.c_str(), &now) == 0 ? !S_ISREG(now.st_mode) : errno != ENOENT) return false;
     if (::rename(temp->Path().c_str(), target.c_str()) != 0) return false;
     temp->Keep();
     // Make the rename itself durable; a folder that refuses this loses nothing.

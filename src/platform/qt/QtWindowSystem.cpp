@@ -8,11 +8,13 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QScreen>
+#include <QTimer>
 #include <QToolTip>
 
 #include <algorithm>
 #include <limits>
 
+#include "platform/qt/QtTermination.h"
 #include "platform/qt/QtWindow.h"
 
 namespace ratiscope {
@@ -33,7 +35,9 @@ long long DistanceSquared(const QRect& r, const QPoint& p) {
 }  // namespace
 
 TQtWindowSystem::TQtWindowSystem(std::function<std::unique_ptr<IOffscreen>()> surfaces)
-    : surfaces_(std::move(surfaces)), context_(std::make_unique<QObject>()) {
+    : surfaces_(std::move(surfaces)),
+      termination_(std::make_unique<TQtTermination>([this] { return CloseMainWindow(); })),
+      context_(std::make_unique<QObject>()) {
     // Only the main window's close ends the program, whatever else is shown.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, context_.get(),
@@ -52,11 +56,13 @@ TQtWindowSystem::~TQtWindowSystem() = default;
 std::unique_ptr<IWindow> TQtWindowSystem::CreateWindow(IWindowEvents& events, const TWindowOptions& options) {
     auto window = std::make_unique<TQtWindow>(*this, events, options, surfaces_ ? surfaces_() : nullptr);
     windows_.push_back(window.get());
+    if (options.mainWindow) main_ = window.get();
     return window;
 }
 
 void TQtWindowSystem::Forget(TQtWindow* window) {
     std::erase(windows_, window);
+    if (main_ == window) main_ = nullptr;
     std::erase(minimised_, window);
 }
 
@@ -131,12 +137,29 @@ void TQtWindowSystem::Restored(TQtWindow* window) {
         if (w != window) w->Widget().showNormal();
 }
 
-void TQtWindowSystem::ShowMessage(std::string_view caption, std::string_view text) {
-    QMessageBox::warning(nullptr, QtText(caption.empty() ? std::string_view(applicationTitle_) : caption), QtText(text));
+void TQtWindowSystem::ShowMessage(TMessageKind kind, std::string_view caption, std::string_view text) {
+    const QString title = QtText(caption.empty() ? std::string_view(applicationTitle_) : caption);
+    if (kind == TMessageKind::Error)
+        QMessageBox::critical(nullptr, title, QtText(text));
+    else
+        QMessageBox::warning(nullptr, title, QtText(text));
 }
 
-int TQtWindowSystem::Run() { return QApplication::exec(); }
+bool TQtWindowSystem::CloseMainWindow() {
+    if (!main_ || quitting_) return false;
+    main_->Close();
+    return true;
+}
 
-void TQtWindowSystem::Quit(int exitCode) { QCoreApplication::exit(exitCode); }
+int TQtWindowSystem::Run() {
+    // A request that came while the program was still starting is served first.
+    QTimer::singleShot(0, context_.get(), [this] { termination_->RunPending(); });
+    return QApplication::exec();
+}
+
+void TQtWindowSystem::Quit(int exitCode) {
+    quitting_ = true;
+    QCoreApplication::exit(exitCode);
+}
 
 }  // namespace ratiscope

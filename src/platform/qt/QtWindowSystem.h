@@ -17,6 +17,7 @@ class QWidget;
 
 namespace ratiscope {
 
+class TQtTermination;
 class TQtWindow;
 
 // What a Qt window offers to the Qt controls placed inside it.
@@ -30,6 +31,8 @@ class TQtWindowSystem final : public IWindowSystem {
 public:
     // `surfaces` makes the drawing surface of each new window (a raster canvas
     // with its picture). A QApplication must exist first.
+    // From now on a termination signal (SIGTERM, SIGINT, SIGHUP) or the end of
+    // the session closes the main window, as its close button would.
     explicit TQtWindowSystem(std::function<std::unique_ptr<IOffscreen>()> surfaces);
     ~TQtWindowSystem() override;
 
@@ -44,7 +47,7 @@ public:
     std::int32_t PrimaryScreenWidth() const override;
     int ColorDepth() const override;
     void MinimizeApplication() override;
-    void ShowMessage(std::string_view caption, std::string_view text) override;
+    void ShowMessage(TMessageKind kind, std::string_view caption, std::string_view text) override;
     int Run() override;
     void Quit(int exitCode) override;
 
@@ -54,7 +57,13 @@ public:
     void Restored(TQtWindow* window);
 
 private:
+    // Closes the main window unless there is none or it already closed.
+    bool CloseMainWindow();
+
     std::function<std::unique_ptr<IOffscreen>()> surfaces_;
+    TQtWindow* main_ = nullptr;
+    bool quitting_ = false;
+    std::unique_ptr<TQtTermination> termination_;
     std::vector<TQtWindow*> windows_;
     std::vector<TQtWindow*> minimised_;
     IApplicationEvents* appEvents_ = nullptr;

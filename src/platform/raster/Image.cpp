@@ -2,6 +2,7 @@
 #include "platform/Image.h"
 
 #include <algorithm>
+#include <new>
 
 #include "platform/raster/RasterOps.h"
 
@@ -20,7 +21,15 @@ void TImage::SetSize(std::int32_t width, std::int32_t height) {
     // Emptied first, so growing past the capacity copies nothing over.
     pixels_.clear();
     if (pixels_.capacity() / 2 > count) pixels_.shrink_to_fit();
-    pixels_.resize(count);
+    try {
+        pixels_.resize(count);
+    } catch (const std::bad_alloc&) {
+        // A picture the memory cannot hold leaves an empty image, which every
+        // drawing routine skips: the window shows nothing new, the program runs on.
+        width_ = 0;
+        height_ = 0;
+        pixels_ = {};
+    }
 }
 
 void TImage::WriteFill() const {
