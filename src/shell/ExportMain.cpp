@@ -1,7 +1,9 @@
 // Entry of ratiscope-export: the overlay's figure as JSON, or its whole picture
 // as a transparent PNG or as SVG vectors, for any settings and without a window.
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -44,6 +46,20 @@ void Paint(ICanvas& canvas, const TSettings& s, bool active) {
     DrawOrientMark(canvas, s, canvas.Size().width);
 }
 
+int Print(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    return Fail(std::string("cannot write to standard output: ") + std::strerror(errno), 1);
+}
+
+// Standard output for no name or "-", else the file.
+int WriteOutput(const std::string& output, std::string_view content) {
+    if (output.empty() || output == kStandardOutputName) return Print(content);
+    if (const int error = WriteOutputFile(output, content); error != 0)
+        return Fail("cannot write " + output + ": " + std::strerror(error), 1);
+    return 0;
+}
+
 int ExportPicture(const TSettings& s, const TExportOptions& o) {
     const std::int64_t width = std::int64_t{s.Width} + 2 * std::int64_t{s.Border};
     const std::int64_t height = std::int64_t{s.Height} + 2 * std::int64_t{s.Border} + 16;
@@ -53,7 +69,7 @@ int ExportPicture(const TSettings& s, const TExportOptions& o) {
                     1);
     // Export never opens a window, so it needs no display.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const TQtGuiSession session;
+    const TQtGuiSession session(TQtMessages::Quiet);
     TQtTextEngine text;
     MergeFallbackTexts();
 
@@ -69,13 +85,7 @@ int ExportPicture(const TSettings& s, const TExportOptions& o) {
         Paint(canvas, s, o.active);
         content = canvas.Document();
     }
-    if (std::string err = WriteFileAtomically(o.output, content); !err.empty()) return Fail(err, 1);
-    return 0;
-}
-
-int Print(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return WriteOutput(o.output, content);
 }
 
 // --check-language: the language file on its own, without English under it.
@@ -118,11 +128,5 @@ int main(int argc, char** argv) {
     if (!o.language.empty()) SelectLanguageTexts(LanguageTable(), files, o.language);
     if (o.format != "json") return ExportPicture(settings, o);
 
-    const std::string json = FigureJson(settings);
-    if (o.output.empty()) {
-        std::fputs(json.c_str(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
-    }
-    if (std::string err = WriteFileAtomically(o.output, json); !err.empty()) return Fail(err, 1);
-    return 0;
+    return WriteOutput(o.output, FigureJson(settings));
 }

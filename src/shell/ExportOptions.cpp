@@ -20,9 +20,10 @@ const char* const kExportUsage =
     "  --format png      the overlay window's picture at its size (Width + 2 Border\n"
     "                    by Height + 2 Border + 16): the key colour fully\n"
     "                    transparent, every other pixel opaque; needs -o\n"
+    "                    (-o - for standard output)\n"
     "  --format svg      the same picture as vectors at the same coordinates:\n"
     "                    lines, polylines, ellipses, texts and the caption icons\n"
-    "                    on a transparent background; needs -o\n"
+    "                    on a transparent background\n"
     "  --settings FILE   reads a settings file first, as the program does at start\n"
     "  --set KEY=VALUE   sets one settings key (as named in the settings file)\n"
     "                    through its setter, so limits and the aspect lock apply;\n"
@@ -33,8 +34,10 @@ const char* const kExportUsage =
     "  --no-frame        leaves them out (SFrame off)\n"
     "  --active          caption text as in an active window (the default)\n"
     "  --inactive        caption text as in an inactive window\n"
-    "  -o FILE           writes to FILE instead of standard output; the file\n"
-    "                    appears only when complete\n"
+    "  -o FILE           writes to FILE instead of standard output (-o - is\n"
+    "                    standard output); a file appears only when complete,\n"
+    "                    a link is written through to its target, and a\n"
+    "                    terminal, pipe or device is written to as it is\n"
     "  --language NAME   draws the texts of language NAME (its file NAME.lng, laid\n"
     "                    over English.lng)\n"
     "  --texts           prints every text the program asks for, one key=text line\n"
@@ -99,9 +102,9 @@ TExportParse ParseExportArguments(const std::vector<std::string>& args) {
             return {std::nullopt, "unknown option '" + a + "' (see --help)"};
         }
     }
-    // A picture is binary or a document of its own; it never goes to the terminal.
-    if (!o.help && !o.version && !o.texts && o.checkLanguage.empty() && o.format != "json" && o.output.empty())
-        return {std::nullopt, "--format " + o.format + " needs -o FILE"};
+    // A PNG is binary: it goes to standard output only when asked with "-o -".
+    if (!o.help && !o.version && !o.texts && o.checkLanguage.empty() && o.format == "png" && o.output.empty())
+        return {std::nullopt, "--format png needs -o FILE (or -o - for standard output)"};
     return {std::move(o), {}};
 }
 
@@ -164,31 +167,6 @@ void MergeFallbackTexts() {
             std::any_of(entries.begin(), entries.end(), [&](const auto& e) { return e.first == key; });
         if (!present) table.MergeLangPair(key, text);
     }
-}
-
-std::string WriteFileAtomically(const std::string& path, std::string_view content) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    fs::path temp = target;
-    temp += ".tmp~";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return "cannot write " + path + ": " + std::strerror(errno);
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            std::error_code ec;
-            fs::remove(temp, ec);
-            return "cannot write " + path;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return "cannot write " + path + ": " + ec.message();
-    }
-    return {};
 }
 
 }  // namespace ratiscope

@@ -58,8 +58,7 @@ std::string ApplyExportOptions(TSettings& s, const TExportOptions& o);
 // language files still reads well.
 void MergeFallbackTexts();
 
-// Writes `content` to `path` through a temporary file in the same folder, so a
-// failure leaves no half-written file; returns an error line or empty.
-std::string WriteFileAtomically(const std::string& path, std::string_view content);
+// The output name that means standard output.
+inline constexpr std::string_view kStandardOutputName = "-";
 
 }  // namespace ratiscope

@@ -61,10 +61,11 @@ class Program:
         self.env["ASAN_OPTIONS"] = self.env.get("ASAN_OPTIONS", "") + ":detect_leaks=0"
         self.log = open(os.path.join(s.tmp, "program.log"), "w+")
         s.program_log = self.log
+        self.preexec = None  # runs in the child before the program, as for a resource limit
 
     def start(self, *arguments):
         self.process = subprocess.Popen([self.executable, *arguments], env=self.env,
-                                        stdout=self.log, stderr=subprocess.STDOUT)
+                                        stdout=self.log, stderr=subprocess.STDOUT, preexec_fn=self.preexec)
         self.s.procs.append(self.process)
         self.s.program = self.process
         return self.process

@@ -178,7 +178,7 @@ TEST_F(ExportPicture, BadOutputsFailCleanly) {
     struct Case {
         std::string args;
         int exitCode;
-        const char* message;
+        std::string message;
     };
     fs::create_directories(dir / "taken.png");
     const std::vector<Case> cases = {
@@ -186,7 +186,7 @@ TEST_F(ExportPicture, BadOutputsFailCleanly) {
         {"--format svg -o " + (dir / "missing" / "x.svg").string(), 1, "cannot write"},
         {"--format png -o " + (dir / "taken.png").string(), 1, "cannot write"},
         {"--format png", 2, "--format png needs -o FILE"},
-        {"--format svg", 2, "--format svg needs -o FILE"},
+        {"--format svg -o " + (dir / "taken.png").string(), 1, "cannot write " + (dir / "taken.png").string() + ": Is a directory"},
         // Far beyond any screen: refused before anything is allocated.
         {"--format png --set Lock=0 --set Width=30000 --set Height=30000 -o " + (dir / "huge.png").string(), 1,
          "too large for PNG"},

@@ -135,6 +135,28 @@ bool WriteInPlace(const fs::path& target, std::string_view content) {
     return fd.Close();
 }
 
+// Puts `content` in `target`'s place through a new file beside it, which keeps
+// the permission bits of `old` (the regular file there now, or null). 0, or
+// the errno of the step that failed; nothing is left behind then.
+int ReplaceThroughTemporary(const fs::path& target, std::string_view content, const struct stat* old) {
+    std::optional<TTemporaryFile> temp = CreateTemporaryBeside(target);
+    if (!temp) return errno;
+    const int fd = temp->Descriptor().Get();
+    if (old && ::fchmod(fd, old->st_mode & 0777) != 0) return errno;
+    if (!WriteAll(fd, content) || ::fsync(fd) != 0 || !temp->Descriptor().Close()) return errno;
+    // Checked again just before the rename: something other than a regular
+    // file that took the place meanwhile is not replaced.
+    struct stat now {};
+    if (::lstat(target.c_str(), &now) == 0 ? !S_ISREG(now.st_mode) : errno != ENOENT) return EEXIST;
+    if (::rename(temp->Path().c_str(), target.c_str()) != 0) return errno;
+    temp->Keep();
+    // Make the rename itself durable; a folder that refuses this loses nothing.
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    TDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Valid()) ::fsync(dir.Get());
+    return 0;
+}
+
 // Where writing to `path` must go: renaming over a symbolic link would replace
 // the link itself, so links are followed, also to a target that does not
 // exist yet. Empty for a loop of links.
@@ -274,23 +296,32 @@ bool TPosixFiles::ReplaceFile(std::string_view path, std::string_view content) {
     const bool exists = ::lstat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT) return false;
     if (exists && (!S_ISREG(old.st_mode) || IsReadOnly(target, old))) return false;
-    std::optional<TTemporaryFile> temp = CreateTemporaryBeside(target);
-    if (!temp) return exists && (errno == EACCES || errno == EPERM || errno == EROFS) && WriteInPlace(target, content);
-    if (exists && ::fchmod(temp->Descriptor().Get(), old.st_mode & 0777) != 0) return false;
-    if (!WriteAll(temp->Descriptor().Get(), content)) return false;
-    if (::fsync(temp->Descriptor().Get()) != 0) return false;
-    if (!temp->Descriptor().Close()) return false;
-    // Checked again just before the rename: something that took the file's
-    // place meanwhile is not replaced either.
-    struct stat now {};
-    if (::lstat(target.c_str(), &now) == 0 ? !S_ISREG(now.st_mode) : errno != ENOENT) return false;
-    if (::rename(temp->Path().c_str(), target.c_str()) != 0) return false;
-    temp->Keep();
-    // Make the rename itself durable; a folder that refuses this loses nothing.
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    TDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Valid()) ::fsync(dir.Get());
-    return true;
+    const int error = ReplaceThroughTemporary(target, content, exists ? &old : nullptr);
+    if (error == 0) return true;
+    return exists && (error == EACCES || error == EPERM) && WriteInPlace(target, content);
+}
+
+int WriteOutputFile(std::string_view path, std::string_view content) {
+    if (path.empty()) return ENOENT;
+    const std::string named(path);
+    struct stat st {};
+    if (::stat(named.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return EISDIR;
+        if (!S_ISREG(st.st_mode)) {
+            // A terminal, pipe or device takes the bytes as they come; the
+            // kernel follows the links, also /proc's links to open descriptors.
+            TDescriptor fd(::open(named.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+            if (!fd.Valid() || !WriteAll(fd.Get(), content)) return errno;
+            return fd.Close() ? 0 : errno;
+        }
+    } else if (errno != ENOENT) {
+        return errno;
+    }
+    const std::optional<fs::path> resolved = LinkTarget(fs::path(named));
+    if (!resolved) return ELOOP;
+    struct stat old {};
+    const bool exists = ::lstat(resolved->c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    return ReplaceThroughTemporary(*resolved, content, exists ? &old : nullptr);
 }
 
 }  // namespace ratiscope

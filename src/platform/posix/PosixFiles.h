@@ -20,6 +20,14 @@ std::optional<std::string> ProcessEnvironment(const char* name);
 // The installed program's folder chosen when the program was built.
 std::string BuiltInProgramFilesFolder();
 
+// Writes a tool's output file. A regular file (or a new one) is replaced
+// through a temporary file created exclusively under a unique name beside it,
+// so the file appears only when complete; a symbolic link is followed and
+// stays a link. Anything else at the path (a terminal, pipe or device, such as
+// /dev/stdout) is written straight through and never renamed over. 0, or the
+// errno of the step that failed (EISDIR for a folder).
+int WriteOutputFile(std::string_view path, std::string_view content);
+
 class TPosixFiles : public IFiles {
 public:
     // The defaults are the real ones; tests hand in their own folder and environment.

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QtGlobal>
 
 namespace ratiscope {
 namespace {
@@ -12,9 +13,16 @@ char kProgram[] = "ratiscope";
 char kPlatformSwitch[] = "-platform";
 char kOffscreen[] = "offscreen";
 
+void DropNotices(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) qt_message_output(type, context, message);
+}
+
 }  // namespace
 
-TQtGuiSession::TQtGuiSession() {
+TQtGuiSession::TQtGuiSession(TQtMessages messages) {
+    // Installed before the application object, whose creation is what warns
+    // about a missing runtime folder and the like.
+    if (messages == TQtMessages::Quiet) qInstallMessageHandler(DropNotices);
     if (QCoreApplication::instance()) return;
     argv_[argc_++] = kProgram;
     const bool headless = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");

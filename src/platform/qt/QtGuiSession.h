@@ -8,13 +8,18 @@ class QGuiApplication;
 
 namespace ratiscope {
 
+// Whether Qt's own notices (warnings, information, debug output) reach
+// standard error. A command-line tool prints nothing it was not asked for;
+// Qt's critical and fatal messages pass either way.
+enum class TQtMessages { Shown, Quiet };
+
 // Creates a QGuiApplication for its lifetime unless one already exists. With
 // no display in the environment (neither DISPLAY nor WAYLAND_DISPLAY) and no
 // QT_QPA_PLATFORM chosen, it uses Qt's offscreen platform, so export and tests
 // run on a machine without an X server.
 class TQtGuiSession {
 public:
-    TQtGuiSession();
+    explicit TQtGuiSession(TQtMessages messages = TQtMessages::Shown);
     ~TQtGuiSession();
     TQtGuiSession(const TQtGuiSession&) = delete;
     TQtGuiSession& operator=(const TQtGuiSession&) = delete;
