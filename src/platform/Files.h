@@ -23,6 +23,10 @@ public:
 
     // The folder installed programs live in, as fixed when the program was
     // built; empty when the platform has none. Any trailing "/" may be missing.
+    // An absolute folder is looked for anywhere in the program's folder; a
+    // relative one (such as "lib/ratiscope") names the installation's place
+    // below whatever prefix it was installed or moved to, and matches the end
+    // of the program's folder.
     virtual std::string PlatformProgramFilesFolder() = 0;
     // The user's own folder for application settings; empty when unknown.
     // Any trailing "/" may be missing.

@@ -48,7 +48,9 @@ std::string ProgramFilesFolder(IFiles& files) {
 bool IsInstalled(IFiles& files) {
     const std::string programFiles = ProgramFilesFolder(files);
     if (programFiles.empty()) return false;
-    return UpperAscii(ProgramFolder(files)).find(UpperAscii(programFiles)) != std::string::npos;
+    const std::string program = UpperAscii(ProgramFolder(files));
+    if (programFiles.front() != '/') return program.ends_with("/" + UpperAscii(programFiles));
+    return program.find(UpperAscii(programFiles)) != std::string::npos;
 }
 
 std::string UserDataFolder(IFiles& files, std::string_view subPath) {

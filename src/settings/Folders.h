@@ -25,6 +25,9 @@ std::string ProgramFilesFolder(IFiles& files);
 
 // True when the program folder contains the program-files folder, compared
 // without regard to ASCII case; false when there is no program-files folder.
+// A relative program-files folder ("lib/ratiscope/") must instead end the
+// program folder, whole folder names only ("/opt/x/lib/ratiscope/" but not
+// "/opt/mylib/ratiscope/"), so any prefix counts and the build folder does not.
 bool IsInstalled(IFiles& files);
 
 // For an installed program with a per-user data folder: that folder, "/" and

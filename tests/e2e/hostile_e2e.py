@@ -2,11 +2,13 @@
 """The whole program in states an attacker or a clumsy user makes: ending
 signals, a settings file that is read-only or no file at all, no display, huge
 sizes under a memory limit, places near the integer limits and a ratio written
-under another locale. Each scenario runs its own X server and a private copy of
+under another locale; installations made with another prefix or moved
+elsewhere. Each scenario runs its own X server and a private copy of
 the program folder. Usage: hostile_e2e.py PROGRAM_FOLDER SCENARIO."""
 
 import os
 import resource
+import shutil
 import signal
 import stat
 import subprocess
@@ -141,6 +143,65 @@ def scenario_locale_ratio(s, source):
     check(settings_of(p.settings).get("Ratio") == "0.5", "the ratio is not written with the locale's point")
 
 
+def install(source, prefix):
+    """Installs the build the program folder belongs to with `cmake --install --prefix`."""
+    build = os.path.dirname(os.path.abspath(source))
+    subprocess.run(["cmake", "--install", build, "--prefix", prefix], check=True, stdout=subprocess.DEVNULL,
+                   timeout=120)
+
+
+def menu_entry(prefix):
+    folder = os.path.join(prefix, "share", "applications")
+    entries = [os.path.join(folder, n) for n in os.listdir(folder) if n.endswith(".desktop")]
+    check(len(entries) == 1, f"menu entries in {folder}: {entries}")
+    with open(entries[0]) as f:
+        return dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
+
+
+def scenario_prefix_install(s, source):
+    """Two installations with `--prefix` beside the configured one: each is
+    whole in itself, and each one's uninstall script removes only its own."""
+    first, second = os.path.join(s.tmp, "first"), os.path.join(s.tmp, "second")
+    for prefix in (first, second):
+        install(source, prefix)
+        program = os.path.join(prefix, "lib", "ratiscope", "ratiscope")
+        for name in ("ratiscope", "ratiscope-export"):
+            link = os.path.join(prefix, "bin", name)
+            check(os.path.realpath(link) == os.path.realpath(os.path.join(prefix, "lib", "ratiscope", name)),
+                  f"{link} leads to {os.path.realpath(link)}")
+        check(menu_entry(prefix).get("Exec") == program, f"Exec {menu_entry(prefix).get('Exec')}, wanted {program}")
+    r = subprocess.run([os.path.join(second, "lib", "ratiscope", "ratiscope-uninstall")], capture_output=True,
+                       text=True, timeout=60)
+    check(r.returncode == 0, f"uninstall: {r.returncode} {r.stderr}")
+    check(not os.path.exists(os.path.join(second, "lib", "ratiscope")), "the second installation is still there")
+    check(not os.path.lexists(os.path.join(second, "bin", "ratiscope")), "the second installation's link stayed")
+    for path in ("lib/ratiscope/ratiscope", "lib/ratiscope/English.lng", "bin/ratiscope",
+                 "share/icons/hicolor/48x48/apps"):
+        check(os.path.exists(os.path.join(first, path)), f"the first installation lost {path}")
+    menu_entry(first)
+
+
+def scenario_relocated(s, source):
+    """An installation copied to another folder still counts as installed: its
+    settings go to the user's configuration folder and its languages are found."""
+    original, moved = os.path.join(s.tmp, "original"), os.path.join(s.tmp, "unpacked", "usr")
+    install(source, original)
+    shutil.copytree(original, moved, symlinks=True)
+    shutil.rmtree(original)
+    p = Program(s, source, os.path.join(moved, "lib", "ratiscope", "ratiscope"))
+    config = os.path.join(s.env["XDG_CONFIG_HOME"], "Vendrel", "Ratiscope")
+    os.makedirs(config)
+    user_settings = os.path.join(config, "Ratiscope.user.settings")
+    with open(user_settings, "w") as f:
+        f.write("[Settings]\nX=300\nY=240\nSVisible=0\nLang=Deutsch\n")
+    p.start()
+    _, g = p.overlay()
+    p.close_with_button(g)
+    check(p.exit_code() == 0, f"exit code {p.process.returncode}")
+    check(not os.path.exists(p.settings), "the moved installation wrote settings into its program folder")
+    check(settings_of(user_settings).get("Opacity") == "90", "the user's settings were not written")
+
+
 SCENARIOS = {
     "signals": scenario_signals,
     "read_only": scenario_read_only,
@@ -149,6 +210,8 @@ SCENARIOS = {
     "huge": scenario_huge,
     "far_places": scenario_far_places,
     "locale_ratio": scenario_locale_ratio,
+    "prefix_install": scenario_prefix_install,
+    "relocated": scenario_relocated,
 }
 
 

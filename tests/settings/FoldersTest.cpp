@@ -71,6 +71,21 @@ TEST(Folders, InstalledOrNotDecidesWhereDataLives) {
          "/usr/lib/ratiscope/", "/usr/lib/ratiscope/", "/s/Vendrel/Ratiscope/"},
         {"program path unknown", "", "/usr/lib/ratiscope/", "/h", "/s", false, "", "", ""},
         {"program path without a slash", "ratiscope", "/usr/lib/ratiscope/", "/h", "/s", false, "", "", ""},
+        // A relative installation folder holds under any prefix, ending the program's folder.
+        {"relative: the prefix it was built for", "/usr/local/lib/ratiscope/ratiscope", "lib/ratiscope", "/h",
+         "/s", true, "/usr/local/lib/ratiscope/", "/h/Vendrel/Ratiscope/", "/s/Vendrel/Ratiscope/"},
+        {"relative: another prefix", "/opt/p2/lib/ratiscope/ratiscope", "lib/ratiscope/", "/h", "/s", true,
+         "/opt/p2/lib/ratiscope/", "/h/Vendrel/Ratiscope/", "/s/Vendrel/Ratiscope/"},
+        {"relative: unpacked, other case", "/home/u/x/usr/LIB/RatiScope/ratiscope", "lib/ratiscope/", "/h", "/s",
+         true, "/home/u/x/usr/LIB/RatiScope/", "/h/Vendrel/Ratiscope/", "/s/Vendrel/Ratiscope/"},
+        {"relative: the root as prefix", "/lib/ratiscope/ratiscope", "lib/ratiscope/", "/h", "/s", true,
+         "/lib/ratiscope/", "/h/Vendrel/Ratiscope/", "/s/Vendrel/Ratiscope/"},
+        {"relative: part of a longer folder name", "/opt/mylib/ratiscope/ratiscope", "lib/ratiscope/", "/h", "/s",
+         false, "/opt/mylib/ratiscope/", "/opt/mylib/ratiscope/", "/opt/mylib/ratiscope/"},
+        {"relative: not at the end", "/opt/lib/ratiscope/old/ratiscope", "lib/ratiscope/", "/h", "/s", false,
+         "/opt/lib/ratiscope/old/", "/opt/lib/ratiscope/old/", "/opt/lib/ratiscope/old/"},
+        {"relative: the build folder", "/work/main/build/bin/ratiscope", "lib/ratiscope/", "/h", "/s", false,
+         "/work/main/build/bin/", "/work/main/build/bin/", "/work/main/build/bin/"},
     };
     for (const Case& c : cases) {
         TFakeFiles files;
