@@ -31,7 +31,10 @@ public:
     int ColorDepth() const override { return qt_.ColorDepth(); }
     // A layer surface has no task-bar entry to come back from: only the Qt windows go.
     void MinimizeApplication() override { qt_.MinimizeApplication(); }
-    void ShowMessage(std::string_view caption, std::string_view text) override { qt_.ShowMessage(caption, text); }
+    void ShowMessage(TMessageKind kind, std::string_view caption, std::string_view text) override
+    {
+        qt_.ShowMessage(kind, caption, text);
+    }
     int Run() override { return qt_.Run(); }
     void Quit(int exitCode) override { qt_.Quit(exitCode); }
 
