@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // What translators get to see of it must not trip either.
     const TLanguageCheck check = CheckLanguage(table);
-    FUZZ_CHECK(check.missing.size() <= LanguageKeys().size());
+    // Every key the program asks for can be missing, and the locale key besides.
+    FUZZ_CHECK(check.missing.size() <= LanguageKeys().size() + 1);
     const std::string listing = LanguageTextsListing(table);
     FUZZ_CHECK(!listing.empty());
     return 0;
