@@ -3,8 +3,8 @@
 // overlay picture is judged.
 #include <benchmark/benchmark.h>
 
+#include "base/Color.h"
 #include "platform/raster/RasterCanvas.h"
-#include "settings/Color.h"
 #include "support/FakeTextEngine.h"
 
 namespace {

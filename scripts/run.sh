@@ -5,7 +5,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/scripts/setup.sh"
-bash "$root/scripts/build.sh" build
+# The program alone: tests and benchmarks are the test command's.
+bash "$root/scripts/build.sh" build -DRATISCOPE_TESTS=OFF -DRATISCOPE_BENCHMARKS=OFF
 program="$root/build/bin/ratiscope"
 if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
   exec "$program" "$@"

@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need.
-# As root it installs what is missing; as anyone else it prints the command to run.
+# Installs the Debian packages of the given lists in scripts/ (packages.txt,
+# what building and running the program needs, when none is given). As root
+# it installs what is missing; as anyone else it prints the command to run.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-mapfile -t wanted < <(grep -v '^\s*\(#\|$\)' "$here/packages.txt")
+lists=("$@")
+[[ ${#lists[@]} -eq 0 ]] && lists=(packages.txt)
+wanted=()
+for list in "${lists[@]}"; do
+  mapfile -t -O "${#wanted[@]}" wanted < <(grep -v '^\s*\(#\|$\)' "$here/$list")
+done
 
 missing=()
 for p in "${wanted[@]}"; do
@@ -12,13 +18,22 @@ for p in "${wanted[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
+# 32-bit packages (name:i386) need the i386 architecture enabled first.
+add_i386=false
+for p in "${missing[@]}"; do
+  if [[ "$p" == *:i386 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then add_i386=true; fi
+done
+
 if [[ $(id -u) -ne 0 ]]; then
   echo "These Debian packages are missing: ${missing[*]}" >&2
   echo "Install them as root, then run this command again:" >&2
-  echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+  prefix=""
+  $add_i386 && prefix="sudo dpkg --add-architecture i386 && "
+  echo "  ${prefix}sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
   exit 1
 fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+$add_i386 && dpkg --add-architecture i386
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,26 +1,69 @@
 #!/usr/bin/env bash
-# Sets everything up and runs the whole test suite twice: a normal build, and
-# one under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets everything up and runs the whole test suite: a normal build, one under
+# AddressSanitizer and UndefinedBehaviorSanitizer, short fuzz runs, and the
+# 64-bit and 32-bit Windows builds of the core with their tests under Wine.
+# Prints how long each stage took.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-bash "$root/scripts/setup.sh"
+bash "$root/scripts/setup.sh" packages.txt packages-test.txt
 jobs="$(nproc)"
+timings=()
 
-# Every test but the end-to-end ones must pass at its first run. Those drive
-# real X and Wayland servers with real input; on a loaded machine an event can
-# arrive late, so a failing end-to-end test gets two more tries.
+# Every test must pass at its first run. Only the end-to-end tests, which
+# drive real X and Wayland servers with real input where an event can arrive
+# late on a loaded machine, get two more tries.
 run_tests() {
-  (cd "$1" && ctest --output-on-failure -j "$jobs" -LE e2e)
-  (cd "$1" && ctest --output-on-failure -j "$jobs" -L e2e --repeat until-pass:3)
+  (cd "$root/$1" &&
+    ctest --output-on-failure -j "$jobs" -LE e2e &&
+    ctest --output-on-failure -j "$jobs" -L e2e --repeat until-pass:3)
 }
 
-bash "$root/scripts/build.sh" build
-run_tests "$root/build"
+stage() {
+  local name="$1" start=$SECONDS
+  shift
+  "$@"
+  timings+=("$(printf '%-8s %4d s' "$name" $((SECONDS - start)))")
+}
 
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-bash "$root/scripts/build.sh" build-asan -DRATISCOPE_SANITIZE=ON -DRATISCOPE_BENCHMARKS=OFF
-run_tests "$root/build-asan"
+linux() {
+  bash "$root/scripts/build.sh" build -DRATISCOPE_TESTS=ON
+  run_tests build
+}
+
+asan() {
+  (
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    bash "$root/scripts/build.sh" build-asan -DRATISCOPE_TESTS=ON -DRATISCOPE_SANITIZE=ON -DRATISCOPE_BENCHMARKS=OFF
+    run_tests build-asan
+  )
+}
 
 # A short run of every fuzz target (fuzz/run.sh without an argument runs a minute each).
-bash "$root/fuzz/run.sh" 10
+fuzz() { bash "$root/fuzz/run.sh" 10; }
+
+# The Windows builds run their tests under Wine in a prefix of this run's own,
+# whose server is stopped and whose folder is removed at the end.
+wine_home="$(mktemp -d "${TMPDIR:-/tmp}/ratiscope-wine.XXXXXX")"
+export WINEPREFIX="$wine_home/prefix" WINEDEBUG=-all
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  rm -rf "$wine_home"
+}
+trap cleanup EXIT
+
+windows() {
+  local dir="$1" triple="$2"
+  bash "$root/scripts/build.sh" "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$triple.cmake" \
+    -DRATISCOPE_TESTS=ON
+  (cd "$root/$dir" && ctest --output-on-failure -j "$jobs")
+}
+
+stage linux linux
+stage asan asan
+stage fuzz fuzz
+stage win64 windows build-win64 x86_64-w64-mingw32
+stage win32 windows build-win32 i686-w64-mingw32
+
+echo "Stage times:"
+printf '  %s\n' "${timings[@]}"

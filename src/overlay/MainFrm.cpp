@@ -8,9 +8,11 @@
 #include <exception>
 #include <utility>
 
+#include "base/Numbers.h"
+#include "base/Product.h"
+#include "overlay/OverlaySize.h"
 #include "platform/Canvas.h"
 #include "platform/Image.h"
-#include "settings/Numbers.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {
@@ -29,7 +31,7 @@ TMainForm::~TMainForm() {
 
 void TMainForm::FormCreate() {
     IWindowSystem& ws = services_.windows;
-    ws.SetApplicationTitle("Vendrel Ratiscope");
+    ws.SetApplicationTitle(kProductName);
     ws.SetApplicationEvents(this);
 
     // A missing icon only leaves a gap in the chrome; the window works without it.
@@ -45,7 +47,7 @@ void TMainForm::FormCreate() {
     FCaptured = false;
 
     // Nothing may show before the real geometry is applied.
-    window_ = ws.CreateWindow(*this, TWindowOptions{kOverlayKeyColor, true, "Vendrel Ratiscope"});
+    window_ = ws.CreateWindow(*this, TWindowOptions{kOverlayKeyColor, true, std::string(kProductName)});
     window_->SetClientSize({0, 0});
     window_->SetAlpha(true, 0);
     Settings.Overlay = this;
@@ -63,7 +65,7 @@ void TMainForm::FormCreate() {
     window_->Show();
 }
 
-TSize TMainForm::WindowSize() const { return WindowSizeWithin(OverlayClientSize(Settings), services_.windows.Desktop()); }
+TSize TMainForm::WindowSize() const { return WindowSizeWithin(OverlayWindowSize(Settings), services_.windows.Desktop()); }
 
 void TMainForm::MoveWindow(std::int64_t left, std::int64_t top) {
     if (window_) window_->Move(PlaceableCoordinate(left), PlaceableCoordinate(top));
@@ -79,7 +81,7 @@ void TMainForm::ApplySize(bool paint) {
     const TSize wanted = WindowSize();
     // A window bounded by the desktop keeps its size while the figure in it
     // changes, so only an unbounded one may skip the paint.
-    if (window_->ClientSize() == wanted && wanted == OverlayClientSize(Settings)) return;
+    if (window_->ClientSize() == wanted && wanted == OverlayWindowSize(Settings)) return;
     window_->SetClientSize(wanted);
     if (paint) FormPaint();
 }
@@ -117,7 +119,7 @@ void TMainForm::KeepOnScreen() {
     const std::int32_t w = window_->ClientSize().width;
     if (top <= work.top) top = work.top;
     if (left >= work.right - 32) left = work.right - 32;
-    if (top >= work.bottom - 16) top = work.bottom - 16;
+    if (top >= work.bottom - kCaptionHeight) top = work.bottom - kCaptionHeight;
     if (left + w <= work.left + 84) left = work.left + 84 - w;
     if (left != window_->Left() || top != window_->Top()) MoveWindow(left, top);
 }

@@ -8,9 +8,15 @@
 
 namespace ratiscope {
 
+namespace {
+// Pixels one key press moves or resizes by, and with Ctrl.
+constexpr std::int32_t kKeyStep = 16;
+constexpr std::int32_t kFineKeyStep = 1;
+}  // namespace
+
 void TMainForm::FormKeyDown(int key, TShiftState state) {
     TSettings& s = Settings;
-    const std::int32_t step = (state & ssCtrl) ? 1 : 16;
+    const std::int32_t step = (state & ssCtrl) ? kFineKeyStep : kKeyStep;
 
     // Shift switches to the grid keys; Alt is not looked at.
     if (state & ssShift) {

@@ -3,9 +3,11 @@
 #include <cstdint>
 
 #include "overlay/MainFrm.h"
+#include "overlay/OverlaySize.h"
 #include "overlay/OverlayZones.h"
 #include "platform/Canvas.h"
 #include "settings/LangTable.h"
+#include "settings/Looks.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {
@@ -149,7 +151,7 @@ void TMainForm::ResizeDrag(std::int32_t x, std::int32_t y) {
     switch (FDragMode) {
     case dmTopLeft: {
         const std::int32_t r = l + s.Width + s.Border;
-        const std::int32_t b = t + s.Height + s.Border + 16;
+        const std::int32_t b = t + s.Height + s.Border + kCaptionHeight;
         if (s.Lock) {
             if (s.LockWidth)
                 s.SetWidth(s.Width + FAnchorX - x);
@@ -160,13 +162,13 @@ void TMainForm::ResizeDrag(std::int32_t x, std::int32_t y) {
             s.SetHeight(s.Height + FAnchorY - y);
         }
         left = r - s.Width - s.Border;
-        top = b - s.Height - s.Border - 16;
+        top = b - s.Height - s.Border - kCaptionHeight;
         break;
     }
     case dmTopLeftCentred:
     case dmBottomRightCentred: {
         const std::int32_t cx = l + s.Border + s.Width / 2;
-        const std::int32_t cy = t + s.Border + 16 + s.Height / 2;
+        const std::int32_t cy = t + s.Border + kCaptionHeight + s.Height / 2;
         if (FDragMode == dmTopLeftCentred) {
             if (s.Lock) {
                 if (s.LockWidth)
@@ -192,7 +194,7 @@ void TMainForm::ResizeDrag(std::int32_t x, std::int32_t y) {
             FAnchorY = 2 * y - FAnchorY;
         }
         left = cx - s.Width / 2 - s.Border;
-        top = cy - s.Height / 2 - s.Border - 16;
+        top = cy - s.Height / 2 - s.Border - kCaptionHeight;
         break;
     }
     case dmBottomRight: {
@@ -268,7 +270,7 @@ void TMainForm::FormMouseWheel(TShiftState state, std::int32_t delta) {
     } else if (state == ssCtrl) {
         resizeLeading(sign);
     } else if (state == ssShift) {
-        if (s.LookMode == 0) {
+        if (s.LookMode == LookNumber(TLook::Grid)) {
             s.SetGridSize(s.GridSize + sign);
             if (window_) window_->Invalidate();
         }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "settings/Color.h"
+#include "base/Color.h"
 
 namespace ratiscope {
 

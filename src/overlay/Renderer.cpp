@@ -5,10 +5,12 @@
 
 #include <string>
 
+#include "base/Product.h"
+#include "overlay/OverlaySize.h"
 #include "overlay/SectionGeometry.h"
 #include "overlay/ValueLabels.h"
-#include "overlay/WindowPlacement.h"
 #include "settings/LangTable.h"
+#include "settings/Looks.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {
@@ -30,7 +32,7 @@ void DrawFigure(ICanvas& canvas, const TFigure& fig) {
 }
 
 std::string LookName(std::int32_t lookMode) {
-    if (lookMode < 0 || lookMode > 13) return {};
+    if (lookMode < 0 || lookMode >= kLookCount) return {};
     return LangString("MSLook" + std::to_string(lookMode));
 }
 
@@ -48,14 +50,14 @@ void DrawChrome(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons,
     const std::string name = LookName(s.LookMode);
     canvas.DrawIcon(icons.TRCorner, window.width - 64, 0);
     canvas.DrawIcon(icons.BRCorner, window.width - 24, window.height - 24);
-    canvas.DrawTextInBox("Vendrel Ratiscope - " + name, {14, 1, window.width - 64, 15},
+    canvas.DrawTextInBox(std::string(kProductName) + " - " + name, {14, 1, window.width - 64, 15},
                          tfLeft | tfVCenter | tfEndEllipsis);
 }
 
 }  // namespace
 
 void ComposeImage(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons, bool active) {
-    ComposeImage(canvas, s, icons, active, OverlayClientSize(s));
+    ComposeImage(canvas, s, icons, active, OverlayWindowSize(s));
 }
 
 void ComposeImage(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons, bool active, TSize window) {

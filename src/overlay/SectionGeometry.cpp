@@ -2,7 +2,9 @@
 // symmetric about zero, so the four orientations mirror each other exactly.
 #include "overlay/SectionGeometry.h"
 
-#include "settings/Numbers.h"
+#include "base/Numbers.h"
+#include "overlay/OverlaySize.h"
+#include "settings/Looks.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {
@@ -13,7 +15,7 @@ TFigureInput FigureInputFrom(const TSettings& s) {
 
 TFrame OrientationFrame(const TFigureInput& in) {
     const std::int32_t left = in.Border, right = in.Border + in.Width;
-    const std::int32_t top = in.Border + 16, bottom = in.Border + 16 + in.Height;
+    const std::int32_t top = in.Border + kCaptionHeight, bottom = top + in.Height;
     TFrame f{};
     switch (in.OrientMode) {
     case 0: f = {left, top, right, bottom, +1, +1, 0, 0}; break;
@@ -35,7 +37,7 @@ TCanon CanonFrame(const TFigureInput& in) {
     const TFrame o = OrientationFrame(in);
     const std::int32_t b = in.Border;
     TCanon c{};
-    c.frame = {b, b + 16, b + in.Width, b + 16 + in.Height, +1, +1, o.CX, o.CY};
+    c.frame = {b, b + kCaptionHeight, b + in.Width, b + kCaptionHeight + in.Height, +1, +1, o.CX, o.CY};
     c.uy = in.Height / 18;
     if (WorkingRatio(in.Ratio).N < 1) {
         c.ux = in.Width / 18;
@@ -260,37 +262,37 @@ void LookSingleGoldenLines(TFigure& out, const TFrame& f, const TFigureInput& in
 void BuildFigure(const TFigureInput& in, TFigure& out) {
     const TFrame f = OrientationFrame(in);
     const TWorkingRatio wr = WorkingRatio(in.Ratio);
-    switch (in.LookMode) {
-    case 0: LookGrid(out, f, in); break;
-    case 1: LookRatioSequence(out, f, in, wr.r); break;
-    case 2:
+    switch (static_cast<TLook>(in.LookMode)) {
+    case TLook::Grid: LookGrid(out, f, in); break;
+    case TLook::RatioSequence: LookRatioSequence(out, f, in, wr.r); break;
+    case TLook::Halves:
         AddFrame(out, f);
         AddHalves(out, f);
         break;
-    case 3: LookThirds(out, f); break;
-    case 4: LookGoldenLines(out, f); break;
-    case 5:
+    case TLook::Thirds: LookThirds(out, f); break;
+    case TLook::GoldenLines: LookGoldenLines(out, f); break;
+    case TLook::Spiral:
         AddFrame(out, f);
         AddHalves(out, f);
         AppendSpiral(out, TSpiralLaw::QuarterTurn, 1, f, in);
         break;
-    case 6:
+    case TLook::FourSpirals:
         AddFrame(out, f);
         AddHalves(out, f);
         for (int s = 1; s <= 4; ++s) AppendSpiral(out, TSpiralLaw::QuarterTurn, s, f, in);
         break;
-    case 7:
+    case TLook::SlowSpiral:
         AddFrame(out, f);
         AddPlus(out, f.CX, f.CY);
         out.AddLine({f.X0, f.CY}, {f.CX, f.CY});
         AppendSpiral(out, TSpiralLaw::FullTurn, 1, f, in);
         break;
-    case 8: LookCircles(out, f, in, wr.r); break;
-    case 9: LookCentredSections(out, f, in, wr); break;
-    case 10: LookNestedFrames(out, f, in, wr.r); break;
-    case 11: LookPageCanon(out, in); break;
-    case 12: LookArmature(out, f); break;
-    case 13: LookSingleGoldenLines(out, f, in); break;
+    case TLook::Circles: LookCircles(out, f, in, wr.r); break;
+    case TLook::CentredSections: LookCentredSections(out, f, in, wr); break;
+    case TLook::NestedFrames: LookNestedFrames(out, f, in, wr.r); break;
+    case TLook::PageCanon: LookPageCanon(out, in); break;
+    case TLook::Armature: LookArmature(out, f); break;
+    case TLook::SingleGoldenLines: LookSingleGoldenLines(out, f, in); break;
     default: break;  // any other look draws nothing
     }
 }

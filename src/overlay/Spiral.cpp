@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "base/Numbers.h"
 #include "overlay/SectionGeometry.h"
-#include "settings/Numbers.h"
 
 namespace ratiscope {
 

@@ -5,10 +5,12 @@
 
 #include <string_view>
 
+#include "base/Numbers.h"
+#include "overlay/OverlaySize.h"
 #include "platform/Canvas.h"
 #include "settings/Format.h"
 #include "settings/LangTable.h"
-#include "settings/Numbers.h"
+#include "settings/Looks.h"
 
 namespace ratiscope {
 
@@ -104,7 +106,7 @@ void DrawRatioLineLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& 
         }
         const std::string s2 = Decimal(prev - v);
         if (prev - v > TextWidth(canvas, s2)) {
-            CentredTopAt(canvas, f.X0 + (prev + v) / 2 * f.DX, in.Border + 16 + in.Height, s2);
+            CentredTopAt(canvas, f.X0 + (prev + v) / 2 * f.DX, in.Border + kCaptionHeight + in.Height, s2);
             lastLabel = v;
         }
         prev = v;
@@ -202,38 +204,43 @@ void DrawCanonLabels(ICanvas& canvas, const TFigureInput& in, const TCanon& cano
 void DrawValueLabels(ICanvas& canvas, const TFigureInput& in, const TLangTable& texts) {
     const TFrame f = OrientationFrame(in);
     const double r = WorkingRatio(in.Ratio).r;
-    switch (in.LookMode) {
-    case 0:
+    switch (static_cast<TLook>(in.LookMode)) {
+    case TLook::Grid:
         DrawGridLabels(canvas, in, f, texts);
         break;
-    case 1:
+    case TLook::RatioSequence:
         DrawRatioLineLabels(canvas, in, f, r);
         break;
-    case 2:
+    case TLook::Halves:
         DrawSizeLabel(canvas, in, texts);
         DrawHalfLabels(canvas, in, f);
         DrawSequenceLabels(canvas, in, f, r);
         break;
-    case 3: case 4: case 13:
+    case TLook::Thirds:
+    case TLook::GoldenLines:
+    case TLook::SingleGoldenLines:
         DrawSizeLabel(canvas, in, texts);
         break;
-    case 5: case 6: case 8:
+    case TLook::Spiral:
+    case TLook::FourSpirals:
+    case TLook::Circles:
         DrawSizeLabel(canvas, in, texts);
         DrawHalfLabels(canvas, in, f);
         DrawFarSequenceLabel(canvas, in, f, r);
         break;
-    case 7:
+    case TLook::SlowSpiral:
         DrawFarSequenceLabel(canvas, in, f, r);
         break;
-    case 9: case 12:
+    case TLook::CentredSections:
+    case TLook::Armature:
         DrawSizeLabel(canvas, in, texts);
         DrawHalfLabels(canvas, in, f);
         break;
-    case 10:
+    case TLook::NestedFrames:
         DrawSizeLabel(canvas, in, texts);
         DrawSpacingLabels(canvas, in, f, r);
         break;
-    case 11: {
+    case TLook::PageCanon: {
         // The page canon's own frame: with a one-page layout its centre is the page's right edge.
         const TCanon canon = CanonFrame(in);
         DrawSizeLabel(canvas, in, texts);

@@ -5,11 +5,9 @@
 
 #include <cstdint>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 
 namespace ratiscope {
-
-class TSettings;
 
 // The coordinates a window's corner can take: X11 carries window positions as
 // 16-bit signed numbers, and Windows keeps its windows within the same range.
@@ -19,10 +17,6 @@ inline constexpr std::int32_t kMaxWindowCoordinate = 32767;
 // `value` moved into the placeable range; computed in 64 bits so that a sum of
 // a stored position and a movement cannot overflow on the way.
 std::int32_t PlaceableCoordinate(std::int64_t value);
-
-// The client size the settings ask for: Width + 2 x Border by
-// Height + 2 x Border + the caption strip, without overflow.
-TSize OverlayClientSize(const TSettings& s);
 
 // `wanted` with each side at most the desktop's (all monitors together) and at
 // least 1; a window larger than every screen shows nothing more and would only

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "base/Files.h"
 #include "panel/PanelControls.h"
-#include "platform/Files.h"
 #include "settings/Folders.h"
 #include "settings/LanguageFiles.h"
 #include "settings/Settings.h"

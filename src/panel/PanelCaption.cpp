@@ -2,6 +2,7 @@
 // buttons, dragging the panel by it, and keeping the panel reachable.
 #include <algorithm>
 
+#include "overlay/OverlaySize.h"
 #include "panel/SettingsFrm.h"
 #include "overlay/WindowPlacement.h"
 #include "platform/Canvas.h"
@@ -12,7 +13,6 @@ namespace ratiscope {
 
 namespace {
 
-constexpr std::int32_t kStripHeight = 16;
 constexpr std::int32_t kCornerWidth = 37;  // ZTRCORNER2 with the help and close buttons
 constexpr std::int32_t kHelpLeft = 33;     // hot spots, counted from the right edge
 constexpr std::int32_t kCloseLeft = 12;
@@ -38,7 +38,7 @@ void TSettingsForm::FormPaint() {
     // The controls cover everything below the strip. The window shows pixels
     // and takes clicks by the picture's key colour, so the picture must not be
     // key-coloured there, or the controls would vanish with it.
-    canvas.FillRect({0, kStripHeight, size.width, size.height}, kFaceColor);
+    canvas.FillRect({0, kCaptionHeight, size.width, size.height}, kFaceColor);
     canvas.DrawIcon(icons_.TLCorners, 0, 0);
     for (std::int32_t x = 16; x <= w - kCornerWidth; x += 32) canvas.DrawIcon(icons_.Caption, x, 0);
     canvas.SetTextColor(window_->IsActive() ? kChromeGrey : kInactiveCaptionGrey);
@@ -132,7 +132,7 @@ void TSettingsForm::KeepOnScreen() {
     const std::int32_t width = ClientWidth();
     if (top < work.top) top = work.top;
     if (left >= work.right - 32) left = work.right - 32;
-    if (top >= work.bottom - kStripHeight) top = work.bottom - kStripHeight;
+    if (top >= work.bottom - kCaptionHeight) top = work.bottom - kCaptionHeight;
     if (left + width <= work.left + 64) left = work.left + 64 - width;
     if (left != window_->Left() || top != window_->Top()) window_->Move(left, top);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Controls.h"
+#include "settings/Looks.h"
 
 namespace ratiscope {
 
@@ -13,7 +14,7 @@ namespace ratiscope {
 inline constexpr int kDesignDpi = 96;
 
 // Entry counts of the lists as designed; ApplyTexts fills their texts.
-inline constexpr int kLookEntryCount = 14;
+inline constexpr int kLookEntryCount = kLookCount;
 inline constexpr int kOrientationEntryCount = 4;
 inline constexpr int kOptionEntryCount = 7;
 

@@ -3,13 +3,13 @@
 
 #include <cmath>
 
+#include "overlay/OverlaySize.h"
 #include "panel/PanelControls.h"
 
 namespace ratiscope {
 
 namespace {
 
-constexpr std::int32_t kCaptionHeight = 16;
 constexpr std::int32_t kFontHeight = 9;
 constexpr std::int32_t kOptionItemHeight = 11;
 constexpr std::int32_t kOptionScrollExtent = 280;

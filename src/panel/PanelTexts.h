@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "base/Product.h"
+
 namespace ratiscope {
 
 struct TPanelControls;
 
-inline constexpr std::string_view kProductName = "Vendrel Ratiscope";
-inline constexpr std::string_view kProductVersion = "5.9.3";
 // The argument of the "MSCopyright" template.
 inline constexpr std::string_view kNoticeText = "(c) 2006-2026 Vendrel. All rights reserved.";
 

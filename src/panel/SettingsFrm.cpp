@@ -6,6 +6,7 @@
 #include <exception>
 #include <utility>
 
+#include "base/Numbers.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelTexts.h"
 #include "overlay/WindowPlacement.h"
@@ -14,7 +15,6 @@
 #include "platform/Keys.h"
 #include "settings/LangTable.h"
 #include "settings/LanguageFiles.h"
-#include "settings/Numbers.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/Geometry.h"
-#include "settings/Color.h"
+#include "base/Color.h"
+#include "base/Geometry.h"
 
 namespace ratiscope {
 

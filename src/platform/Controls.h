@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Geometry.h"
-#include "settings/Color.h"
+#include "base/Color.h"
+#include "base/Geometry.h"
 
 namespace ratiscope {
 

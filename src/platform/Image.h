@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Geometry.h"
-#include "settings/Color.h"
+#include "base/Color.h"
+#include "base/Geometry.h"
 
 namespace ratiscope {
 

@@ -6,9 +6,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
-#include "platform/Geometry.h"
-#include "settings/Color.h"
+#include "base/Color.h"
+#include "base/Geometry.h"
 
 namespace ratiscope {
 
@@ -85,11 +86,15 @@ public:
     virtual ~IControlHost() = default;
 };
 
+// How a window is made; each window names its own key colour.
 struct TWindowOptions {
+    explicit TWindowOptions(TColor key, bool main = false, std::string windowTitle = {})
+        : keyColor(key), mainWindow(main), title(std::move(windowTitle)) {}
+
     // Pixels of exactly this colour are not shown and let the mouse through.
-    TColor keyColor = kOverlayKeyColor;
+    TColor keyColor;
     // Closing the main window ends the message loop.
-    bool mainWindow = false;
+    bool mainWindow;
     // The title the task bar and window lists show, exactly as given.
     std::string title;
     // The window this one belongs to: kept above it and not listed in the

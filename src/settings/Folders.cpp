@@ -1,56 +1,83 @@
 // The folder rules. The platform answers with its raw folders; the rules here
-// decide which of them the program uses.
+// decide which of them the program uses. The platform also says which
+// characters separate folders in its paths ("/", and on Windows "\\" too).
 #include "settings/Folders.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/Files.h"
+#include "base/Files.h"
 
 namespace ratiscope {
 
 namespace {
 
-std::string UpperAscii(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+constexpr std::string_view kPosixSeparators = "/";
+
+std::string_view SeparatorsOf(IFiles& files) {
+    const std::string_view separators = files.FolderSeparators();
+    return separators.empty() ? kPosixSeparators : separators;
+}
+
+bool IsSeparator(char c, std::string_view separators) { return separators.find(c) != std::string_view::npos; }
+
+// Upper-case ASCII with every separator written as the first one, for comparing folders.
+std::string ComparableFolder(std::string s, std::string_view separators) {
+    std::transform(s.begin(), s.end(), s.begin(), [separators](char c) {
+        if (IsSeparator(c, separators)) return separators.front();
+        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    });
     return s;
 }
 
-std::string_view WithoutTrailingSlashes(std::string_view s) {
-    while (!s.empty() && s.back() == '/') s.remove_suffix(1);
+// "/usr/", "C:\Program Files\" and "\\server\share\" are absolute; a folder
+// relative to an unknown prefix ("lib/ratiscope/") is not.
+bool IsAbsoluteFolder(std::string_view folder, std::string_view separators) {
+    return (!folder.empty() && IsSeparator(folder.front(), separators)) ||
+           (separators != kPosixSeparators && folder.size() >= 2 && folder[1] == ':');
+}
+
+std::string_view WithoutTrailingSeparators(std::string_view s, std::string_view separators) {
+    while (!s.empty() && IsSeparator(s.back(), separators)) s.remove_suffix(1);
     return s;
 }
 
 std::string DataFolder(IFiles& files, const std::string& platformFolder, std::string_view subPath) {
     if (!IsInstalled(files) || platformFolder.empty()) return ProgramFolder(files);
-    return std::string(WithoutTrailingSlashes(platformFolder)) + "/" + std::string(subPath);
+    const std::string_view separators = SeparatorsOf(files);
+    std::string folder = std::string(WithoutTrailingSeparators(platformFolder, separators)) + separators.front();
+    // The sub-path is written with "/"; the platform's own separator replaces it.
+    for (const char c : subPath) folder += c == '/' ? separators.front() : c;
+    return folder;
 }
 
 }  // namespace
 
-std::string_view FolderOfPath(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
+std::string_view FolderOfPath(std::string_view path, std::string_view separators) {
+    const std::size_t slash = path.find_last_of(separators.empty() ? kPosixSeparators : separators);
     return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
 }
 
 std::string ProgramFolder(IFiles& files) {
     const std::string path = files.ProgramPath();
-    return std::string(FolderOfPath(path));
+    return std::string(FolderOfPath(path, SeparatorsOf(files)));
 }
 
 std::string ProgramFilesFolder(IFiles& files) {
+    const std::string_view separators = SeparatorsOf(files);
     std::string folder = files.PlatformProgramFilesFolder();
-    if (!folder.empty() && folder.back() != '/') folder += '/';
+    if (!folder.empty() && !IsSeparator(folder.back(), separators)) folder += separators.front();
     return folder;
 }
 
 bool IsInstalled(IFiles& files) {
     const std::string programFiles = ProgramFilesFolder(files);
     if (programFiles.empty()) return false;
-    const std::string program = UpperAscii(ProgramFolder(files));
-    if (programFiles.front() != '/') return program.ends_with("/" + UpperAscii(programFiles));
-    return program.find(UpperAscii(programFiles)) != std::string::npos;
+    const std::string_view separators = SeparatorsOf(files);
+    const std::string program = ComparableFolder(ProgramFolder(files), separators);
+    const std::string wanted = ComparableFolder(programFiles, separators);
+    if (!IsAbsoluteFolder(programFiles, separators)) return program.ends_with(separators.front() + wanted);
+    return program.find(wanted) != std::string::npos;
 }
 
 std::string UserDataFolder(IFiles& files, std::string_view subPath) {
@@ -74,10 +101,11 @@ bool ForceFolders(IFiles& files, std::string_view path) {
     // Walks up to the first folder that exists (or is too short to create),
     // then creates the missing ones top down; a loop rather than recursion, so
     // a path of thousands of levels cannot exhaust the stack.
+    const std::string_view separators = SeparatorsOf(files);
     std::vector<std::string_view> missing;
     for (;;) {
-        if (path.ends_with('/')) path.remove_suffix(1);
-        const std::string_view parent = FolderOfPath(path);
+        if (!path.empty() && IsSeparator(path.back(), separators)) path.remove_suffix(1);
+        const std::string_view parent = FolderOfPath(path, separators);
         if (path.size() < 3 || files.FolderExists(path) || parent == path) break;
         missing.push_back(path);
         path = parent;

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/Files.h"
+#include "base/Files.h"
 #include "settings/Folders.h"
 #include "settings/LangTable.h"
 
@@ -97,9 +97,15 @@ std::vector<std::string> LanguageFolders(IFiles& files) {
     return folders;
 }
 
+bool IsSafeLanguageName(std::string_view name) {
+    // Either separator or a drive ("C:") would lead out of the folder on some
+    // platform, and a zero byte would end the name early there.
+    constexpr std::string_view kUnsafe("/\\:\0", 4);
+    return !name.empty() && name.find_first_of(kUnsafe) == std::string_view::npos;
+}
+
 bool LoadLanguage(TLangTable& table, IFiles& files, std::string_view name) {
-    if (name.empty() || name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos)
-        return false;
+    if (!IsSafeLanguageName(name)) return false;
     const std::string fileName = std::string(name) + std::string(kLanguageFileExtension);
     for (const std::string& folder : LanguageFolders(files)) {
         const auto bytes = files.ReadFile(folder + fileName, kMaxLanguageFileBytes);

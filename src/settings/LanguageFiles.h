@@ -50,9 +50,13 @@ std::vector<std::string> LanguageFolders(IFiles& files);
 
 // Merges the file of language `name` into the table: the first of the
 // LanguageFolders that has a readable "<name>.lng". False, with the table
-// untouched, when none has; a name that cannot be a file's base name (empty,
-// or holding "/" or a zero byte) finds no file.
+// untouched, when none has; a name that IsSafeLanguageName refuses finds
+// no file.
 bool LoadLanguage(TLangTable& table, IFiles& files, std::string_view name);
+
+// True when `name` can only be a file's base name inside the language folders
+// on every platform: not empty, and no "/", "\\", ":" (a drive) or zero byte.
+bool IsSafeLanguageName(std::string_view name);
 
 // English first, then `name` over it unless it is exactly "English", so a key
 // the chosen language lacks keeps its English text.

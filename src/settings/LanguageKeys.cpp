@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <array>
 
+#include "base/Numbers.h"
 #include "settings/LangTable.h"
 #include "settings/LanguageFiles.h"
-#include "settings/Numbers.h"
 
 namespace ratiscope {
 

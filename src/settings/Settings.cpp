@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "settings/Numbers.h"
+#include "base/Numbers.h"
+#include "settings/Looks.h"
 
 namespace ratiscope {
 
@@ -173,7 +174,7 @@ void TSettings::SetLang(const std::string& value) {
 }
 
 void TSettings::NextLook() {
-    SetLookMode(LookMode >= 13 ? 0 : LookMode + 1);
+    SetLookMode(LookMode >= LookNumber(kLastLook) ? LookNumber(TLook::Grid) : LookMode + 1);
 }
 
 void TSettings::NextOrient() {
@@ -199,7 +200,7 @@ void TSettings::RestoreDefaults() {
     SetOrientMode(0);
     SetShowHints(true);
     SetShowValues(true);
-    SetLookMode(1);
+    SetLookMode(LookNumber(TLook::RatioSequence));
     SetGridSize(8);
     SetSettingsOpacity(false);
     SetMoveUsingGrid(true);

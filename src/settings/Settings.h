@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/Color.h"
+#include "base/Color.h"
 #include "settings/WindowSlots.h"
 
 namespace ratiscope {

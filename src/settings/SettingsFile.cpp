@@ -5,7 +5,7 @@
 #include <clocale>
 #include <locale>
 
-#include "platform/Files.h"
+#include "base/Files.h"
 #include "settings/Folders.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
@@ -72,7 +72,7 @@ void SaveSettings(const TSettings& settings, IFiles& files, char decimalSeparato
         if (!content) throw EWriteError(path);
         previous = std::move(*content);
     } else {
-        ForceFolders(files, FolderOfPath(path));  // a failure shows when the file is written
+        ForceFolders(files, FolderOfPath(path, files.FolderSeparators()));  // a failure shows when the file is written
     }
     if (!files.ReplaceFile(path, SettingsFileContent(settings, previous, decimalSeparator))) throw EWriteError(path);
 }

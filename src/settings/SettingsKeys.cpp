@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <array>
 
-#include "settings/Numbers.h"
+#include "base/Numbers.h"
+#include "settings/Looks.h"
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
 
@@ -42,7 +43,7 @@ const std::array<TSettingsKey, 26> kKeys = {{
     INT_KEY(OrientMode, 0, 10, s.SetOrientMode(AsInt(v))),
     BOOL_KEY(ShowHints, 1, 11, s.SetShowHints(AsBool(v))),
     BOOL_KEY(ShowValues, 1, 12, s.SetShowValues(AsBool(v))),
-    INT_KEY(LookMode, 1, 13, s.SetLookMode(AsInt(v))),
+    INT_KEY(LookMode, LookNumber(TLook::RatioSequence), 13, s.SetLookMode(AsInt(v))),
     INT_KEY(GridSize, 8, 14, s.SetGridSize(AsInt(v))),
     BOOL_KEY(SettingsOpacity, 0, 15, s.SetSettingsOpacity(AsBool(v))),
     BOOL_KEY(MoveUsingGrid, 1, 16, s.SetMoveUsingGrid(AsBool(v))),

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "platform/Files.h"
+#include "base/Files.h"
 #include "settings/LanguageFiles.h"
 
 namespace ratiscope {

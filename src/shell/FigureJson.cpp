@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "overlay/OverlaySize.h"
 #include "overlay/SectionGeometry.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
@@ -106,8 +107,9 @@ std::string FigureJson(const TSettings& s) {
         out += ':';
         AppendValue(out, key.value(s));
     }
-    out += "},\"window\":{\"width\":" + std::to_string(s.Width + 2 * s.Border) +
-           ",\"height\":" + std::to_string(s.Height + 2 * s.Border + 16) + "},\"primitives\":[";
+    const TSize window = OverlayWindowSize(s);
+    out += "},\"window\":{\"width\":" + std::to_string(window.width) + ",\"height\":" + std::to_string(window.height) +
+           "},\"primitives\":[";
 
     const TFigure fig = BuildFigure(FigureInputFrom(s));
     first = true;

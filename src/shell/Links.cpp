@@ -5,8 +5,9 @@
 #include <array>
 #include <ctime>
 
+#include "base/Files.h"
+#include "base/Product.h"
 #include "platform/Desktop.h"
-#include "platform/Files.h"
 
 #ifndef RATISCOPE_VENDOR_BASE
 #define RATISCOPE_VENDOR_BASE "https://vendrel.example/"
@@ -54,7 +55,7 @@ std::int64_t InstallDateFrom(std::optional<std::chrono::system_clock::time_point
 
 std::string WebQuery(std::int64_t installDate, std::int64_t now) {
     // Integer division truncates towards zero: -36 hours is -1, -12 hours 0.
-    return "?prd=vrx&v=5.9.3&d=" + std::to_string((now - installDate) / kMillisecondsPerDay);
+    return "?prd=vrx&v=" + std::string(kProductVersion) + "&d=" + std::to_string((now - installDate) / kMillisecondsPerDay);
 }
 
 TLinks::TLinks(IDesktop& desktop, IFiles& files, std::string programFolder, std::chrono::system_clock::time_point now)

@@ -42,8 +42,9 @@ std::int64_t LocalMilliseconds(std::chrono::system_clock::time_point t);
 std::int64_t InstallDateFrom(std::optional<std::chrono::system_clock::time_point> marker,
                              std::chrono::system_clock::time_point now);
 
-// "?prd=vrx&v=5.9.3&d=" and the whole days from the install date to now, the
-// fraction cut off towards zero (a marker dated in the future gives a negative age).
+// "?prd=vrx&v=", the product version, "&d=" and the whole days from the
+// install date to now, the fraction cut off towards zero (a marker dated in
+// the future gives a negative age).
 std::string WebQuery(std::int64_t installDate, std::int64_t now);
 
 class TLinks {

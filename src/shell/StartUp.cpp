@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/Files.h"
+#include "base/Files.h"
 #include "settings/Folders.h"
 #include "settings/LanguageFiles.h"
 #include "settings/UserLanguage.h"
@@ -32,7 +32,7 @@ std::string UsageText(std::string_view programName) {
            "  /uninstall   open the vendor's uninstall page and end\n";
 }
 
-std::string VersionText() { return std::string(kApplicationTitle) + " " + std::string(kProgramVersion) + "\n"; }
+std::string VersionText() { return std::string(kProductName) + " " + std::string(kProductVersion) + "\n"; }
 
 bool StartUp(std::optional<TSettings>& settings, std::int32_t screenWidth,
              std::span<const std::string> arguments, const TStartUpServices& services) {
@@ -51,7 +51,7 @@ bool StartUp(std::optional<TSettings>& settings, std::int32_t screenWidth,
 
     const int depth = services.colorDepth ? services.colorDepth() : kTrueColorDepth;
     if (depth < kTrueColorDepth && services.showMessage)
-        services.showMessage(TMessageKind::Warning, kApplicationTitle, kTrueColorMessage);
+        services.showMessage(TMessageKind::Warning, kProductName, kTrueColorMessage);
     return true;
 }
 
@@ -60,7 +60,7 @@ int ShutDown(std::optional<TSettings>& settings, const TStartUpServices& service
     try {
         SaveSettings(*settings, services.files);
     } catch (const EWriteError& error) {
-        if (services.showMessage) services.showMessage(TMessageKind::Error, kApplicationTitle, error.what());
+        if (services.showMessage) services.showMessage(TMessageKind::Error, kProductName, error.what());
         return 1;
     }
     settings.reset();

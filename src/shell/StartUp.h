@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/Product.h"
 #include "platform/Window.h"
 #include "settings/Settings.h"
 
@@ -17,8 +18,6 @@ namespace ratiscope {
 class IFiles;
 class TLangTable;
 
-inline constexpr std::string_view kProgramVersion = "5.9.3";
-inline constexpr std::string_view kApplicationTitle = "Vendrel Ratiscope";
 inline constexpr std::string_view kUninstallSwitch = "/uninstall";
 inline constexpr std::string_view kTrueColorMessage = "True color screen mode is required";
 // Bits per pixel below which the figure's colours cannot be shown faithfully.

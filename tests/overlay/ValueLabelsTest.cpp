@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Numbers.h"
 #include "overlay/SectionGeometry.h"
 #include "overlay/ValueLabels.h"
 #include "settings/LangTable.h"
-#include "settings/Numbers.h"
 #include "support/RecordingCanvas.h"
 
 namespace ratiscope {

@@ -2,9 +2,9 @@
 // together, as the overlay and the panel use them.
 #include <gtest/gtest.h>
 
+#include "base/Color.h"
 #include "platform/raster/RasterCanvas.h"
 #include "resources/Resources.h"
-#include "settings/Color.h"
 #include "support/FakeTextEngine.h"
 #include "support/Golden.h"
 

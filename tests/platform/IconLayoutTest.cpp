@@ -5,9 +5,9 @@
 #include <set>
 #include <string>
 
+#include "base/Color.h"
 #include "platform/raster/RasterOps.h"
 #include "resources/Resources.h"
-#include "settings/Color.h"
 
 namespace ratiscope {
 namespace {

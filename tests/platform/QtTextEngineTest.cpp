@@ -9,12 +9,12 @@
 #include <iterator>
 #include <string>
 
+#include "base/Color.h"
 #include "platform/qt/QtGuiSession.h"
 #include "platform/qt/QtImageIO.h"
 #include "platform/qt/QtTextEngine.h"
 #include "platform/raster/RasterCanvas.h"
 #include "platform/raster/TextBox.h"
-#include "settings/Color.h"
 
 namespace ratiscope {
 namespace {

@@ -153,7 +153,7 @@ private:
 };
 
 TEST_F(QtWindowTest, InputArrivesAsPlatformEvents) {
-    auto window = system.CreateWindow(events, TWindowOptions{});
+    auto window = system.CreateWindow(events, TWindowOptions{kOverlayKeyColor});
     auto& qt = static_cast<TQtWindow&>(*window);
     QWidget& w = qt.Widget();
     window->SetClientSize({100, 50});
@@ -199,7 +199,7 @@ TEST_F(QtWindowTest, InputArrivesAsPlatformEvents) {
 }
 
 TEST_F(QtWindowTest, PresentedPictureIsWhatTheWindowShows) {
-    auto window = system.CreateWindow(events, TWindowOptions{});
+    auto window = system.CreateWindow(events, TWindowOptions{kOverlayKeyColor});
     window->SetClientSize({4, 3});
     EXPECT_EQ(window->ClientSize(), (TSize{4, 3}));
     TImage picture(6, 6, PixelFromColor(0x00FF00));
@@ -224,7 +224,7 @@ TEST_F(QtWindowTest, PresentedPictureIsWhatTheWindowShows) {
 }
 
 TEST_F(QtWindowTest, OnlyAStaleSurfaceIsComposedAgain) {
-    auto window = system.CreateWindow(events, TWindowOptions{});
+    auto window = system.CreateWindow(events, TWindowOptions{kOverlayKeyColor});
     QWidget& w = static_cast<TQtWindow&>(*window).Widget();
     window->SetClientSize({4, 3});
     window->Present(TImage(4, 3, PixelFromColor(0x00FF00)));
@@ -251,7 +251,7 @@ TEST_F(QtWindowTest, OnlyAStaleSurfaceIsComposedAgain) {
 }
 
 TEST_F(QtWindowTest, CloseRunsTheHandlerOnce) {
-    auto window = system.CreateWindow(events, TWindowOptions{});
+    auto window = system.CreateWindow(events, TWindowOptions{kOverlayKeyColor});
     window->Show();
     window->Close();
     window->Close();

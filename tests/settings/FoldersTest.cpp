@@ -101,6 +101,60 @@ TEST(Folders, InstalledOrNotDecidesWhereDataLives) {
     }
 }
 
+TEST(Folders, WindowsPathsTakeEitherSeparator) {
+    struct Case {
+        const char* name;
+        const char* programPath;
+        const char* programFiles;
+        bool installed;
+        const char* programFolder;
+        const char* userFolder;
+        const char* sharedFolder;
+    };
+    const Case cases[] = {
+        {"installed", "C:\\Program Files\\Vendrel\\Ratiscope\\Ratiscope.exe", "C:\\Program Files", true,
+         "C:\\Program Files\\Vendrel\\Ratiscope\\", "C:\\Users\\u\\AppData\\Roaming\\Vendrel\\Ratiscope\\",
+         "C:\\ProgramData\\Vendrel\\Ratiscope\\"},
+        {"separators and case mixed", "c:/program files/Vendrel/Ratiscope/Ratiscope.exe", "C:\\Program Files\\", true,
+         "c:/program files/Vendrel/Ratiscope/", "C:\\Users\\u\\AppData\\Roaming\\Vendrel\\Ratiscope\\",
+         "C:\\ProgramData\\Vendrel\\Ratiscope\\"},
+        {"a copy elsewhere", "D:\\tools\\Ratiscope.exe", "C:\\Program Files", false, "D:\\tools\\",
+         "D:\\tools\\", "D:\\tools\\"},
+        {"a drive's root", "E:\\Ratiscope.exe", "C:\\Program Files", false, "E:\\", "E:\\", "E:\\"},
+    };
+    for (const Case& c : cases) {
+        TFakeFiles files;
+        files.separators = "\\/";
+        files.programPath = c.programPath;
+        files.programFilesFolder = c.programFiles;
+        files.userDataFolder = "C:\\Users\\u\\AppData\\Roaming\\";
+        files.sharedDataFolder = "C:\\ProgramData";
+        EXPECT_EQ(IsInstalled(files), c.installed) << c.name;
+        EXPECT_EQ(ProgramFolder(files), c.programFolder) << c.name;
+        EXPECT_EQ(UserDataFolder(files, kProductSubPath), c.userFolder) << c.name;
+        EXPECT_EQ(SharedDataFolder(files, kProductSubPath), c.sharedFolder) << c.name;
+        EXPECT_EQ(SettingsFilePath(files), std::string(c.userFolder) + "Ratiscope.user.settings") << c.name;
+    }
+}
+
+TEST(Folders, ABackslashIsPartOfANameOnPosixSystems) {
+    TFakeFiles files;
+    files.programPath = "/home/u/odd\\name/ratiscope";
+    files.programFilesFolder = "/usr/lib/ratiscope";
+    EXPECT_EQ(ProgramFolder(files), "/home/u/odd\\name/");
+    EXPECT_FALSE(IsInstalled(files));
+}
+
+TEST(Folders, ForceFoldersWalksWindowsPaths) {
+    TFakeFiles files;
+    files.separators = "\\/";
+    files.folders.insert("C:\\Users\\u\\AppData\\Roaming");
+    EXPECT_TRUE(ForceFolders(files, "C:\\Users\\u\\AppData\\Roaming\\Vendrel\\Ratiscope\\"));
+    EXPECT_EQ(files.log, (std::vector<std::string>{"CreateFolder C:\\Users\\u\\AppData\\Roaming\\Vendrel",
+                                                    "CreateFolder C:\\Users\\u\\AppData\\Roaming\\Vendrel\\Ratiscope"}));
+    EXPECT_TRUE(files.FolderExists("C:\\Users\\u\\AppData\\Roaming\\Vendrel\\Ratiscope"));
+}
+
 TEST(Folders, ProgramFilesFolderEndsWithASlash) {
     TFakeFiles files;
     files.programFilesFolder = "/usr/lib/ratiscope";

@@ -202,6 +202,19 @@ TEST(LanguageFiles, NamesThatCannotBeAFileFindNothing) {
     }
 }
 
+TEST(LanguageFiles, NamesThatLeadOutOfTheFolderOnAnyPlatformFindNothing) {
+    for (const std::string& name : {std::string("..\\etc\\x"), std::string("a\\b"), std::string("\\\\server\\x"),
+                                   std::string("C:English"), std::string("c:"), std::string("English:stream")}) {
+        TFakeFiles files = Program(false);
+        TLangTable table;
+        EXPECT_FALSE(LoadLanguage(table, files, name)) << name;
+        EXPECT_TRUE(files.log.empty()) << name;
+        EXPECT_FALSE(IsSafeLanguageName(name)) << name;
+    }
+    for (const std::string_view name : {"English", "Español", "Deutsch (Schweiz)", "..", "a.b"})
+        EXPECT_TRUE(IsSafeLanguageName(name)) << name;
+}
+
 TEST(LanguageFiles, AFileWithTooManyEntriesIsCutOff) {
     std::string bytes;
     for (std::size_t i = 0; i <= kMaxLanguageEntries; ++i) bytes += "K" + std::to_string(i) + "=t\r\n";

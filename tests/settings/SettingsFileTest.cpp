@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/Numbers.h"
+#include "base/Numbers.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
 #include "support/FakeFiles.h"

@@ -14,10 +14,10 @@
 
 #include <unistd.h>
 
+#include "base/Color.h"
 #include "platform/Image.h"
 #include "platform/qt/QtGuiSession.h"
 #include "platform/qt/QtImageIO.h"
-#include "settings/Color.h"
 
 namespace ratiscope {
 namespace {

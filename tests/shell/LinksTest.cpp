@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <ctime>
 #include <string>
 
 #include "shell/Links.h"
 #include "support/FakeFiles.h"
 #include "support/RecordingDesktop.h"
+#include "support/TimeZone.h"
 
 namespace ratiscope::testing {
 namespace {
@@ -19,28 +18,12 @@ using namespace std::chrono_literals;
 
 class LinksTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // Whole days in local time: pinned so daylight saving cannot shift an hour.
-        const char* tz = std::getenv("TZ");
-        savedTz_ = tz ? std::optional<std::string>(tz) : std::nullopt;
-        setenv("TZ", "UTC", 1);
-        tzset();
-    }
-    void TearDown() override {
-        if (savedTz_)
-            setenv("TZ", savedTz_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
+    // Whole days in local time: pinned so daylight saving cannot shift an hour.
+    TTimeZoneGuard timeZone{"UTC"};
     const system_clock::time_point now = sys_days{2026y / 3 / 14} + 15h + 30min;
     const std::string folder = "/opt/vendrel/ratiscope/";
     TFakeFiles files;
     TRecordingDesktop desktop;
-
-private:
-    std::optional<std::string> savedTz_;
 };
 
 TEST_F(LinksTest, InstallAge) {
@@ -140,8 +123,7 @@ TEST_F(LinksTest, TheManualIsFoundWhereTheProgramIsNotInTheWorkingFolder) {
 TEST_F(LinksTest, LocalTimeCountsWallClockDays) {
     EXPECT_EQ(LocalMilliseconds(now + 24h) - LocalMilliseconds(now), 86'400'000);
     EXPECT_EQ(LocalMilliseconds(sys_days{1970y / 1 / 1}), 0);
-    setenv("TZ", "EST5", 1);  // five hours behind
-    tzset();
+    SetTimeZone("EST5");  // five hours behind
     EXPECT_EQ(LocalMilliseconds(sys_days{1970y / 1 / 2}), 19 * 3'600'000);
 }
 

@@ -3,8 +3,6 @@
 // down in order, so tests see exactly what the code under test did.
 #pragma once
 
-#include <fnmatch.h>
-
 #include <map>
 #include <optional>
 #include <set>
@@ -12,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Files.h"
+#include "base/Files.h"
 
 namespace ratiscope::testing {
 
@@ -25,8 +23,10 @@ public:
     std::string sharedDataFolder;
     // Every all-users data folder in order; when empty, sharedDataFolder alone.
     std::vector<std::string> sharedDataFolders;
+    // The characters that separate folders; "\\/" stands in for Windows.
+    std::string separators = "/";
 
-    // Paths of files with their bytes, and folders, without a trailing "/".
+    // Paths of files with their bytes, and folders, without a trailing separator.
     std::map<std::string, std::string, std::less<>> files;
     std::set<std::string, std::less<>> folders{"/"};
     std::map<std::string, TFileTime, std::less<>> times;
@@ -52,6 +52,7 @@ public:
     }
 
     std::string ProgramPath() override { return programPath; }
+    std::string_view FolderSeparators() override { return separators; }
     std::string PlatformProgramFilesFolder() override { return programFilesFolder; }
     std::string PlatformUserDataFolder() override { return userDataFolder; }
     std::string PlatformSharedDataFolder() override { return sharedDataFolder; }
@@ -81,14 +82,12 @@ public:
     }
     std::vector<std::string> ListFolder(std::string_view folder, std::string_view pattern) override {
         std::string prefix(folder);
-        if (!prefix.ends_with('/')) prefix += '/';
-        const std::string glob(pattern);
+        if (prefix.empty() || !IsSeparator(prefix.back())) prefix += separators.front();
         std::vector<std::string> names;
         for (const auto& [path, content] : files) {
             if (!path.starts_with(prefix)) continue;
             const std::string name = path.substr(prefix.size());
-            if (name.find('/') == std::string::npos && ::fnmatch(glob.c_str(), name.c_str(), FNM_PERIOD) == 0)
-                names.push_back(name);
+            if (name.find_first_of(separators) == std::string::npos && Matches(pattern, name)) names.push_back(name);
         }
         return names;
     }
@@ -109,13 +108,36 @@ public:
     }
 
 private:
-    static std::string Parent(const std::string& path) {
-        const std::size_t slash = path.rfind('/');
+    bool IsSeparator(char c) const { return separators.find(c) != std::string::npos; }
+    std::string Parent(const std::string& path) const {
+        const std::size_t slash = path.find_last_of(separators);
         return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     }
-    static std::string Strip(std::string path) {
-        while (path.size() > 1 && path.back() == '/') path.pop_back();
-        return path == "/" ? std::string() : path;
+    std::string Strip(std::string path) const {
+        while (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
+        return path.size() == 1 && IsSeparator(path.front()) ? std::string() : path;
+    }
+    // The listing's wildcards: "*" any run of characters, "?" one, and a
+    // leading "." only by a literal one.
+    static bool Matches(std::string_view pattern, std::string_view name) {
+        if (name.starts_with('.') && !pattern.starts_with('.')) return false;
+        std::size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
+        while (n < name.size()) {
+            if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+                ++p;
+                ++n;
+            } else if (p < pattern.size() && pattern[p] == '*') {
+                star = p++;
+                resume = n;
+            } else if (star != std::string_view::npos) {
+                p = star + 1;
+                n = ++resume;
+            } else {
+                return false;
+            }
+        }
+        while (p < pattern.size() && pattern[p] == '*') ++p;
+        return p == pattern.size();
     }
 };
 

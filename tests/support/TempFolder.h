@@ -2,22 +2,33 @@
 // content when the test ends.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace ratiscope::testing {
 
 class TTempFolder {
 public:
+    // In the system's temporary folder, under a random name no other test
+    // holds; invalid when none could be made.
     TTempFolder() {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/ratiscope-test-XXXXXX";
-        if (::mkdtemp(pattern.data())) path_ = pattern;
+        std::error_code ec;
+        const std::filesystem::path base = std::filesystem::temp_directory_path(ec);
+        if (ec) return;
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::filesystem::path folder = base / ("ratiscope-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(folder, ec) && !ec) {
+                path_ = folder.generic_string();
+                return;
+            }
+        }
     }
     TTempFolder(const TTempFolder&) = delete;
     TTempFolder& operator=(const TTempFolder&) = delete;

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Files.h"
+#include "base/Files.h"
 
 namespace ratiscope {
 
@@ -35,6 +35,7 @@ public:
                          TEnvironment environment = ProcessEnvironment);
 
     std::string ProgramPath() override;
+    std::string_view FolderSeparators() override { return "/"; }
     std::string PlatformProgramFilesFolder() override;
     // $XDG_CONFIG_HOME, else $HOME/.config, else the password database's home
     // plus "/.config"; relative paths are ignored, as the XDG rules ask.

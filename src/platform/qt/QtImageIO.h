@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
+#include "base/Color.h"
 #include "platform/Image.h"
-#include "settings/Color.h"
 
 namespace ratiscope {
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 
 namespace ratiscope {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 
 namespace ratiscope {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 #include "platform/raster/WideDivision.h"
 
 namespace ratiscope {

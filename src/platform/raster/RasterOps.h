@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 #include "platform/Image.h"
 
 namespace ratiscope {

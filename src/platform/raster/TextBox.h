@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 #include "platform/TextEngine.h"
 
 namespace ratiscope {

@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 #include "platform/Image.h"
 
 namespace ratiscope {

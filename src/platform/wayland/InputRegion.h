@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 #include "platform/Image.h"
 
 namespace ratiscope {

@@ -20,6 +20,9 @@ public:
     // Full path of the running program file with every symbolic link resolved;
     // empty when the platform cannot tell.
     virtual std::string ProgramPath() = 0;
+    // The characters that separate folders in this platform's paths, the one
+    // the program writes first: "/" on POSIX systems, "\\/" on Windows.
+    virtual std::string_view FolderSeparators() = 0;
 
     // The folder installed programs live in, as fixed when the program was
     // built; empty when the platform has none. Any trailing "/" may be missing.

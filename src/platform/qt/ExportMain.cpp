@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "overlay/OverlayIcons.h"
+#include "overlay/OverlaySize.h"
 #include "overlay/Renderer.h"
+#include "platform/posix/PosixFiles.h"
 #include "platform/qt/QtGuiSession.h"
 #include "platform/qt/QtImageIO.h"
-#include "platform/posix/PosixFiles.h"
 #include "platform/qt/QtTextEngine.h"
 #include "platform/raster/RasterCanvas.h"
 #include "settings/LangTable.h"
@@ -61,8 +62,8 @@ int WriteOutput(const std::string& output, std::string_view content) {
 }
 
 int ExportPicture(const TSettings& s, const TExportOptions& o) {
-    const std::int64_t width = std::int64_t{s.Width} + 2 * std::int64_t{s.Border};
-    const std::int64_t height = std::int64_t{s.Height} + 2 * std::int64_t{s.Border} + 16;
+    const TSize window = OverlayWindowSize(s);
+    const std::int64_t width = window.width, height = window.height;
     if (o.format == "png" && (width > kMaxPngSide || height > kMaxPngSide || width * height > kMaxPngPixels))
         return Fail("cannot write " + o.output + ": a picture of " + std::to_string(width) + " x " +
                         std::to_string(height) + " pixels is too large for PNG (use --format svg)",
