@@ -25,7 +25,7 @@ TEST(OverlaySize, SectionPlusBordersPlusCaptionStrip) {
         {"fields set past the 32-bit range", kMax, 10, kMax, {kMax, kMax}},
     };
     for (const Case& c : cases) {
-        TSettings s;
+        TSettings s(1280);
         s.Width = c.width;
         s.Height = c.height;
         s.Border = c.border;
