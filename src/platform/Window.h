@@ -88,8 +88,8 @@ public:
 
 // How a window is made; each window names its own key colour.
 struct TWindowOptions {
-    explicit TWindowOptions(TColor key, bool main = false, std::string windowTitle = {})
-        : keyColor(key), mainWindow(main), title(std::move(windowTitle)) {}
+    explicit TWindowOptions(TColor key, bool main = false, std::string windowTitle = {}, IWindow* ownerWindow = nullptr)
+        : keyColor(key), mainWindow(main), title(std::move(windowTitle)), owner(ownerWindow) {}
 
     // Pixels of exactly this colour are not shown and let the mouse through.
     TColor keyColor;
@@ -99,7 +99,7 @@ struct TWindowOptions {
     std::string title;
     // The window this one belongs to: kept above it and not listed in the
     // task bar on its own; null for a window of its own. Must outlive it.
-    IWindow* owner = nullptr;
+    IWindow* owner;
 };
 
 // One borderless window that stays on top of all normal windows. Positions are
