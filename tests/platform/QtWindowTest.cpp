@@ -300,7 +300,7 @@ protected:
     void EndWith(const std::function<void()>& request) {
         TEventLog other;
         auto main = system.CreateWindow(events, TWindowOptions{kOverlayKeyColor, true, "main"});
-        auto panel = system.CreateWindow(other, TWindowOptions{});
+        auto panel = system.CreateWindow(other, TWindowOptions{kOverlayKeyColor});
         main->Show();
         panel->Show();
         QTimer::singleShot(0, request);
