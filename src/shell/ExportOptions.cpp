@@ -161,11 +161,11 @@ void MergeFallbackTexts() {
         {"MGridSize", "Grid %d px"},
     };
     TLangTable& table = LanguageTable();
-    for (const auto& [key, text] : kFallbacks) {
+    for (const auto& fallback : kFallbacks) {
         const auto& entries = table.Entries();
         const bool present =
-            std::any_of(entries.begin(), entries.end(), [&](const auto& e) { return e.first == key; });
-        if (!present) table.MergeLangPair(key, text);
+            std::any_of(entries.begin(), entries.end(), [&](const auto& e) { return e.first == fallback.first; });
+        if (!present) table.MergeLangPair(fallback.first, fallback.second);
     }
 }
 
