@@ -1,7 +1,6 @@
-// The program: settings with their defaults and the user's file, the English
-// texts with the chosen language over them, the overlay window and the message loop.
+// The program on Linux: Qt's application object, the Qt window system (or the
+// native Wayland overlay) and controls, POSIX files, and then the program itself.
 #include <QApplication>
-#include <QScreen>
 
 #include <algorithm>
 #include <clocale>
@@ -9,14 +8,10 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "overlay/MainFrm.h"
-#include "overlay/OverlayIcons.h"
-#include "panel/SettingsFrm.h"
 #include "platform/RasterOffscreen.h"
 #include "platform/posix/PosixFiles.h"
 #include "platform/qt/QtControls.h"
@@ -24,14 +19,8 @@
 #include "platform/qt/QtDisplay.h"
 #include "platform/qt/QtTextEngine.h"
 #include "platform/qt/QtWindowSystem.h"
-#include "resources/Resources.h"
-#include "settings/Folders.h"
-#include "settings/LangTable.h"
-#include "settings/LanguageFiles.h"
-#include "settings/Settings.h"
-#include "settings/SettingsFile.h"
 #include "settings/UserLanguage.h"
-#include "shell/Links.h"
+#include "shell/Program.h"
 #include "shell/StartUp.h"
 #ifdef RATISCOPE_WAYLAND_OVERLAY
 #include "platform/wayland/OverlayRules.h"
@@ -121,56 +110,7 @@ int main(int argc, char** argv) {
     IWindowSystem& windows = qtWindows;
 #endif
     TQtDesktop desktop;
-    TLinks links(desktop, files, ProgramFolder(files));
-    const TStartUpServices services{
-        files,
-        LanguageTable(),
-        [&links](std::string_view address) { links.OpenWebPage(address); },
-        [&windows] { return windows.ColorDepth(); },
-        [&windows](TMessageKind kind, std::string_view caption, std::string_view message) {
-            windows.ShowMessage(kind, caption, message);
-        },
-        [] { return MessagesLocale(ProcessEnvironment); },
-    };
-
-    std::optional<TSettings> settings;
-    if (!StartUp(settings, windows.PrimaryScreenWidth(), arguments, services)) {
-        ClearLanguageTable();
-        return 0;
-    }
-
-    int code = 0;
-    {
-        TMainForm form(*settings, TMainFormServices{
-                                      windows,
-                                      [&text](TSize size) { return std::make_unique<TRasterOffscreen>(text, size.width, size.height); },
-                                      LoadOverlayIcons,
-                                      [&links] { links.OpenManual(); },
-                                  });
-        form.FormCreate();
-
-        // The settings panel comes second: it borrows three of the overlay's icons.
-        TQtControlToolkit controls;
-        TSettingsForm panel(*settings, form.Icons(),
-                            TSettingsFormServices{
-                                windows,
-                                controls,
-                                files,
-                                [&text](TSize size) { return std::make_unique<TRasterOffscreen>(text, size.width, size.height); },
-                                [] { return LoadResourceIcon("ZAPPICON"); },
-                                [&links] { links.OpenManual(); },
-                                [&links](std::string_view page) { links.OpenWebPage(VendorPage(page)); },
-                                form.Window(),
-                            });
-        panel.FormCreate();
-        form.SetPanel(&panel);
-
-        code = windows.Run();
-        form.SetPanel(nullptr);
-    }
-
-    // Both windows are gone; the settings they copied at close are saved now.
-    const int saved = ShutDown(settings, services);
-    ClearLanguageTable();
-    return saved != 0 ? saved : code;
+    TQtControlToolkit controls;
+    return RunProgram(arguments, TProgramPlatform{files, text, windows, desktop, controls,
+                                                  [] { return MessagesLocale(ProcessEnvironment); }});
 }

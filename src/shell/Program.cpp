@@ -1,0 +1,86 @@
+// Start-up, the two windows, the message loop and shutdown, in the order the
+// windows depend on each other: the panel borrows the overlay's icons.
+#include "shell/Program.h"
+
+#include <memory>
+#include <optional>
+
+#include "overlay/MainFrm.h"
+#include "overlay/OverlayIcons.h"
+#include "panel/SettingsFrm.h"
+#include "platform/Controls.h"
+#include "platform/Desktop.h"
+#include "base/Files.h"
+#include "platform/RasterOffscreen.h"
+#include "platform/TextEngine.h"
+#include "platform/Window.h"
+#include "resources/Resources.h"
+#include "settings/Folders.h"
+#include "settings/LangTable.h"
+#include "settings/LanguageFiles.h"
+#include "settings/Settings.h"
+#include "shell/Links.h"
+#include "shell/StartUp.h"
+
+namespace ratiscope {
+
+int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& platform) {
+    IWindowSystem& windows = platform.windows;
+    ITextEngine& text = platform.text;
+    TLinks links(platform.desktop, platform.files, ProgramFolder(platform.files));
+    const TStartUpServices services{
+        platform.files,
+        LanguageTable(),
+        [&links](std::string_view address) { links.OpenWebPage(address); },
+        [&windows] { return windows.ColorDepth(); },
+        [&windows](TMessageKind kind, std::string_view caption, std::string_view message) {
+            windows.ShowMessage(kind, caption, message);
+        },
+        platform.userLocale,
+    };
+
+    std::optional<TSettings> settings;
+    if (!StartUp(settings, windows.PrimaryScreenWidth(), arguments, services)) {
+        ClearLanguageTable();
+        return 0;
+    }
+
+    int code = 0;
+    {
+        const auto offscreen = [&text](TSize size) {
+            return std::make_unique<TRasterOffscreen>(text, size.width, size.height);
+        };
+        TMainForm form(*settings, TMainFormServices{
+                                      windows,
+                                      offscreen,
+                                      LoadOverlayIcons,
+                                      [&links] { links.OpenManual(); },
+                                  });
+        form.FormCreate();
+
+        // The settings panel comes second: it borrows three of the overlay's icons.
+        TSettingsForm panel(*settings, form.Icons(),
+                            TSettingsFormServices{
+                                windows,
+                                platform.controls,
+                                platform.files,
+                                offscreen,
+                                [] { return LoadResourceIcon("ZAPPICON"); },
+                                [&links] { links.OpenManual(); },
+                                [&links](std::string_view page) { links.OpenWebPage(VendorPage(page)); },
+                                form.Window(),
+                            });
+        panel.FormCreate();
+        form.SetPanel(&panel);
+
+        code = windows.Run();
+        form.SetPanel(nullptr);
+    }
+
+    // Both windows are gone; the settings they copied at close are saved now.
+    const int saved = ShutDown(settings, services);
+    ClearLanguageTable();
+    return saved != 0 ? saved : code;
+}
+
+}  // namespace ratiscope
