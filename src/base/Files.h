@@ -21,7 +21,8 @@ public:
     // empty when the platform cannot tell.
     virtual std::string ProgramPath() = 0;
     // The characters that separate folders in this platform's paths, the one
-    // the program writes first: "/" on POSIX systems, "\\/" on Windows.
+    // the program writes first: "/" on POSIX systems; on Windows both, in the
+    // order the backend writes them ("/\\" where it gives every path with "/").
     virtual std::string_view FolderSeparators() = 0;
 
     // The folder installed programs live in, as fixed when the program was
