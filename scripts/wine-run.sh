@@ -15,6 +15,10 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     flock 9
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
       wineboot --init >/dev/null 2>&1
+      # Tests make real windows without any X server: Wine's null display driver.
+      wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+      # Every Windows has Tahoma; Wine's own copy (fonts-wine) goes where fonts are looked for.
+      ln -sf /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
       wineserver -w
     fi
   ) 9>"$WINEPREFIX.lock"

@@ -357,9 +357,10 @@ SCENARIOS = {
 }
 
 
-def run_scenario(label, open_session, scenario, folder, errors=(Failure,)):
-    """Runs one scenario in a fresh session; a failure prints the end of the program's log."""
-    session = Session()
+def run_scenario(label, open_session, scenario, folder, errors=(Failure,), make_session=None):
+    """Runs one scenario in a fresh session (a Session, or what make_session
+    makes); a failure prints the end of the program's log."""
+    session = make_session() if make_session else Session()
     try:
         open_session(session)
         scenario(session, folder)
