@@ -8,6 +8,7 @@
 #include "platform/raster/LineRaster.h"
 #include "platform/raster/RasterOps.h"
 #include "platform/raster/TextBox.h"
+#include "platform/raster/VectorState.h"
 
 namespace ratiscope {
 
@@ -23,6 +24,9 @@ constexpr std::size_t kMaxBatchedLines = std::size_t{1} << 18;
 }  // namespace
 
 void TRasterCanvas::Resize(std::int32_t width, std::int32_t height) {
+    // Every paint starts here, often right after the platform has drawn with
+    // wide vector instructions; the arithmetic of the paint must not pay for them.
+    ClearWideVectorState();
     if (image_.Width() == width && image_.Height() == height) return;
     // The content becomes undefined, and so do lines not yet written.
     lines_.Clear();
