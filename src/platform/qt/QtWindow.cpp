@@ -116,6 +116,11 @@ void TQtSurfaceWidget::closeEvent(QCloseEvent* e) {
     owner_.Closing();
 }
 
+bool TQtSurfaceWidget::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) owner_.Exposed();
+    return false;
+}
+
 TQtWindow::TQtWindow(TQtWindowSystem& system, IWindowEvents& events, const TWindowOptions& options,
                      std::unique_ptr<IOffscreen> surface)
     : system_(system),
@@ -137,10 +142,8 @@ TQtWindow::TQtWindow(TQtWindowSystem& system, IWindowEvents& events, const TWind
     w.setMouseTracking(true);
     w.setFocusPolicy(Qt::StrongFocus);
     w.setWindowTitle(QString::fromStdString(options.title));
+    // Not yet an X window: that is made where the window is when first shown.
     w.resize(1, 1);
-    w.winId();  // the native window exists from now on, so its shape can be set before it shows
-    if (QWindow* handle = w.windowHandle())
-        QObject::connect(handle, &QWindow::screenChanged, &w, [this] { DpiMaybeChanged(); });
     // A screen's DPI also changes while the program runs (an XSETTINGS daemon
     // setting Xft/DPI); every screen is watched, the window's own is compared.
     const auto watch = [this, &w](QScreen* screen) {
@@ -178,12 +181,33 @@ void TQtWindow::SetClientSize(TSize size) {
 
 std::uint32_t TQtWindow::NativeId() const { return static_cast<std::uint32_t>(widget_->winId()); }
 
+void TQtWindow::CreateNative() {
+    if (NativeCreated()) return;
+    QWidget& w = *widget_;
+    w.winId();
+    if (QWindow* handle = w.windowHandle()) {
+        QObject::connect(handle, &QWindow::screenChanged, &w, [this] { DpiMaybeChanged(); });
+        handle->installEventFilter(&w);
+    }
+    // What was asked for before the window existed, before it shows.
+    properties_.SetOpacity(NativeId(), blending_, alpha_);
+    UpdateShape();
+    DpiMaybeChanged();
+}
+
+void TQtWindow::Exposed() {
+    if (!opacityOwed_) return;
+    opacityOwed_ = false;
+    properties_.SetOpacity(NativeId(), blending_, alpha_);
+}
+
 void TQtWindow::Show() {
+    CreateNative();
+    if (!widget_->isVisible()) opacityOwed_ = true;
     if (owner_) properties_.SetSkipTaskbar(NativeId());  // read by the window manager when it maps the window
     widget_->show();
     // Qt takes the transient relation off every plain window it shows.
     if (owner_) properties_.SetTransientFor(NativeId(), owner_->NativeId());
-    // Some desktops read the opacity only when it changes after the window is mapped.
     properties_.SetOpacity(NativeId(), blending_, alpha_);
 }
 
@@ -194,7 +218,7 @@ bool TQtWindow::IsVisible() const { return widget_->isVisible() && !widget_->isM
 bool TQtWindow::IsActive() const { return widget_->isActiveWindow(); }
 
 void TQtWindow::BringToFront() {
-    widget_->show();
+    Show();
     widget_->raise();
     widget_->activateWindow();
 }
@@ -208,7 +232,7 @@ void TQtWindow::SetAlpha(bool blending, std::uint8_t alpha) {
     // value a rounding compositor reads one step too high.
     blending_ = blending;
     alpha_ = alpha;
-    properties_.SetOpacity(NativeId(), blending, alpha);
+    if (NativeCreated()) properties_.SetOpacity(NativeId(), blending, alpha);
     const bool hide = !composited_ && blending && alpha == 0;
     if (hide == hidden_) return;
     hidden_ = hide;
@@ -242,7 +266,8 @@ void TQtWindow::FlushSurface() {
 }
 
 void TQtWindow::UpdateShape() {
-    if (!surface_ || !shape_.Available()) return;
+    // A window not yet made gets its shape when it is.
+    if (!surface_ || !shape_.Available() || !NativeCreated()) return;
     BuildShapeMask(surface_->Picture(), keyPixel_, shape_.Format(), mask_, composited_ ? &argb_ : nullptr);
     const auto window = static_cast<std::uint32_t>(widget_->winId());
     // The input shape goes onto the window manager's frame too, so a new frame needs it again.

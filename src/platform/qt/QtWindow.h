@@ -36,6 +36,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Watches the native window for being exposed, which follows its mapping.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     TQtWindow& owner_;
@@ -92,9 +94,14 @@ public:
     void Closing();
     void Minimised(bool minimised);
     void DpiMaybeChanged();
+    void Exposed();
 
 private:
     void UpdateShape();
+    // The X window, made at the widget's place and size when first shown:
+    // some desktops honour only the place a window is born at.
+    void CreateNative();
+    bool NativeCreated() const { return widget_->internalWinId() != 0; }
     std::uint32_t NativeId() const;
 
     TQtWindowSystem& system_;
@@ -109,6 +116,9 @@ private:
     bool composited_ = false;
     bool blending_ = false;
     std::uint8_t alpha_ = 255;
+    // Shown but not yet on screen: the opacity is written again once it is,
+    // as some desktops read it only when it changes after the mapping.
+    bool opacityOwed_ = false;
     // Alpha 0 without a compositor: nothing would hide the window, so its
     // shape is emptied while it keeps its place and the keyboard.
     bool hidden_ = false;

@@ -12,15 +12,25 @@
 
 namespace ratiscope {
 
-TQtWindowInput::TQtWindowInput(QWidget& host) : host_(host) {
+TQtWindowInput::TQtWindowInput(QWidget& host) : host_(host), topLevel_(host.window()) {
     // Events reach the native window before Qt picks the control they go to.
-    QObject* window = host_.window()->windowHandle();
-    watched_ = window ? window : static_cast<QObject*>(&host_);
-    watched_->installEventFilter(this);
+    // That window is made when the window is first shown; the top-level
+    // widget says when.
+    topLevel_->installEventFilter(this);
+    WatchNativeWindow();
 }
 
 TQtWindowInput::~TQtWindowInput() {
     if (watched_) watched_->removeEventFilter(this);
+    if (topLevel_) topLevel_->removeEventFilter(this);
+}
+
+void TQtWindowInput::WatchNativeWindow() {
+    QObject* window = topLevel_ ? topLevel_->windowHandle() : nullptr;
+    if (!window || window == watched_) return;
+    if (watched_) watched_->removeEventFilter(this);
+    watched_ = window;
+    watched_->installEventFilter(this);
 }
 
 void TQtWindowInput::AddTabWidget(TQtTabWidget* tabs) { tabs_.emplace_back(tabs); }
@@ -41,6 +51,7 @@ int TQtWindowInput::PageStepOf(const QKeyEvent& key) {
 }
 
 bool TQtWindowInput::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == topLevel_ && event->type() == QEvent::WinIdChange) WatchNativeWindow();
     if (watched != watched_) return false;
     if (event->type() == QEvent::Wheel) return Wheel(*static_cast<QWheelEvent*>(event));
     if (event->type() == QEvent::KeyPress) return PageKey(*static_cast<QKeyEvent*>(event));

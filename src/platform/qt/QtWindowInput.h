@@ -36,8 +36,10 @@ protected:
 private:
     bool Wheel(const QWheelEvent& wheel);
     bool PageKey(const QKeyEvent& key);
+    void WatchNativeWindow();
 
     QWidget& host_;
+    QPointer<QWidget> topLevel_;
     QPointer<QObject> watched_;
     std::vector<QPointer<TQtTabWidget>> tabs_;
 };
