@@ -127,7 +127,9 @@ def activate_overlay(s):
 def scenario_f2(s, folder):
     """F2 on the overlay shows the panel in front; F2 again (now on the panel) hides it."""
     s.launch(folder, dict(SHOWN, SVisible=0))
-    wait_for(lambda: panel_id(s, visible=False), "the panel window to exist")
+    # The panel's X window is made only when it is first shown; a panel shown
+    # by mistake would show by now.
+    time.sleep(0.5)
     check(panel_id(s) is None, "the panel shows although SVisible is 0")
     activate_overlay(s)
     s.run("xdotool", "key", "F2")

@@ -139,10 +139,17 @@ def scenario_hidden_panel(s, source):
     check(p.exit_code() == 0, "exit code not 0")
     check(settings_of(p.settings).get("SVisible") == "0", "SVisible not written as 0")
     p.start()
-    p.overlay()
-    wait_for(lambda: window_ids(s, PANEL_NAME, visible=False), "the hidden panel window to exist")
-    time.sleep(0.5)  # a panel shown late would show now; its absence cannot be waited for
+    window, _ = p.overlay()
+    # The panel is made once the overlay shows (its X window only when it is
+    # first shown); a panel shown by mistake would show now. Its absence
+    # cannot be waited for.
+    time.sleep(0.5)
     check(not window_ids(s, PANEL_NAME), "the panel shows although SVisible is 0")
+    # It was there all along, hidden: F2 on the overlay shows it.
+    s.run("xdotool", "mousemove", "500", "248", "click", "1")
+    wait_for(lambda: s.out(["xdotool", "getactivewindow"]).strip() == str(int(window)), "the overlay to be active")
+    s.run("xdotool", "key", "F2")
+    wait_for(lambda: window_ids(s, PANEL_NAME), "F2 to show the hidden panel")
 
 
 def scenario_uninstall(s, source):
