@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -200,6 +201,15 @@ public:
     virtual void MinimizeApplication() = 0;
     // A modal box with one OK button and the icon of `kind`.
     virtual void ShowMessage(TMessageKind kind, std::string_view caption, std::string_view text) = 0;
+
+    // Runs `task` once from the message loop, after `window` has shown its
+    // first picture on the screen, so that work the first picture does not
+    // need (another window) does not hold it up. The task is dropped when the
+    // window goes first. A backend that cannot tell runs it at once.
+    virtual void AfterFirstPaint(IWindow& window, std::function<void()> task) {
+        static_cast<void>(window);
+        task();
+    }
 
     // Runs the message loop until the main window closes or Quit is called; the
     // exit code. A request from the system to end the program (a termination

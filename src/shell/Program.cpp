@@ -58,20 +58,29 @@ int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& p
                                   });
         form.FormCreate();
 
-        // The settings panel comes second: it borrows three of the overlay's icons.
-        TSettingsForm panel(*settings, form.Icons(),
-                            TSettingsFormServices{
-                                windows,
-                                platform.controls,
-                                platform.files,
-                                offscreen,
-                                [] { return LoadResourceIcon("ZAPPICON"); },
-                                [&links] { links.OpenManual(); },
-                                [&links](std::string_view page) { links.OpenWebPage(VendorPage(page)); },
-                                form.Window(),
-                            });
-        panel.FormCreate();
-        form.SetPanel(&panel);
+        // The settings panel comes second: it borrows three of the overlay's
+        // icons. It is built once the overlay has shown its first picture,
+        // which it would otherwise hold up by as long as it takes to build.
+        std::optional<TSettingsForm> panel;
+        const auto buildPanel = [&] {
+            panel.emplace(*settings, form.Icons(),
+                          TSettingsFormServices{
+                              windows,
+                              platform.controls,
+                              platform.files,
+                              offscreen,
+                              [] { return LoadResourceIcon("ZAPPICON"); },
+                              [&links] { links.OpenManual(); },
+                              [&links](std::string_view page) { links.OpenWebPage(VendorPage(page)); },
+                              form.Window(),
+                          });
+            panel->FormCreate();
+            form.SetPanel(&*panel);
+        };
+        if (IWindow* overlay = form.Window())
+            windows.AfterFirstPaint(*overlay, buildPanel);
+        else
+            buildPanel();
 
         code = windows.Run();
         form.SetPanel(nullptr);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -248,6 +249,53 @@ TEST_F(QtWindowTest, OnlyAStaleSurfaceIsComposedAgain) {
     window->SetClientSize({5, 3});
     w.grab();
     EXPECT_EQ(paints(), 3);
+}
+
+// Runs the message loop until `done` holds or a few seconds have passed.
+template <class Done>
+void SpinUntil(Done done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+TEST_F(QtWindowTest, WorkAfterTheFirstPictureWaitsForItOnTheScreen) {
+    auto window = system.CreateWindow(events, TWindowOptions{kOverlayKeyColor});
+    window->SetClientSize({40, 30});
+    window->Invalidate();
+    std::vector<std::string> seen;
+    system.AfterFirstPaint(*window, [&] { seen = events.log; });
+    static_cast<TQtWindow&>(*window).Widget().grab();  // a picture off the screen does not count
+    events.log.clear();
+    window->Invalidate();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(seen.empty()) << "ran before the window was shown";
+
+    window->Show();
+    SpinUntil([&] { return !seen.empty(); });
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), "paint"), 1) << "ran before the first picture on the screen";
+
+    // Once the picture is there, later work runs from the message loop.
+    bool later = false;
+    system.AfterFirstPaint(*window, [&] { later = true; });
+    EXPECT_FALSE(later);
+    SpinUntil([&] { return later; });
+    EXPECT_TRUE(later);
+}
+
+TEST_F(QtWindowTest, WorkAfterTheFirstPictureGoesWithItsWindow) {
+    bool ran = false;
+    {
+        auto window = system.CreateWindow(events, TWindowOptions{kOverlayKeyColor});
+        window->SetClientSize({40, 30});
+        system.AfterFirstPaint(*window, [&] { ran = true; });
+        window->Show();
+    }
+    // Longer than a window waits for its first picture at most.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 1500) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_FALSE(ran);
 }
 
 TEST_F(QtWindowTest, CloseRunsTheHandlerOnce) {

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/Canvas.h"
 #include "platform/Image.h"
@@ -27,6 +28,9 @@ namespace {
 // How often a window whose shape change waits asks whether the server is done
 // with the one before; only while one waits.
 constexpr int kShapeAnswerPollMs = 4;
+
+// The longest what waits for a window's first picture waits for it.
+constexpr int kFirstPaintWaitMs = 1000;
 
 Qt::CursorShape QtCursor(TCursor c) {
     switch (c) {
@@ -201,11 +205,29 @@ void TQtWindow::Exposed() {
     properties_.SetOpacity(NativeId(), blending_, alpha_);
 }
 
+void TQtWindow::AfterFirstPaint(std::function<void()> task) {
+    if (!paintedOnScreen_) {
+        afterFirstPaint_.push_back(std::move(task));
+        return;
+    }
+    // The widget is the timer's context: the task goes with the window.
+    QTimer::singleShot(0, widget_.get(), std::move(task));
+}
+
 void TQtWindow::Show() {
     CreateNative();
     if (!widget_->isVisible()) opacityOwed_ = true;
     if (owner_) properties_.SetSkipTaskbar(NativeId());  // read by the window manager when it maps the window
     widget_->show();
+    // A window whose shape is empty (alpha 0 without a compositor) is never
+    // exposed: what waits for its first picture goes now. A desktop may also
+    // keep a window from the screen: then it waits no longer than a moment.
+    if (!paintedOnScreen_) {
+        if (hidden_)
+            FirstPaintDone();
+        else
+            QTimer::singleShot(kFirstPaintWaitMs, widget_.get(), [this] { FirstPaintDone(); });
+    }
     // Qt takes the transient relation off every plain window it shows.
     if (owner_) properties_.SetTransientFor(NativeId(), owner_->NativeId());
     properties_.SetOpacity(NativeId(), blending_, alpha_);
@@ -335,6 +357,15 @@ void TQtWindow::PaintRequested(QPainter& painter) {
         const QImage image(reinterpret_cast<const uchar*>(front.Data()), w, h, front.Stride(), QImage::Format_RGB32);
         painter.drawImage(0, 0, image);
     }
+    if (widget_->windowHandle() && widget_->windowHandle()->isExposed()) FirstPaintDone();
+}
+
+void TQtWindow::FirstPaintDone() {
+    if (paintedOnScreen_) return;
+    paintedOnScreen_ = true;
+    // The tasks run after Qt has handed this picture to the server.
+    for (std::function<void()>& task : afterFirstPaint_) QTimer::singleShot(0, widget_.get(), std::move(task));
+    afterFirstPaint_.clear();
 }
 
 void TQtWindow::SetCursor(TCursor cursor) { widget_->setCursor(QtCursor(cursor)); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -71,6 +72,9 @@ public:
     void SetHint(std::string_view text) override;
     void CancelHint() override;
     void SetHintsEnabled(bool enabled) override;
+    // Runs `task` from the message loop once the window has painted on the
+    // screen (right away when it has); dropped with the window.
+    void AfterFirstPaint(std::function<void()> task);
     void CaptureMouse() override {}
     void ReleaseMouse() override {}
     int Dpi() const override;
@@ -98,6 +102,8 @@ public:
 
 private:
     void UpdateShape();
+    // The first picture is on the screen (or will not come): what waited for it runs.
+    void FirstPaintDone();
     // The X window, made at the widget's place and size when first shown:
     // some desktops honour only the place a window is born at.
     void CreateNative();
@@ -119,6 +125,9 @@ private:
     // Shown but not yet on screen: the opacity is written again once it is,
     // as some desktops read it only when it changes after the mapping.
     bool opacityOwed_ = false;
+    // Whether a picture reached the screen yet, and what waits for that.
+    bool paintedOnScreen_ = false;
+    std::vector<std::function<void()>> afterFirstPaint_;
     // Alpha 0 without a compositor: nothing would hide the window, so its
     // shape is emptied while it keeps its place and the keyboard.
     bool hidden_ = false;

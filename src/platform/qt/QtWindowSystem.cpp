@@ -60,6 +60,15 @@ std::unique_ptr<IWindow> TQtWindowSystem::CreateWindow(IWindowEvents& events, co
     return window;
 }
 
+void TQtWindowSystem::AfterFirstPaint(IWindow& window, std::function<void()> task) {
+    for (TQtWindow* w : windows_)
+        if (static_cast<IWindow*>(w) == &window) {
+            w->AfterFirstPaint(std::move(task));
+            return;
+        }
+    task();
+}
+
 void TQtWindowSystem::Forget(TQtWindow* window) {
     std::erase(windows_, window);
     if (main_ == window) main_ = nullptr;

@@ -37,6 +37,7 @@ public:
     ~TQtWindowSystem() override;
 
     std::unique_ptr<IWindow> CreateWindow(IWindowEvents& events, const TWindowOptions& options) override;
+    void AfterFirstPaint(IWindow& window, std::function<void()> task) override;
     void SetApplicationTitle(std::string_view title) override;
     void SetApplicationEvents(IApplicationEvents* events) override;
     void SetOverrideCursor(TCursor cursor) override;
