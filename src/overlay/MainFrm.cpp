@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "base/Numbers.h"
 #include "base/Product.h"
+#include "overlay/FitToWindow.h"
 #include "overlay/OverlaySize.h"
 #include "platform/Canvas.h"
 #include "platform/Image.h"
@@ -177,6 +179,36 @@ void TMainForm::ActionExitExecute() {
     if (window_) window_->Close();
 }
 
+void TMainForm::ActionFitExecute() {
+    if (!window_) return;
+    const TWindowPlace centre = DrawingCentre(Settings, window_->Left(), window_->Top());
+    const std::optional<TRect> client = services_.windows.ClientAreaBeneath(centre.left, centre.top);
+    if (!client) return;
+    // Sized and painted once, after the window has been placed.
+    sizeDeferred_ = true;
+    const TWindowPlace place = FitDrawingRect(Settings, *client);
+    sizeDeferred_ = false;
+    window_->Move(place.left, place.top);
+    UpdateSize();
+    KeepOnScreen();
+}
+
+void TMainForm::ActionShowHideExecute() {
+    if (!window_) return;
+    if (!FHiddenAway) {
+        FPanelWasShown = panel_ && panel_->IsShown();
+        if (FPanelWasShown) panel_->SetShown(false);
+        window_->Hide();
+        FHiddenAway = true;
+        return;
+    }
+    FHiddenAway = false;
+    window_->Show();
+    window_->ReassertTopmost();
+    // Back in place without taking the focus from the program the user is in.
+    if (FPanelWasShown && panel_) panel_->SetShown(true);
+}
+
 void TMainForm::FormClose() {
     if (window_) {
         Settings.X = window_->Left();
@@ -185,7 +217,8 @@ void TMainForm::FormClose() {
     if (panel_) {
         Settings.SX = panel_->Left();
         Settings.SY = panel_->Top();
-        Settings.SVisible = panel_->IsShown();
+        // Hidden away by the show-and-hide key, the panel counts as it was before.
+        Settings.SVisible = FHiddenAway ? FPanelWasShown : panel_->IsShown();
         Settings.SPage = panel_->ActivePage();
     }
     // Paint requests that still arrive find no image and do nothing.

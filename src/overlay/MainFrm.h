@@ -78,6 +78,14 @@ public:
     void ActionShowSettingsExecute();
     void ActionMinimizeExecute();
     void ActionExitExecute();
+    // Fits the drawing rectangle to the client area of the window beneath
+    // the figure's centre; nothing over the bare desktop.
+    void ActionFitExecute();
+    // Hides both windows, or shows them again as they were: the action of
+    // the global show-and-hide key.
+    void ActionShowHideExecute();
+    // Whether ActionShowHideExecute has taken the windows off the screen.
+    bool HiddenAway() const { return FHiddenAway; }
 
     // The panel, once it exists; null again before it goes. Not owned.
     void SetPanel(IPanelLink* panel) { panel_ = panel; }
@@ -135,6 +143,8 @@ private:
     bool FCaptured = false;
     std::int32_t FAnchorX = 0;
     std::int32_t FAnchorY = 0;
+    bool FHiddenAway = false;
+    bool FPanelWasShown = false;  // the panel's state when the windows were hidden away
     // Set while a resize drag runs its setters, so the window is sized and
     // painted once, after it has been placed, instead of once per setter.
     bool sizeDeferred_ = false;

@@ -1,5 +1,6 @@
 // The overlay's keys: move and resize in steps of 16 (1 with Ctrl), the grid
-// with Shift, the commands, and the hold-to-peek keys that hide the window.
+// with Shift, the commands, the hold-to-peek keys that hide the window, and
+// F5, which fits the figure to the window beneath.
 #include <cstdint>
 
 #include "overlay/MainFrm.h"
@@ -58,6 +59,7 @@ void TMainForm::FormKeyDown(int key, TShiftState state) {
         if (services_.openManual) services_.openManual();
         break;
     case vk::F2: ActionShowSettingsExecute(); break;
+    case vk::F5: ActionFitExecute(); break;
     default: break;
     }
 }

@@ -15,6 +15,9 @@ public:
     // Hides the panel when it is shown; otherwise shows it and brings it to the
     // front of the z-order, at its own place (not relative to the overlay).
     virtual void ToggleVisible() = 0;
+    // Shows or hides the panel where it is, without bringing it to the front
+    // or taking the focus from whatever program has it.
+    virtual void SetShown(bool shown) = 0;
     // The panel window's left and top edges on the desktop, in pixels.
     virtual std::int32_t Left() const = 0;
     virtual std::int32_t Top() const = 0;

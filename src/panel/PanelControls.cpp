@@ -48,6 +48,7 @@ TPanelControls::TPanelControls(IControls& c)
       GridSizeEdit(c.CreateEdit(LookTabSheet, "GridSizeEdit")),
       GridSizeUpDown(c.CreateUpDown(LookTabSheet, "GridSizeUpDown", GridSizeEdit)),
       LockCheckBox(c.CreateCheckBox(LookTabSheet, "LockCheckBox")),
+      FitWindowBtn(c.CreateButton(LookTabSheet, "FitWindowBtn")),
 
       ColorsTab(PageControl.AddPage("ColorsTab")),
       LinesColorLabel(c.CreateLabel(ColorsTab, "LinesColorLabel", TLabelSizing::AutoSize)),
@@ -111,6 +112,7 @@ std::vector<TDesignBounds> TPanelControls::Design() const {
         {&GridSizeLabel, 12, 262, 0, 0, false},
         {&GridSizeEdit, 100, 259, 35, 19, false},
         {&GridSizeUpDown, 135, 259, 16, 19, false},
+        {&FitWindowBtn, 12, 290, 141, 21, false},
 
         {&LinesColorLabel, 12, 12, 0, 0, false},
         {&LinesColorBox, 12, 25, 141, 22, false},

@@ -61,6 +61,8 @@ struct TPanelControls {
     IEdit& GridSizeEdit;
     IUpDown& GridSizeUpDown;
     ICheckBox& LockCheckBox;
+    // Below the document's controls, where the page has room.
+    IButton& FitWindowBtn;
 
     IContainer& ColorsTab;
     ILabel& LinesColorLabel;

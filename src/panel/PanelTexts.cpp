@@ -50,6 +50,7 @@ void ApplyPanelTexts(TPanelControls& c) {
     for (int i = 0; i < kOrientationEntryCount; ++i)
         c.OrientationComboBox.SetItemText(i, LangString(Key("MSOr", i)));
     c.GridSizeLabel.SetCaption(LangString("MSGridSize"));
+    c.FitWindowBtn.SetCaption(LangString("MSFitWindowBtn"));
 
     c.PageControl.SetTabCaption(2, LangString("MSColorsTab"));
     c.LinesColorLabel.SetCaption(LangString("MSLinesColor"));

@@ -67,6 +67,9 @@ void TSettingsForm::FormCreate() {
     advanced_.emplace(Settings, c, report_);
     main_.emplace(c, report_, services_.openManual, services_.openWebPage);
     c.PageControl.OnMouseMove = [this] { PageControlMouseMove(); };
+    c.FitWindowBtn.OnClick = Guarded(report_, [this] {
+        if (services_.fitToWindow) services_.fitToWindow();
+    });
 
     FScaling = false;
     dpi_ = UsableDpi(window_->Dpi());
@@ -209,6 +212,14 @@ void TSettingsForm::PageControlMouseMove() { services_.windows.ResetOverrideCurs
 
 void TSettingsForm::RequestRepaint() {
     if (window_) window_->Invalidate();
+}
+
+void TSettingsForm::SetShown(bool shown) {
+    if (!window_) return;
+    if (shown)
+        window_->Show();
+    else
+        window_->Hide();
 }
 
 void TSettingsForm::ToggleVisible() {

@@ -50,6 +50,8 @@ struct TSettingsFormServices {
     std::function<void(std::string_view)> openWebPage;
     // The overlay's window, which the panel belongs to; null leaves the panel a window of its own.
     IWindow* owner = nullptr;
+    // The overlay's command that fits its figure to the window beneath it.
+    std::function<void()> fitToWindow;
 };
 
 class TSettingsForm final : public IPanelWindow, public IPanelLink, public IWindowEvents {
@@ -107,6 +109,7 @@ public:
     // Link for the overlay window.
     void RequestRepaint() override;
     void ToggleVisible() override;
+    void SetShown(bool shown) override;
     std::int32_t Left() const override;
     std::int32_t Top() const override;
     bool IsShown() const override;

@@ -32,6 +32,7 @@ inline constexpr int F1 = 112;        // F1..F24 are 112..135
 inline constexpr int F2 = 113;
 inline constexpr int F3 = 114;
 inline constexpr int F4 = 115;
+inline constexpr int F5 = 116;
 inline constexpr int OemPlus = 187;   // main keyboard = and +
 inline constexpr int OemMinus = 189;  // main keyboard - and _
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -196,6 +197,13 @@ public:
     virtual std::int32_t PrimaryScreenWidth() const = 0;
     // Bits per pixel of the primary screen (24 or 32 is true colour).
     virtual int ColorDepth() const = 0;
+
+    // The client area (desktop pixels, right and bottom exclusive; without the
+    // window manager's frame) of the topmost top-level window whose outer
+    // frame holds the desktop point (x, y), in the window manager's stacking
+    // order. The program's own windows never count. Empty over the bare
+    // desktop or when the platform cannot tell.
+    virtual std::optional<TRect> ClientAreaBeneath(std::int32_t x, std::int32_t y) const = 0;
 
     // Takes every window of the program off the screen; the task bar brings them back.
     virtual void MinimizeApplication() = 0;

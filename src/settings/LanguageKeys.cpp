@@ -15,10 +15,12 @@ namespace {
 
 using enum TTemplateArgs;
 
-constexpr std::array<TLanguageKey, 78> kKeys = {{
+constexpr std::array<TLanguageKey, 81> kKeys = {{
     // Hints of the overlay's caption buttons; the help hint serves the panel too.
     {"MOrientButtonHint", None}, {"MLookButtonHint", None}, {"MSettingsButtonHint", None},
     {"MHelpButtonHint", None}, {"MMinimizeButtonHint", None}, {"MCloseButtonHint", None},
+    // Messages of the overlay window about the show-and-hide key (its text).
+    {"MHotkeyInvalid", Text}, {"MHotkeyTaken", Text},
     // Labels drawn on the overlay.
     {"MWidthHeight", TwoIntegers}, {"MGridSize", Integer},
     // Look names: the overlay's caption and the panel's look list.
@@ -37,7 +39,7 @@ constexpr std::array<TLanguageKey, 78> kKeys = {{
     {"MSRat9", None}, {"MSRat10", None}, {"MSRat11", None}, {"MSRat12", Number}, {"MSRat13", None},
     {"MSRat14", None}, {"MSRat15", None}, {"MSRat16", None}, {"MSGrid", None}, {"MSLook", None},
     {"MSOrientation", None}, {"MSOr0", None}, {"MSOr1", None}, {"MSOr2", None}, {"MSOr3", None},
-    {"MSGridSize", None}, {"MSLockAspectRatio", None},
+    {"MSGridSize", None}, {"MSLockAspectRatio", None}, {"MSFitWindowBtn", None},
     // Colors page.
     {"MSColorsTab", None}, {"MSLinesColor", None}, {"MSValuesColor", None}, {"MSOpacity", None},
     // Advanced page.
@@ -62,7 +64,9 @@ std::vector<TFormatArg> SampleArguments(const TLanguageKey& key) {
     case Integer: return {std::int32_t{8}};
     // Ratio entry 1 is phi, the others the golden factor itself.
     case Number: return {key.key == "MSRat1" ? 1 / kGoldenFactor : kGoldenFactor};
-    case Text: return {std::string_view("(c) 2006-2026 Vendrel. All rights reserved.")};
+    case Text:
+        if (key.key.starts_with("MHotkey")) return {std::string_view("Ctrl+Alt+G")};
+        return {std::string_view("(c) 2006-2026 Vendrel. All rights reserved.")};
     }
     return {};
 }

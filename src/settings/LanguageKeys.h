@@ -19,7 +19,7 @@ enum class TTemplateArgs {
     TwoIntegers,  // Width, then Height
     Integer,      // GridSize
     Number,       // a ratio
-    Text,         // the notice line
+    Text,         // the notice line; the show-and-hide key's text
 };
 
 struct TLanguageKey {

@@ -25,6 +25,7 @@ TSettings::TSettings(std::int32_t primaryScreenWidth) {
     SX = primaryScreenWidth - 181;
     SY = 10;
     Lang = "English";
+    Hotkey = kDefaultHotkey;
 }
 
 void TSettings::SetBorder(std::int32_t value) {
@@ -165,6 +166,8 @@ RATISCOPE_OPTION_SETTER(MoveUsingGrid)
 RATISCOPE_OPTION_SETTER(SFrame)
 
 #undef RATISCOPE_OPTION_SETTER
+
+void TSettings::SetHotkey(const std::string& value) { Hotkey = value; }
 
 void TSettings::SetLang(const std::string& value) {
     if (value == Lang) return;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "base/Color.h"
 #include "settings/WindowSlots.h"
@@ -17,6 +18,9 @@ namespace ratiscope {
 inline constexpr std::int32_t kMaxSide = 30000;
 inline constexpr std::int32_t kMinBorder = 0;
 inline constexpr std::int32_t kMaxBorder = 1024;
+
+// The global show-and-hide key of a first run and of a settings file without it.
+inline constexpr std::string_view kDefaultHotkey = "Ctrl+Alt+G";
 
 class TSettings {
 public:
@@ -60,6 +64,9 @@ public:
     bool SVisible = false;
     std::int32_t SPage = 0;
     bool SFrame = false;
+    // The global combination that hides and shows both windows, as text
+    // ("Ctrl+Alt+G"); empty switches it off. Read at start-up only.
+    std::string Hotkey;
 
     void SetBorder(std::int32_t value);
     void SetLockWidth(bool value);
@@ -88,6 +95,8 @@ public:
     void SetSFrame(bool value);
     // Exact, case-sensitive comparison; the panel reloads its texts first.
     void SetLang(const std::string& value);
+    // Stores the text as it stands; nobody is told, the key is claimed at start-up.
+    void SetHotkey(const std::string& value);
 
     void NextLook();
     void NextOrient();

@@ -26,7 +26,7 @@ bool AsBool(const TSettingValue& v) { return std::get<bool>(v); }
      [](TSettings& s, const TSettingValue& v) { Apply; }, \
      [](const TSettings& s) -> TSettingValue { return s.Name; }}
 
-const std::array<TSettingsKey, 26> kKeys = {{
+const std::array<TSettingsKey, 27> kKeys = {{
     INT_KEY(Border, 12, 1, s.SetBorder(AsInt(v))),
     INT_KEY(Height, 301, 20, s.SetHeight(AsInt(v))),
     INT_KEY(Width, 401, 21, s.SetWidth(AsInt(v))),
@@ -57,6 +57,10 @@ const std::array<TSettingsKey, 26> kKeys = {{
     BOOL_KEY(SVisible, 0, 24, s.SVisible = AsBool(v)),
     INT_KEY(SPage, 1, 25, s.SPage = AsInt(v)),
     BOOL_KEY(SFrame, 1, 26, s.SFrame = AsBool(v)),
+    // Beyond the original 26: written last, so older files keep their order.
+    {"Hotkey", TKeyKind::Text, 0, 0, kDefaultHotkey, 27,
+     [](TSettings& s, const TSettingValue& v) { s.SetHotkey(std::get<std::string>(v)); },
+     [](const TSettings& s) -> TSettingValue { return s.Hotkey; }},
 }};
 
 #undef INT_KEY

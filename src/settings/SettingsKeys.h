@@ -1,4 +1,5 @@
-// The one table of the 26 settings keys: kind, default when missing, read
+// The one table of the settings keys (the 26 of the original file and the
+// show-and-hide key): kind, default when missing, read
 // step and how a value reaches the record. Reading, writing and the export
 // tool's --set all walk it, so they cannot drift apart.
 #pragma once
@@ -25,7 +26,7 @@ struct TSettingsKey {
     std::int32_t intDefault;
     double floatDefault;
     std::string_view textDefault;
-    // Position in the reading order (1..26): lock and ratio come before the sizes.
+    // Position in the reading order (1..27): lock and ratio come before the sizes.
     int readStep;
     // Hands the value to the field's setter, or stores it for the keys without one.
     void (*apply)(TSettings&, const TSettingValue&);

@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 
+#include "base/Product.h"
+#include "overlay/HotkeyText.h"
 #include "overlay/MainFrm.h"
 #include "overlay/OverlayIcons.h"
 #include "panel/SettingsFrm.h"
@@ -73,6 +75,7 @@ int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& p
                               [&links] { links.OpenManual(); },
                               [&links](std::string_view page) { links.OpenWebPage(VendorPage(page)); },
                               form.Window(),
+                              [&form] { form.ActionFitExecute(); },
                           });
             panel->FormCreate();
             form.SetPanel(&*panel);
@@ -82,7 +85,13 @@ int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& p
         else
             buildPanel();
 
+        // The show-and-hide key works from any program until the windows are gone.
+        if (platform.hotkey)
+            StartHotkey(settings->Hotkey, *platform.hotkey, [&form] { form.ActionShowHideExecute(); },
+                        [&windows](const std::string& text) { windows.ShowMessage(TMessageKind::Warning, kProductName, text); });
+
         code = windows.Run();
+        if (platform.hotkey) platform.hotkey->Unregister();
         form.SetPanel(nullptr);
     }
 

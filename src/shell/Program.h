@@ -13,6 +13,7 @@ namespace ratiscope {
 class IControlToolkit;
 class IDesktop;
 class IFiles;
+class IGlobalHotkey;
 class ITextEngine;
 class IWindowSystem;
 
@@ -25,6 +26,9 @@ struct TProgramPlatform {
     // The user's locale for messages ("de_DE.UTF-8"), which picks the
     // language of a first start; empty for none.
     std::function<std::string()> userLocale;
+    // The show-and-hide key from any program; null where the platform has
+    // none yet, which leaves the `Hotkey` setting unused without a word.
+    IGlobalHotkey* hotkey = nullptr;
 };
 
 // Runs the program with the arguments after its name ("/uninstall" first

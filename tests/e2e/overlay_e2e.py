@@ -346,6 +346,108 @@ def scenario_full_screen_grid(s, folder):
     check(len(see_through) > 1000, "the cells of the grid must show the window beneath")
 
 
+def client_geometry(s, window):
+    """Left, top, width and height of a window's client area on the screen."""
+    info = s.out(["xwininfo", "-id", str(window)])
+    values = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
+    return tuple(int(values[k].strip()) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+
+def drawing_rect(s):
+    """The overlay's drawing rectangle: inside the border, below the caption strip."""
+    x, y, w, h, _ = s.geometry()
+    border = DEFAULTS["Border"]
+    return x + border, y + border + 16, w - 2 * border, h - 2 * border - 16
+
+
+def half(v):
+    """Halving that truncates toward zero, as the program centres."""
+    return int(v / 2)
+
+
+def start_target(s):
+    """A decorated window of known client geometry, above the full-screen xev and under the overlay's centre."""
+    s.start(["xev", "-geometry", "520x310+380+300", "-name", "Fit Target", "-event", "button"])
+    target = int(wait_for(lambda: s.out(["xdotool", "search", "--onlyvisible", "--name", "^Fit Target$"]).split(),
+                          "the target window")[0])
+    wait_for(lambda: f"{target:#x}" in s.out(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"]), "openbox to manage it")
+    extents = s.out(["xprop", "-id", str(target), "_NET_FRAME_EXTENTS"])
+    check("=" in extents and extents.split("=")[1].strip() != "0, 0, 0, 0", "the target has no frame: " + extents)
+    return target
+
+
+def fit_with(s, folder, settings):
+    s.launch(folder, dict(settings, Height=245))  # 396 x 245 whichever side leads
+    wait_for(lambda: s.geometry()[2] == 420, "the window")
+    s.run("xdotool", "mousemove", "500", "248", "click", "1")  # activates the overlay through its caption
+    wait_for(lambda: s.out(["xdotool", "getactivewindow"]).strip() == str(int(s.window)), "the overlay to be active")
+    s.run("xdotool", "key", "F5")
+
+
+def scenario_fit(s, folder):
+    """F5 makes the drawing rectangle the client area of the window beneath (Lock off), or centres the figure on it
+    with the leading side taken from it (Lock on)."""
+    target = start_target(s)
+    tx, ty, tw, th = client_geometry(s, target)
+    fit_with(s, folder, dict(DEFAULTS, Lock=0))
+    wait_for(lambda: drawing_rect(s) == (tx, ty, tw, th),
+             f"the drawing rectangle to cover the client area {(tx, ty, tw, th)}, last {drawing_rect(s)}")
+    s.program.terminate()
+    s.program.wait(timeout=10)
+
+    golden = 0.6180339887498949
+    for lock_width in (1, 0):
+        fit_with(s, folder, dict(DEFAULTS, Lock=1, LockWidth=lock_width))
+        if lock_width:
+            w, h = tw, round(tw * golden)
+        else:
+            w, h = round(th / golden), th
+        want = (tx + half(tw - w), ty + half(th - h), w, h)
+        wait_for(lambda: drawing_rect(s) == want,
+                 f"lock on, width leading {lock_width}: the figure {want} centred on the client area, "
+                 f"last {drawing_rect(s)}")
+        s.program.terminate()
+        s.program.wait(timeout=10)
+
+
+def visible(s, title):
+    return s.out(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"]).split()
+
+
+def toggle_from_elsewhere(s, other, overlay_at, panel_at, panel_window):
+    s.run("xdotool", "windowactivate", "--sync", str(other))
+    wait_for(lambda: s.out(["xdotool", "getactivewindow"]).strip() == str(other), "the other window to be active")
+    s.run("xdotool", "key", "ctrl+alt+g")
+    wait_for(lambda: not visible(s, "Vendrel Ratiscope") and not visible(s, "Vendrel Ratiscope Settings"),
+             "the hotkey to hide both windows")
+    s.run("xdotool", "key", "ctrl+alt+g")
+    wait_for(lambda: visible(s, "Vendrel Ratiscope") and visible(s, "Vendrel Ratiscope Settings"),
+             "the hotkey to show both windows again")
+    wait_for(lambda: s.geometry()[:4] == overlay_at, f"the overlay back at {overlay_at}, now {s.geometry()[:4]}")
+    wait_for(lambda: client_geometry(s, panel_window) == panel_at, "the panel back in its place")
+
+
+def scenario_hotkey(s, folder):
+    """Ctrl+Alt+G from another program hides the overlay and the panel and brings them back in place, with and
+    without Num Lock and Caps Lock; the key is given back at exit, so the next run claims it again."""
+    target = start_target(s)
+    for run in range(2):
+        s.launch(folder, dict(DEFAULTS, SVisible=1))
+        overlay_at = wait_for(lambda: s.geometry()[:4] if s.geometry()[2] == 420 else None, "the window")
+        panel_window = int(wait_for(lambda: visible(s, "Vendrel Ratiscope Settings"), "the panel")[0])
+        panel_at = client_geometry(s, panel_window)
+        toggle_from_elsewhere(s, target, overlay_at, panel_at, panel_window)
+        if run == 0:
+            for lock in ("Num_Lock", "Caps_Lock"):
+                s.run("xdotool", "key", lock)
+                toggle_from_elsewhere(s, target, overlay_at, panel_at, panel_window)
+                s.run("xdotool", "key", lock)
+        x, y, w, h = overlay_at
+        s.run("xdotool", "mousemove", str(x + w - 12 + 3), str(y + 7), "click", "1")  # the close button
+        code = wait_for(lambda: s.program.poll() is not None and (s.program.returncode,), "the program to end")[0]
+        check(code == 0, f"exit code {code}")
+
+
 SCENARIOS = {
     "window": (scenario_window, False, (1280, 1024)),
     "opacity": (scenario_opacity_extremes, False, (1280, 1024)),
@@ -354,6 +456,8 @@ SCENARIOS = {
     "mouse": (scenario_mouse, False, (1280, 1024)),
     "keys": (scenario_keys, False, (1280, 1024)),
     "full_screen_grid": (scenario_full_screen_grid, False, (800, 600)),
+    "fit": (scenario_fit, False, (1280, 1024)),
+    "hotkey": (scenario_hotkey, False, (1280, 1024)),
 }
 
 

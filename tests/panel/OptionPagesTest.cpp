@@ -203,6 +203,15 @@ TEST_F(OptionPages, MainPageButtonsOpenTheirPages) {
     EXPECT_FALSE(Get<RecordingButton>("HelpBtn").isDefault);
 }
 
+TEST_F(OptionPages, LookPageFitButtonRunsTheOverlaysFitCommandAndSetsNothingItself) {
+    const auto mark = Mark();
+    const std::int32_t width = settings.Width;
+    Get<RecordingButton>("FitWindowBtn").UserClicks();
+    EXPECT_EQ(ws.Since(mark), (std::vector<std::string>{"FitToWindow"}));
+    EXPECT_EQ(settings.Width, width);
+    EXPECT_FALSE(Get<RecordingButton>("FitWindowBtn").isDefault);
+}
+
 class LanguageList : public PanelTest {};
 
 TEST_F(LanguageList, MatchesTheFileNamePartOfLangWithoutRegardToCase) {

@@ -36,7 +36,7 @@ inline std::string TestEnglishFile() {
                             "MSHelpBtn", "MSLookTab", "MSSection", "MSSnapTo", "MSWidth", "MSHeight", "MSRatio",
                             "MSGrid", "MSLook", "MSOrientation", "MSGridSize", "MSColorsTab", "MSLinesColor",
                             "MSValuesColor", "MSOpacity", "MSAdvancedTab", "MSLanguage", "MSAdvanced", "MSRestore",
-                            "MSLockAspectRatio", "MSCaption", "MHelpButtonHint", "MSCloseButtonHint"}) {
+                            "MSLockAspectRatio", "MSFitWindowBtn", "MSCaption", "MHelpButtonHint", "MSCloseButtonHint"}) {
         std::string text = key;
         for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         f += std::string(key) + "=" + text + "\r\n";
@@ -96,6 +96,8 @@ protected:
             [] { return PanelTestIcon(48, 48); },
             [this] { ws.log.push_back("OpenManual"); },
             [this](std::string_view page) { ws.log.push_back("OpenWebPage \"" + std::string(page) + "\""); },
+            nullptr,
+            [this] { ws.log.push_back("FitToWindow"); },
         };
         form = std::make_unique<TSettingsForm>(settings, icons, std::move(services));
         form->FormCreate();

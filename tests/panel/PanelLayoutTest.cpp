@@ -69,6 +69,7 @@ TEST(PanelLayout, ControlsLandAtTheirScaledDesignPlaces) {
         {"SizeUpDown", {191, 35, 191 + 24, 35 + 29}},
         {"RatioComboBox", {18, 158, 18 + 212, 158 + 29}},
         {"LockCheckBox", {18, 195, 18 + 212, 195 + 26}},
+        {"FitWindowBtn", {18, 435, 18 + 212, 435 + 32}},
         {"OpacityTrackBar", {18, 171, 18 + 212, 171 + 50}},
         {"AdvCheckListBox", {18, 38, 18 + 212, 38 + 219}},
         {"HelpBtn", {17, 320, 17 + 213, 320 + 32}},
@@ -102,7 +103,7 @@ TEST(PanelControls, KeyboardOrderOfEachPageIsTheCreationOrder) {
         "DevWebBtn",     "AskSupportBtn",  "CheckForUpdatesBtn", "HelpBtn",
         "WidthRadio",    "HeightRadio",    "SizeEdit",           "SizeUpDown",
         "RatioComboBox", "LookComboBox",   "OrientationComboBox", "GridSizeEdit",
-        "GridSizeUpDown", "LockCheckBox",  "LinesColorBox",      "ValuesColorBox",
+        "GridSizeUpDown", "LockCheckBox",  "FitWindowBtn",       "LinesColorBox",      "ValuesColorBox",
         "OpacityTrackBar", "AdvCheckListBox", "RestoreButton",   "LangComboBox",
     };
     EXPECT_EQ(focusable, expected);

@@ -46,6 +46,9 @@ public:
     TRect Desktop() const override { return real_.Desktop(); }
     std::int32_t PrimaryScreenWidth() const override { return real_.PrimaryScreenWidth(); }
     int ColorDepth() const override { return real_.ColorDepth(); }
+    std::optional<TRect> ClientAreaBeneath(std::int32_t x, std::int32_t y) const override {
+        return real_.ClientAreaBeneath(x, y);
+    }
     void MinimizeApplication() override { real_.MinimizeApplication(); }
     void ShowMessage(TMessageKind, std::string_view caption, std::string_view text) override {
         messages.push_back(std::string(caption) + ": " + std::string(text));
@@ -82,6 +85,8 @@ protected:
             [] { return PanelTestIcon(48, 48); },
             [this] { opened.push_back("manual"); },
             [this](std::string_view page) { opened.push_back("web " + std::string(page)); },
+            nullptr,
+            [this] { opened.push_back("fit"); },
         };
         form = std::make_unique<TSettingsForm>(settings, icons, std::move(services));
         form->FormCreate();

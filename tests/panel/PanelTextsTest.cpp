@@ -25,6 +25,7 @@ TEST_F(PanelTexts, EveryControlShowsItsKeysText) {
         {"ValuesColorLabel", "msvaluescolor"}, {"OpacityLabel", "msopacity"},
         {"LanguageLabel", "mslanguage"},   {"AdvancedLabel", "msadvanced"},
         {"RestoreButton", "msrestore"},    {"LockCheckBox", "mslockaspectratio"},
+        {"FitWindowBtn", "msfitwindowbtn"},
         {"P0Label", "0%"},                 {"P100Label", "100%"},
     };
     for (const Case& c : captions) {

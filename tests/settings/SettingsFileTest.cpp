@@ -154,6 +154,25 @@ TEST(SettingsFile, UnreadableFileGivesEveryKeyItsDefault) {
     ExpectFields(s, {.width = 401, .height = 248, .x = 200, .sVisible = false}, "unreadable");
 }
 
+TEST(SettingsFile, TheShowAndHideKeyIsReadAsWrittenAndDefaultsWhenMissing) {
+    struct Case {
+        const char* file;
+        const char* want;
+    };
+    for (const Case& c : {Case{"[Settings]\nX=5\n", "Ctrl+Alt+G"}, Case{"[Settings]\nHotkey=Super+F9\n", "Super+F9"},
+                          Case{"[Settings]\nhotkey=\n", ""}, Case{"[Settings]\nHotkey=nonsense\n", "nonsense"}}) {
+        TFakeFiles files = PortableCopy();
+        files.AddFile(kPortablePath, c.file);
+        TSettings s(1920);
+        LoadSettings(s, files, '.');
+        EXPECT_EQ(s.Hotkey, c.want) << c.file;
+        // Nothing else the file lacks changes meaning because of the new key.
+        EXPECT_EQ(s.X, std::string(c.file).find("X=5") != std::string::npos ? 5 : 200) << c.file;
+    }
+    TSettings fresh(1920);
+    EXPECT_EQ(fresh.Hotkey, "Ctrl+Alt+G");
+}
+
 TEST(SettingsFile, NewFileHoldsTheKeysInWrittenOrder) {
     TFakeFiles files = PortableCopy();
     TSettings s(1920);
@@ -163,7 +182,7 @@ TEST(SettingsFile, NewFileHoldsTheKeysInWrittenOrder) {
               "LinesColor=4210943\nValuesColor=8618883\nMouseResizeAllowed=1\nOpacity=90\n"
               "MouseWheelAllowed=1\nOrientMode=0\nShowHints=1\nShowValues=1\nLookMode=1\nGridSize=8\n"
               "SettingsOpacity=0\nMoveUsingGrid=1\nLang=English\nX=300\nY=240\nSX=1739\nSY=10\nSVisible=1\n"
-              "SPage=0\nSFrame=1\n");
+              "SPage=0\nSFrame=1\nHotkey=Ctrl+Alt+G\n");
 }
 
 TEST(SettingsFile, SavedValuesComeBackAfterALoad) {
@@ -221,7 +240,7 @@ TEST(SettingsFile, UnknownKeysAndSectionsSurviveASave) {
     EXPECT_TRUE(after.starts_with("; mine\r\n[Window]\r\nTheme=dark\r\n\r\n[Settings]\r\nwidth=500\r\nFavourite=7\r\n"
                                   "Border=12\r\nHeight=309\r\n"))
         << after;
-    EXPECT_TRUE(after.ends_with("SFrame=1\r\n\r\n[Tail]\r\nA=1\r\n")) << after;
+    EXPECT_TRUE(after.ends_with("SFrame=1\r\nHotkey=Ctrl+Alt+G\r\n\r\n[Tail]\r\nA=1\r\n")) << after;
     EXPECT_EQ(after.find("\nWidth="), std::string::npos) << "the existing key is rewritten, not added";
 }
 

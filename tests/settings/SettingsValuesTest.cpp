@@ -74,11 +74,11 @@ TEST(SettingsKeys, WrittenAndReadOrdersFollowTheFile) {
     EXPECT_EQ(written,
               "Border Height Width LockWidth Lock Ratio LinesColor ValuesColor MouseResizeAllowed Opacity "
               "MouseWheelAllowed OrientMode ShowHints ShowValues LookMode GridSize SettingsOpacity "
-              "MoveUsingGrid Lang X Y SX SY SVisible SPage SFrame ");
+              "MoveUsingGrid Lang X Y SX SY SVisible SPage SFrame Hotkey ");
     EXPECT_EQ(read,
               "Border LockWidth Lock Ratio LinesColor ValuesColor MouseResizeAllowed Opacity "
               "MouseWheelAllowed OrientMode ShowHints ShowValues LookMode GridSize SettingsOpacity "
-              "MoveUsingGrid Lang X Y Height Width SX SY SVisible SPage SFrame ");
+              "MoveUsingGrid Lang X Y Height Width SX SY SVisible SPage SFrame Hotkey ");
 }
 
 TEST(SettingsKeys, EveryKeyReadsBackWhatItWrites) {
@@ -93,6 +93,7 @@ TEST(SettingsKeys, EveryKeyReadsBackWhatItWrites) {
     a.X = -40;
     a.SVisible = false;
     a.SFrame = false;
+    a.SetHotkey("Super+F9");
     for (const auto* k : SettingsKeysInReadOrder()) {
         const std::string text = FormatSettingValue(k->value(a));
         auto v = ParseSettingValue(*k, text);
@@ -113,6 +114,7 @@ TEST(SettingsKeys, FoundWithoutRegardToCase) {
     EXPECT_EQ(std::get<bool>(FindSettingsKey("SVisible")->Default()), false);
     EXPECT_EQ(std::get<std::int32_t>(FindSettingsKey("SPage")->Default()), 1);
     EXPECT_EQ(std::get<std::string>(FindSettingsKey("Lang")->Default()), "English");
+    EXPECT_EQ(std::get<std::string>(FindSettingsKey("hotkey")->Default()), "Ctrl+Alt+G");
 }
 
 }  // namespace

@@ -22,6 +22,10 @@ public:
         shown = !shown;
         log_.push_back(shown ? "panel.Show+BringToFront" : "panel.Hide");
     }
+    void SetShown(bool s) override {
+        shown = s;
+        log_.push_back(shown ? "panel.Show" : "panel.Hide");
+    }
     std::int32_t Left() const override { return left; }
     std::int32_t Top() const override { return top; }
     bool IsShown() const override { return shown; }

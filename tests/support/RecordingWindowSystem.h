@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -148,6 +149,13 @@ public:
     TColor hintColor = 0;
     bool quit = false;
     int exitCode = 0;
+    // Other programs' windows, topmost first: each outer frame with the
+    // client area inside it.
+    struct TOtherWindow {
+        TRect frame;
+        TRect client;
+    };
+    std::vector<TOtherWindow> others;
 
     std::unique_ptr<IWindow> CreateWindow(IWindowEvents& events, const TWindowOptions& options) override {
         auto w = std::make_unique<TRecordingWindow>(log, events, options);
@@ -176,6 +184,11 @@ public:
     TRect Desktop() const override { return desktop; }
     std::int32_t PrimaryScreenWidth() const override { return primaryWidth; }
     int ColorDepth() const override { return colorDepth; }
+    std::optional<TRect> ClientAreaBeneath(std::int32_t x, std::int32_t y) const override {
+        for (const TOtherWindow& w : others)
+            if (w.frame.Contains(x, y)) return w.client;
+        return std::nullopt;
+    }
     void MinimizeApplication() override { log.push_back("app.MinimizeApplication"); }
     void ShowMessage(TMessageKind kind, std::string_view caption, std::string_view text) override {
         log.push_back(std::string("app.ShowMessage ") + (kind == TMessageKind::Error ? "error" : "warning") + " \"" +

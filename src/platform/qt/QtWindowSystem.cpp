@@ -16,6 +16,7 @@
 
 #include "platform/qt/QtTermination.h"
 #include "platform/qt/QtWindow.h"
+#include "platform/qt/QtX11Windows.h"
 
 namespace ratiscope {
 
@@ -128,6 +129,10 @@ std::int32_t TQtWindowSystem::PrimaryScreenWidth() const {
 int TQtWindowSystem::ColorDepth() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->depth() : 24;
+}
+
+std::optional<TRect> TQtWindowSystem::ClientAreaBeneath(std::int32_t x, std::int32_t y) const {
+    return X11ClientAreaBeneath(x, y);
 }
 
 void TQtWindowSystem::MinimizeApplication() {

@@ -66,17 +66,13 @@ void BuildShapeMask(const TImage& image, TPixel key, const TBitmapFormat& format
     }
 }
 
-namespace {
-
-int ScreenNumberFromDisplay() {
+int X11ScreenNumber() {
     const char* display = std::getenv("DISPLAY");
     if (!display) return 0;
     const char* colon = std::strrchr(display, ':');
     const char* dot = colon ? std::strchr(colon, '.') : nullptr;
     return dot ? std::atoi(dot + 1) : 0;
 }
-
-}  // namespace
 
 TX11Shape::TX11Shape() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -85,7 +81,7 @@ TX11Shape::TX11Shape() {
     const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_shape_id);
     if (!ext || !ext->present) return;
     connection_ = c;
-    screen_ = ScreenNumberFromDisplay();
+    screen_ = X11ScreenNumber();
     const xcb_setup_t* setup = xcb_get_setup(c);
     format_.lsbFirst = setup->bitmap_format_bit_order == XCB_IMAGE_ORDER_LSB_FIRST;
     format_.byteOrderLsb = setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;

@@ -36,6 +36,9 @@ struct TBitmapFormat {
 void BuildShapeMask(const TImage& image, TPixel key, const TBitmapFormat& format, TShapeMask& mask,
                     std::vector<std::uint32_t>* argb = nullptr);
 
+// The screen number DISPLAY names (":0.1" is screen 1); 0 without one.
+int X11ScreenNumber();
+
 class TX11Shape {
 public:
     // Uses the application's X connection; not Available when there is none or

@@ -17,6 +17,7 @@
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtDisplay.h"
+#include "platform/qt/QtGlobalHotkey.h"
 #include "platform/qt/QtTextEngine.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "settings/UserLanguage.h"
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
 #endif
     TQtDesktop desktop;
     TQtControlToolkit controls;
+    TQtGlobalHotkey hotkey;
     return RunProgram(arguments, TProgramPlatform{files, text, windows, desktop, controls,
-                                                  [] { return MessagesLocale(ProcessEnvironment); }});
+                                                  [] { return MessagesLocale(ProcessEnvironment); }, &hotkey});
 }

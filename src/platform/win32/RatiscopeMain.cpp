@@ -78,5 +78,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TWin32WindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); }, instance);
     TWin32Desktop desktop;
     TWin32ControlToolkit controls;
-    return RunProgram(arguments, TProgramPlatform{files, text, windows, desktop, controls, UserLocale});
+    return RunProgram(arguments, TProgramPlatform{files, text, windows, desktop, controls, UserLocale, nullptr});
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <string_view>
 
 #include "base/Product.h"
 #include "platform/win32/Win32Unicode.h"
@@ -160,6 +161,38 @@ TRect TWin32WindowSystem::Desktop() const {
 std::int32_t TWin32WindowSystem::PrimaryScreenWidth() const {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     return width > 0 ? width : kFallbackScreen.right;
+}
+
+namespace {
+
+// The shell's desktop windows lie under everything: over them the desktop is bare.
+bool IsShellDesktop(HWND window) {
+    wchar_t name[16] = {};
+    const int n = GetClassNameW(window, name, 16);
+    const std::wstring_view cls(name, n > 0 ? static_cast<std::size_t>(n) : 0);
+    return cls == L"Progman" || cls == L"WorkerW";
+}
+
+}  // namespace
+
+std::optional<TRect> TWin32WindowSystem::ClientAreaBeneath(std::int32_t x, std::int32_t y) const {
+    // Top-level windows from the top of the z-order down; the program's own,
+    // hidden and minimised ones are passed over.
+    const DWORD self = GetCurrentProcessId();
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (process == self || !IsWindowVisible(w) || IsIconic(w)) continue;
+        RECT frame{};
+        if (!GetWindowRect(w, &frame) || x < frame.left || x >= frame.right || y < frame.top || y >= frame.bottom)
+            continue;
+        if (IsShellDesktop(w)) return std::nullopt;
+        RECT client{};
+        POINT origin{0, 0};
+        if (!GetClientRect(w, &client) || !ClientToScreen(w, &origin)) return std::nullopt;
+        return TRect{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+    }
+    return std::nullopt;
 }
 
 int TWin32WindowSystem::ColorDepth() const {

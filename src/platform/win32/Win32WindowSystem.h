@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/Offscreen.h"
@@ -47,6 +48,7 @@ public:
     TRect Desktop() const override;
     std::int32_t PrimaryScreenWidth() const override;
     int ColorDepth() const override;
+    std::optional<TRect> ClientAreaBeneath(std::int32_t x, std::int32_t y) const override;
     void MinimizeApplication() override;
     void ShowMessage(TMessageKind kind, std::string_view caption, std::string_view text) override;
     int Run() override;

@@ -1,0 +1,192 @@
+// Grabs one key combination on the X root window in every lock state and
+// turns its presses into calls, on the connection Qt opened.
+#include "platform/qt/QtGlobalHotkey.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/Keys.h"
+#include "platform/qt/QtX11Shape.h"
+
+namespace ratiscope {
+
+namespace {
+
+struct TFree {
+    void operator()(void* p) const { std::free(p); }
+};
+template <class T>
+using TReply = std::unique_ptr<T, TFree>;
+
+// Keysyms of the X protocol's keysym table.
+constexpr std::uint32_t kXkF1 = 0xffbe;
+constexpr std::uint32_t kXkKp0 = 0xffb0;
+constexpr std::uint32_t kXkNumLock = 0xff7f;
+constexpr std::uint32_t kXkAltL = 0xffe9;
+constexpr std::uint32_t kXkSuperL = 0xffeb;
+constexpr int kFunctionKeyCount = 24;
+constexpr int kModifierCount = 8;  // Shift, Lock, Control, Mod1..Mod5
+
+struct TKeysym {
+    int key;
+    std::uint32_t keysym;
+};
+
+constexpr TKeysym kNamedKeysyms[] = {
+    {vk::Space, 0x0020},    {vk::Return, 0xff0d},   {vk::Tab, 0xff09},      {vk::Escape, 0xff1b},
+    {vk::Back, 0xff08},     {vk::Insert, 0xff63},   {vk::Delete, 0xffff},   {vk::Home, 0xff50},
+    {vk::End, 0xff57},      {vk::Prior, 0xff55},    {vk::Next, 0xff56},     {vk::Left, 0xff51},
+    {vk::Up, 0xff52},       {vk::Right, 0xff53},    {vk::Down, 0xff54},     {vk::Multiply, 0xffaa},
+    {vk::Add, 0xffab},      {vk::Subtract, 0xffad}, {vk::Decimal, 0xffae},  {vk::Divide, 0xffaf},
+};
+
+// Keycodes whose keysym list holds `keysym`, those with it unshifted first.
+std::vector<std::uint8_t> KeycodesOf(xcb_connection_t* c, std::uint32_t keysym) {
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    const std::uint8_t first = setup->min_keycode;
+    const int count = setup->max_keycode - setup->min_keycode + 1;
+    TReply<xcb_get_keyboard_mapping_reply_t> map(
+        xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, first, static_cast<std::uint8_t>(count)), nullptr));
+    if (!map || map->keysyms_per_keycode == 0) return {};
+    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
+    const int per = map->keysyms_per_keycode;
+    std::vector<std::uint8_t> unshifted;
+    std::vector<std::uint8_t> other;
+    for (int k = 0; k < count; ++k)
+        for (int col = 0; col < per; ++col)
+            if (syms[k * per + col] == keysym) {
+                (col == 0 ? unshifted : other).push_back(static_cast<std::uint8_t>(first + k));
+                break;
+            }
+    unshifted.insert(unshifted.end(), other.begin(), other.end());
+    return unshifted;
+}
+
+// The modifier mask a key such as Num Lock or Alt is bound to; `fallback` when none is.
+std::uint16_t ModifierMaskOf(xcb_connection_t* c, std::uint32_t keysym, std::uint16_t fallback) {
+    const std::vector<std::uint8_t> codes = KeycodesOf(c, keysym);
+    if (codes.empty()) return fallback;
+    TReply<xcb_get_modifier_mapping_reply_t> map(
+        xcb_get_modifier_mapping_reply(c, xcb_get_modifier_mapping(c), nullptr));
+    if (!map) return fallback;
+    const xcb_keycode_t* table = xcb_get_modifier_mapping_keycodes(map.get());
+    const int per = map->keycodes_per_modifier;
+    for (int m = 0; m < kModifierCount; ++m)
+        for (int i = 0; i < per; ++i)
+            if (table[m * per + i] != 0 && std::find(codes.begin(), codes.end(), table[m * per + i]) != codes.end())
+                return static_cast<std::uint16_t>(1u << m);
+    return fallback;
+}
+
+}  // namespace
+
+std::uint32_t KeysymFromVirtualKey(int key) {
+    if (key >= 'A' && key <= 'Z') return static_cast<std::uint32_t>('a' + (key - 'A'));
+    if (key >= '0' && key <= '9') return static_cast<std::uint32_t>(key);
+    if (key >= vk::F1 && key < vk::F1 + kFunctionKeyCount) return kXkF1 + static_cast<std::uint32_t>(key - vk::F1);
+    if (key >= vk::Numpad0 && key <= vk::Numpad0 + 9) return kXkKp0 + static_cast<std::uint32_t>(key - vk::Numpad0);
+    for (const TKeysym& k : kNamedKeysyms)
+        if (k.key == key) return k.keysym;
+    return 0;
+}
+
+std::vector<std::uint16_t> LockVariants(std::uint16_t numLockMask, std::uint16_t capsLockMask) {
+    std::vector<std::uint16_t> sets;
+    for (const std::uint16_t set : {std::uint16_t{0}, numLockMask, capsLockMask,
+                                    static_cast<std::uint16_t>(numLockMask | capsLockMask)})
+        if (std::find(sets.begin(), sets.end(), set) == sets.end()) sets.push_back(set);
+    return sets;
+}
+
+TQtGlobalHotkey::TQtGlobalHotkey() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection()) return;
+    connection_ = x11->connection();
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_));
+    for (int i = X11ScreenNumber(); i > 0 && it.rem > 1; --i) xcb_screen_next(&it);
+    root_ = it.rem > 0 ? it.data->root : 0;
+    if (root_ == 0) connection_ = nullptr;
+}
+
+TQtGlobalHotkey::~TQtGlobalHotkey() { Unregister(); }
+
+THotkeyResult TQtGlobalHotkey::Register(const THotkey& hotkey, std::function<void()> pressed) {
+    Unregister();
+    if (!connection_) return THotkeyResult::Unusable;
+    const std::uint32_t keysym = KeysymFromVirtualKey(hotkey.key);
+    const std::vector<std::uint8_t> codes = keysym ? KeycodesOf(connection_, keysym) : std::vector<std::uint8_t>{};
+    if (codes.empty()) return THotkeyResult::Unusable;
+
+    const std::uint16_t alt = ModifierMaskOf(connection_, kXkAltL, XCB_MOD_MASK_1);
+    const std::uint16_t super = ModifierMaskOf(connection_, kXkSuperL, XCB_MOD_MASK_4);
+    const std::uint16_t numLock = ModifierMaskOf(connection_, kXkNumLock, 0);
+    std::uint16_t mods = 0;
+    if (hotkey.modifiers & hmShift) mods |= XCB_MOD_MASK_SHIFT;
+    if (hotkey.modifiers & hmCtrl) mods |= XCB_MOD_MASK_CONTROL;
+    if (hotkey.modifiers & hmAlt) mods |= alt;
+    if (hotkey.modifiers & hmSuper) mods |= super;
+
+    keycode_ = codes.front();
+    modifiers_ = mods;
+    relevant_ = static_cast<std::uint16_t>(XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | alt | super);
+    // Every lock state is grabbed on its own; one refused grab means another
+    // program holds the combination. Presses are reported on the root even
+    // while one of our own windows has the focus.
+    for (const std::uint16_t locks : LockVariants(numLock, XCB_MOD_MASK_LOCK)) {
+        const std::uint16_t set = static_cast<std::uint16_t>(mods | locks);
+        TReply<xcb_generic_error_t> error(xcb_request_check(
+            connection_, xcb_grab_key_checked(connection_, 0, root_, set, keycode_, XCB_GRAB_MODE_ASYNC,
+                                              XCB_GRAB_MODE_ASYNC)));
+        if (error) {
+            Ungrab();
+            return THotkeyResult::Taken;
+        }
+        grabbed_.push_back(set);
+    }
+    pressed_ = std::move(pressed);
+    down_ = false;
+    if (!filtering_) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+        filtering_ = true;
+    }
+    return THotkeyResult::Registered;
+}
+
+void TQtGlobalHotkey::Ungrab() {
+    if (!connection_) return;
+    for (const std::uint16_t set : grabbed_) xcb_ungrab_key(connection_, keycode_, root_, set);
+    grabbed_.clear();
+    xcb_flush(connection_);
+}
+
+void TQtGlobalHotkey::Unregister() {
+    Ungrab();
+    pressed_ = nullptr;
+    if (filtering_ && QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);
+    filtering_ = false;
+}
+
+bool TQtGlobalHotkey::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (grabbed_.empty() || eventType != "xcb_generic_event_t") return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    const std::uint8_t type = event->response_type & 0x7f;
+    if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return false;
+    const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
+    if (key->event != root_ || key->detail != keycode_) return false;
+    if (type == XCB_KEY_RELEASE) {
+        down_ = false;
+        return true;
+    }
+    if ((key->state & relevant_) != modifiers_ || down_) return true;
+    down_ = true;
+    if (pressed_) pressed_();
+    return true;
+}
+
+}  // namespace ratiscope
