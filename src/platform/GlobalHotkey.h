@@ -28,6 +28,8 @@ enum class THotkeyResult {
     Unusable,    // no key of this keyboard makes it, or the platform has no global keys
 };
 
+// X11: a passive grab on the root window (QtGlobalHotkey). Windows:
+// RegisterHotKey with MOD_NOREPEAT, ERROR_HOTKEY_ALREADY_REGISTERED being Taken.
 class IGlobalHotkey {
 public:
     virtual ~IGlobalHotkey() = default;

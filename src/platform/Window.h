@@ -202,7 +202,11 @@ public:
     // window manager's frame) of the topmost top-level window whose outer
     // frame holds the desktop point (x, y), in the window manager's stacking
     // order. The program's own windows never count. Empty over the bare
-    // desktop or when the platform cannot tell.
+    // desktop or when the platform cannot tell. X11 reads the manager's
+    // _NET_CLIENT_LIST_STACKING and _NET_FRAME_EXTENTS; Windows walks the
+    // top-level windows in z-order (skipping this process's) and takes the
+    // first visible one whose window rectangle holds the point, then its
+    // GetClientRect mapped to screen coordinates.
     virtual std::optional<TRect> ClientAreaBeneath(std::int32_t x, std::int32_t y) const = 0;
 
     // Takes every window of the program off the screen; the task bar brings them back.
