@@ -1,8 +1,9 @@
-// The fourteen looks. All divisions truncate toward zero and rounding is
+// The sixteen looks. All divisions truncate toward zero and rounding is
 // symmetric about zero, so the four orientations mirror each other exactly.
 #include "overlay/SectionGeometry.h"
 
 #include "base/Numbers.h"
+#include "overlay/DiagonalLooks.h"
 #include "overlay/OverlaySize.h"
 #include "settings/Looks.h"
 #include "settings/Settings.h"
@@ -51,8 +52,6 @@ TCanon CanonFrame(const TFigureInput& in) {
     return c;
 }
 
-namespace {
-
 void AddFrame(TFigure& out, const TFrame& f) {
     out.BeginPolyline({f.X0, f.Y0});
     out.AddPolylinePoint({f.X1, f.Y0});
@@ -60,6 +59,8 @@ void AddFrame(TFigure& out, const TFrame& f) {
     out.AddPolylinePoint({f.X0, f.Y1});
     out.AddPolylinePoint({f.X0, f.Y0});
 }
+
+namespace {
 
 void AddHalves(TFigure& out, const TFrame& f) {
     out.AddLine({f.CX, f.Y0}, {f.CX, f.Y1});
@@ -293,6 +294,8 @@ void BuildFigure(const TFigureInput& in, TFigure& out) {
     case TLook::PageCanon: LookPageCanon(out, in); break;
     case TLook::Armature: LookArmature(out, f); break;
     case TLook::SingleGoldenLines: LookSingleGoldenLines(out, f, in); break;
+    case TLook::GoldenTriangles: AppendGoldenTriangles(out, f, in); break;
+    case TLook::DiagonalMethod: AppendDiagonalMethod(out, f, in); break;
     default: break;  // any other look draws nothing
     }
 }

@@ -1,5 +1,5 @@
 // Turns the figure settings into the look's primitive list: the orientation
-// frame, the working ratio and the fourteen constructions.
+// frame, the working ratio and the sixteen constructions.
 #pragma once
 
 #include <cstdint>
@@ -49,6 +49,9 @@ struct TCanon {
 };
 
 TCanon CanonFrame(const TFigureInput& in);
+
+// The frame: polyline (X0, Y0), (X1, Y0), (X1, Y1), (X0, Y1), (X0, Y0).
+void AddFrame(TFigure& out, const TFrame& f);
 
 enum class TSpiralLaw { QuarterTurn, FullTurn };
 

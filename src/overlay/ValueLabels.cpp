@@ -3,9 +3,11 @@
 // line it names in every orientation.
 #include "overlay/ValueLabels.h"
 
+#include <cstdlib>
 #include <string_view>
 
 #include "base/Numbers.h"
+#include "overlay/DiagonalLooks.h"
 #include "overlay/OverlaySize.h"
 #include "platform/Canvas.h"
 #include "settings/Format.h"
@@ -201,6 +203,45 @@ void DrawCanonLabels(ICanvas& canvas, const TFigureInput& in, const TCanon& cano
     canvas.TextOut(in.Border + ux - 5, f.CY - 2, Decimal(ux) + "x2=" + Decimal(2 * ux));
 }
 
+namespace {
+
+// Two distances from the origin edge, each named where its line meets the
+// edge: above the rectangle (horizontal) or upward in the left margin, as the
+// ratio lines' positions are. The second is left out when it would overlap
+// the first.
+void DrawEdgePositions(ICanvas& canvas, const TFigureInput& in, const TFrame& f, std::int32_t a, std::int32_t b,
+                       bool horizontal) {
+    canvas.SetFontAngle(horizontal ? 0 : 90);
+    bool first = true;
+    for (const std::int32_t v : {a, b}) {
+        const std::string s = Decimal(v);
+        const std::int32_t w = TextWidth(canvas, s);
+        if (!first && std::abs(b - a) <= w) return;
+        first = false;
+        if (horizontal)
+            CentredBottomAt(canvas, f.X0 + v * f.DX, in.Border + 17, s);
+        else
+            canvas.TextOut(in.Border - 11, f.Y0 + v * f.DY + w / 2, s);
+    }
+}
+
+}  // namespace
+
+void DrawTriangleLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& f) {
+    const TTriangleFeet feet = GoldenTriangleFeet(in.Width, in.Height);
+    DrawEdgePositions(canvas, in, f, feet.x1, feet.x2, true);
+    DrawEdgePositions(canvas, in, f, feet.y1, feet.y2, false);
+}
+
+void DrawDiagonalLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& f) {
+    const std::int32_t m = DiagonalReach(in.Width, in.Height);
+    // A landscape rectangle's 45-degree lines meet the top and bottom sides, a portrait one's the left and right.
+    if (in.Width >= in.Height)
+        DrawEdgePositions(canvas, in, f, m, in.Width - m, true);
+    else
+        DrawEdgePositions(canvas, in, f, m, in.Height - m, false);
+}
+
 void DrawValueLabels(ICanvas& canvas, const TFigureInput& in, const TLangTable& texts) {
     const TFrame f = OrientationFrame(in);
     const double r = WorkingRatio(in.Ratio).r;
@@ -248,6 +289,14 @@ void DrawValueLabels(ICanvas& canvas, const TFigureInput& in, const TLangTable& 
         DrawHalfLabels(canvas, in, canon.frame);
         break;
     }
+    case TLook::GoldenTriangles:
+        DrawSizeLabel(canvas, in, texts);
+        DrawTriangleLabels(canvas, in, f);
+        break;
+    case TLook::DiagonalMethod:
+        DrawSizeLabel(canvas, in, texts);
+        DrawDiagonalLabels(canvas, in, f);
+        break;
     default:
         break;
     }

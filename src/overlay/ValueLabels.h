@@ -30,5 +30,12 @@ void DrawSequenceLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& f
 void DrawFarSequenceLabel(ICanvas& canvas, const TFigureInput& in, const TFrame& f, double r);
 void DrawSpacingLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& f, double r);
 void DrawCanonLabels(ICanvas& canvas, const TFigureInput& in, const TCanon& canon);
+// Golden triangles: where the feet of the two perpendiculars lie, as
+// distances from the origin edges, above the rectangle and in the left margin.
+void DrawTriangleLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& f);
+// Diagonal method: where the 45-degree lines meet the far sides, as distances
+// from the origin edge (above the rectangle, or in the left margin when it
+// stands upright).
+void DrawDiagonalLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& f);
 
 }  // namespace ratiscope

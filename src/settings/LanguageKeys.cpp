@@ -15,7 +15,7 @@ namespace {
 
 using enum TTemplateArgs;
 
-constexpr std::array<TLanguageKey, 81> kKeys = {{
+constexpr std::array<TLanguageKey, 83> kKeys = {{
     // Hints of the overlay's caption buttons; the help hint serves the panel too.
     {"MOrientButtonHint", None}, {"MLookButtonHint", None}, {"MSettingsButtonHint", None},
     {"MHelpButtonHint", None}, {"MMinimizeButtonHint", None}, {"MCloseButtonHint", None},
@@ -27,6 +27,7 @@ constexpr std::array<TLanguageKey, 81> kKeys = {{
     {"MSLook0", None}, {"MSLook1", None}, {"MSLook2", None}, {"MSLook3", None}, {"MSLook4", None},
     {"MSLook5", None}, {"MSLook6", None}, {"MSLook7", None}, {"MSLook8", None}, {"MSLook9", None},
     {"MSLook10", None}, {"MSLook11", None}, {"MSLook12", None}, {"MSLook13", None},
+    {"MSLook14", None}, {"MSLook15", None},
     // The panel's caption strip.
     {"MSCaption", None}, {"MSCloseButtonHint", None},
     // Main page.

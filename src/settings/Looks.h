@@ -21,10 +21,15 @@ enum class TLook : std::int32_t {
     PageCanon = 11,
     Armature = 12,
     SingleGoldenLines = 13,
+    // Appended after the cycle: chosen from the look list or the settings file.
+    GoldenTriangles = 14,  // one diagonal and the perpendiculars to it from the other corners
+    DiagonalMethod = 15,   // the 45-degree lines from the four corners
     // A new look is appended here and named in kLastLook.
 };
 
-inline constexpr TLook kLastLook = TLook::SingleGoldenLines;
+// Enter and the look button go round the looks up to this one and back to the first.
+inline constexpr TLook kLastCycledLook = TLook::SingleGoldenLines;
+inline constexpr TLook kLastLook = TLook::DiagonalMethod;
 
 constexpr std::int32_t LookNumber(TLook look) { return static_cast<std::int32_t>(look); }
 

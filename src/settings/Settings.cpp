@@ -177,7 +177,7 @@ void TSettings::SetLang(const std::string& value) {
 }
 
 void TSettings::NextLook() {
-    SetLookMode(LookMode >= LookNumber(kLastLook) ? LookNumber(TLook::Grid) : LookMode + 1);
+    SetLookMode(LookMode >= LookNumber(kLastCycledLook) ? LookNumber(TLook::Grid) : LookMode + 1);
 }
 
 void TSettings::NextOrient() {

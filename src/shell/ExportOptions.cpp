@@ -157,6 +157,8 @@ void MergeFallbackTexts() {
         {"MSLook11", "Page canon"},
         {"MSLook12", "Armature"},
         {"MSLook13", "Single golden lines"},
+        {"MSLook14", "Golden triangles"},
+        {"MSLook15", "Diagonal method"},
         {"MWidthHeight", "%d x %d"},
         {"MGridSize", "Grid %d px"},
     };

@@ -75,6 +75,8 @@ TEST_F(RendererPixels, GoldenPictures) {
         {"circles-o0-values", 8, 0, true, true},    {"centred-o2-values", 9, 2, true, false},
         {"frames-o0-values", 10, 0, true, true},    {"canon-o1-values", 11, 1, true, true},
         {"armature-o1-plain", 12, 1, false, true},  {"spiral-o2-values", 5, 2, true, true},
+        {"triangles-o0-values", 14, 0, true, true}, {"triangles-o3-plain", 14, 3, false, false},
+        {"diagonals-o1-values", 15, 1, true, true}, {"diagonals-o2-plain", 15, 2, false, false},
     };
     // A small window keeps the golden files readable: 100 x 62 at border 10 is 120 x 98.
     s.SetBorder(10);
@@ -88,6 +90,40 @@ TEST_F(RendererPixels, GoldenPictures) {
         s.SetSFrame(k.frame);
         EXPECT_TRUE(MatchesGolden(Compose(), std::string("overlay/") + k.name));
     }
+}
+
+TEST_F(RendererPixels, DiagonalLooksMirrorPixelForPixelForEvenSizes) {
+    s.SetShowValues(false);
+    s.SetSFrame(false);
+    const TPixel line = PixelFromColor(s.LinesColor);
+    struct Size {
+        std::int32_t w, h;
+    };
+    for (const Size size : {Size{100, 62}, Size{64, 200}, Size{120, 120}, Size{396, 246}})
+        for (const int look : {14, 15}) {
+            s.SetWidth(size.w);
+            s.SetHeight(size.h);
+            s.SetLookMode(look);
+            s.SetOrientMode(0);
+            const TImage base = Compose();
+            const std::int32_t b = s.Border, top = b + 16;
+            int lit = 0;
+            for (int orient = 1; orient <= 3; ++orient) {
+                s.SetOrientMode(orient);
+                const TImage& turned = Compose();
+                const bool flipX = orient == 1 || orient == 2, flipY = orient == 2 || orient == 3;
+                for (std::int32_t y = top; y <= top + size.h; ++y)
+                    for (std::int32_t x = b; x <= b + size.w; ++x) {
+                        const std::int32_t mx = flipX ? 2 * b + size.w - x : x;
+                        const std::int32_t my = flipY ? 2 * top + size.h - y : y;
+                        ASSERT_EQ(turned.At(x, y), base.At(mx, my))
+                            << "look " << look << " orient " << orient << " " << size.w << "x" << size.h << " at "
+                            << x << "," << y;
+                        lit += turned.At(x, y) == line;
+                    }
+            }
+            EXPECT_GT(lit, 3 * (size.w + size.h)) << "look " << look;
+        }
 }
 
 TEST_F(RendererPixels, LineEndPointsAreNotDrawn) {
@@ -169,7 +205,7 @@ TEST_F(RendererPixels, ChromeCoversLinesReachingUnderIt) {
 TEST_F(RendererPixels, NothingButKeyWithoutFrameOrLook) {
     s.SetSFrame(false);
     s.SetShowValues(true);
-    for (int look : {14, -1}) {
+    for (int look : {16, -1}) {
         s.SetLookMode(look);
         const TImage& img = Compose();
         for (std::int32_t y = 0; y < img.Height(); ++y)
@@ -181,7 +217,7 @@ TEST_F(RendererPixels, NoBlendedPixelInAnyLook) {
     s.SetLinesColor(0x0000FF00);
     s.SetValuesColor(0x00FF0000);
     const std::set<TPixel> allowed = AllowedPixels();
-    for (int look = 0; look <= 13; ++look)
+    for (int look = 0; look <= 15; ++look)
         for (int orient = 0; orient < 4; ++orient)
             for (bool values : {false, true}) {
                 s.SetLookMode(look);
@@ -199,7 +235,7 @@ TEST_F(RendererPixels, RepaintLeavesNothingOfTheEarlierPicture) {
     // The same canvas composes a busy picture, then an empty look at the same size.
     s.SetLookMode(6);
     Compose();
-    s.SetLookMode(14);
+    s.SetLookMode(16);
     s.SetSFrame(false);
     const TImage& img = Compose();
     for (std::int32_t y = 0; y < img.Height(); ++y)

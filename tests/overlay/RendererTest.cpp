@@ -112,12 +112,16 @@ TEST_F(Renderer, CaptionNamesTheLookFromTheLanguageTable) {
     };
     MergeLangPair("MSLook0", "Grid");
     MergeLangPair("MSLook13", "Single golden lines");
-    MergeLangPair("MSLook14", "never shown");
+    MergeLangPair("MSLook14", "Golden triangles");
+    MergeLangPair("MSLook15", "Diagonal method");
+    MergeLangPair("MSLook16", "never shown");
     const Case cases[] = {
         {0, "Vendrel Ratiscope - Grid"},
         {13, "Vendrel Ratiscope - Single golden lines"},
         {5, "Vendrel Ratiscope - MSLook5"},  // a key nobody defined shows as itself
-        {14, "Vendrel Ratiscope - "},
+        {14, "Vendrel Ratiscope - Golden triangles"},
+        {15, "Vendrel Ratiscope - Diagonal method"},
+        {16, "Vendrel Ratiscope - "},
         {-1, "Vendrel Ratiscope - "},
         {1000000, "Vendrel Ratiscope - "},
     };
@@ -130,7 +134,7 @@ TEST_F(Renderer, CaptionNamesTheLookFromTheLanguageTable) {
 }
 
 TEST_F(Renderer, OutsideTheLooksOnlyKeyAndChrome) {
-    for (int look : {14, -1}) {
+    for (int look : {16, -1}) {
         s.SetLookMode(look);
         TRecordingCanvas c;
         ComposeImage(c, s, SizedIcons(), true);

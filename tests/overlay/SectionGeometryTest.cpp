@@ -1,8 +1,10 @@
 // Exact coordinates of the looks, from the worked examples of the geometry.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
+#include "overlay/DiagonalLooks.h"
 #include "overlay/SectionGeometry.h"
 
 namespace ratiscope {
@@ -231,8 +233,93 @@ TEST(SectionGeometry, ThirdsAndGoldenMarks) {
     EXPECT_EQ(plus[0], (TPoint{12 + 245 - 8, 28 + 151}));
 }
 
+using Segments = std::vector<std::pair<TPoint, TPoint>>;
+
+// The lines of a figure after its frame, each from its first point to its second.
+Segments LinesAfterFrame(const TFigure& f) {
+    Segments out;
+    EXPECT_EQ(f.primitives.at(0).kind, TPrimitiveKind::Polyline);
+    for (std::size_t i = 1; i < f.primitives.size(); ++i) {
+        auto pts = f.PointsOf(f.primitives[i]);
+        EXPECT_EQ(f.primitives[i].kind, TPrimitiveKind::Line);
+        out.push_back({pts[0], pts[1]});
+    }
+    return out;
+}
+
+TFigureInput Sized(int look, int orient, std::int32_t w, std::int32_t h) {
+    TFigureInput in = Example(look, orient);
+    in.Width = w;
+    in.Height = h;
+    return in;
+}
+
+TEST(SectionGeometry, GoldenTrianglesDiagonalAndTheFeetOfThePerpendiculars) {
+    struct Case {
+        std::int32_t w, h;
+        int orient;
+        Segments lines;
+    };
+    // 396 x 245 at border 12: the rectangle spans (12, 28) to (408, 273). The feet
+    // lie 286, 177 and 110, 68 from the origin edges: 396^3 / (396^2 + 245^2) = 286.38.
+    const Case cases[] = {
+        {396, 245, 0, {{{12, 28}, {408, 273}}, {{408, 28}, {298, 205}}, {{12, 273}, {122, 96}}}},
+        {396, 245, 1, {{{408, 28}, {12, 273}}, {{12, 28}, {122, 205}}, {{408, 273}, {298, 96}}}},
+        {396, 245, 2, {{{408, 273}, {12, 28}}, {{12, 273}, {122, 96}}, {{408, 28}, {298, 205}}}},
+        {396, 245, 3, {{{12, 273}, {408, 28}}, {{408, 273}, {298, 96}}, {{12, 28}, {122, 205}}}},
+        // Upright 200 x 300 (12, 28)-(212, 328): feet 62, 92 and 138, 208.
+        {200, 300, 0, {{{12, 28}, {212, 328}}, {{212, 28}, {74, 120}}, {{12, 328}, {150, 236}}}},
+        {200, 300, 3, {{{12, 328}, {212, 28}}, {{212, 328}, {74, 236}}, {{12, 28}, {150, 120}}}},
+        // A square: both feet are the centre.
+        {120, 120, 0, {{{12, 28}, {132, 148}}, {{132, 28}, {72, 88}}, {{12, 148}, {72, 88}}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LinesAfterFrame(BuildFigure(Sized(14, c.orient, c.w, c.h))), c.lines)
+            << c.w << "x" << c.h << " orient " << c.orient;
+    const TFigure f = BuildFigure(Example(14, 2));
+    EXPECT_EQ(std::vector<TPoint>(f.PointsOf(f.primitives[0]).begin(), f.PointsOf(f.primitives[0]).end()),
+              (std::vector<TPoint>{{408, 273}, {12, 273}, {12, 28}, {408, 28}, {408, 273}}));
+}
+
+TEST(SectionGeometry, DiagonalMethodFortyFiveDegreesFromEveryCornerToTheFarSide) {
+    struct Case {
+        std::int32_t w, h;
+        int orient;
+        Segments lines;
+    };
+    const Case cases[] = {
+        // Landscape: each line runs 245 across and down and meets the top or bottom side.
+        {396, 245, 0, {{{12, 28}, {257, 273}}, {{408, 28}, {163, 273}}, {{408, 273}, {163, 28}}, {{12, 273}, {257, 28}}}},
+        {396, 245, 1, {{{408, 28}, {163, 273}}, {{12, 28}, {257, 273}}, {{12, 273}, {257, 28}}, {{408, 273}, {163, 28}}}},
+        {396, 245, 2, {{{408, 273}, {163, 28}}, {{12, 273}, {257, 28}}, {{12, 28}, {257, 273}}, {{408, 28}, {163, 273}}}},
+        {396, 245, 3, {{{12, 273}, {257, 28}}, {{408, 273}, {163, 28}}, {{408, 28}, {163, 273}}, {{12, 28}, {257, 273}}}},
+        // Upright: 200 across and down, meeting the left or right side.
+        {200, 300, 0, {{{12, 28}, {212, 228}}, {{212, 28}, {12, 228}}, {{212, 328}, {12, 128}}, {{12, 328}, {212, 128}}}},
+        {200, 300, 2, {{{212, 328}, {12, 128}}, {{12, 328}, {212, 128}}, {{12, 28}, {212, 228}}, {{212, 28}, {12, 228}}}},
+        // A square: corner to corner.
+        {120, 120, 1, {{{132, 28}, {12, 148}}, {{12, 28}, {132, 148}}, {{12, 148}, {132, 28}}, {{132, 148}, {12, 28}}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LinesAfterFrame(BuildFigure(Sized(15, c.orient, c.w, c.h))), c.lines)
+            << c.w << "x" << c.h << " orient " << c.orient;
+}
+
+TEST(SectionGeometry, DiagonalLengthsOfOddAndEmptyRectangles) {
+    const TTriangleFeet odd = GoldenTriangleFeet(101, 63);
+    // 101^3 / (101^2 + 63^2) = 72.75 and 63 x 101^2 / 14170 = 45.35; 101 x 63^2 / 14170 = 28.29, 63^3 / 14170 = 17.65.
+    EXPECT_EQ(odd.x1, 73);
+    EXPECT_EQ(odd.y1, 45);
+    EXPECT_EQ(odd.x2, 28);
+    EXPECT_EQ(odd.y2, 18);
+    const TTriangleFeet none = GoldenTriangleFeet(0, 0);
+    EXPECT_EQ(none.x1 + none.y1 + none.x2 + none.y2, 0) << "an empty rectangle has no diagonal to drop onto";
+    EXPECT_EQ(DiagonalReach(396, 245), 245);
+    EXPECT_EQ(DiagonalReach(58, 0), 0);
+    EXPECT_EQ(DiagonalReach(58, -3), 0);
+}
+
 TEST(SectionGeometry, LooksOutsideTheRangeAreEmpty) {
-    for (int look : {14, -1, 1000}) EXPECT_TRUE(BuildFigure(Example(look)).primitives.empty()) << look;
+    for (int look : {16, -1, 1000}) EXPECT_TRUE(BuildFigure(Example(look)).primitives.empty()) << look;
 }
 
 TEST(SectionGeometry, NestedFramesShareOneInset) {

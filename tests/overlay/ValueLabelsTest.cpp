@@ -277,6 +277,8 @@ TEST(ValueLabels, EachLookDrawsItsGroupsInOrder) {
     const Group lines = [&](ICanvas& c, const TFigureInput& in) { DrawRatioLineLabels(c, in, frame(in), r(in)); };
     const Group spacing = [&](ICanvas& c, const TFigureInput& in) { DrawSpacingLabels(c, in, frame(in), r(in)); };
     const Group canon = [&](ICanvas& c, const TFigureInput& in) { DrawCanonLabels(c, in, CanonFrame(in)); };
+    const Group feet = [&](ICanvas& c, const TFigureInput& in) { DrawTriangleLabels(c, in, frame(in)); };
+    const Group meets = [&](ICanvas& c, const TFigureInput& in) { DrawDiagonalLabels(c, in, frame(in)); };
     struct Case {
         int look;
         std::vector<Group> groups;
@@ -296,7 +298,9 @@ TEST(ValueLabels, EachLookDrawsItsGroupsInOrder) {
         {11, {size, canon, canonHalves}},
         {12, {size, halves}},
         {13, {size}},
-        {14, {}},
+        {14, {size, feet}},
+        {15, {size, meets}},
+        {16, {}},
         {-1, {}},
     };
     for (const Case& k : cases) {
@@ -333,6 +337,88 @@ TEST(ValueLabels, OddInputsEndQuietly) {
         DrawValueLabels(c, in, EnglishTemplates());
         EXPECT_LE(c.calls.size(), 1000u) << "look " << k.look;
     }
+}
+
+}  // namespace
+}  // namespace ratiscope
+
+namespace ratiscope {
+namespace {
+
+TEST(ValueLabels, GoldenTrianglesNameTheFeetAboveAndInTheLeftMargin) {
+    struct Case {
+        int orient;
+        std::int32_t w, h;
+        Calls boxed, turned;
+    };
+    // 396 x 245: the feet lie 286, 177 and 110, 68 from the origin edges.
+    const Case cases[] = {
+        {0, 396, 245, {"DrawTextInBox \"286\" 298,29,298,29 5", "DrawTextInBox \"110\" 122,29,122,29 5"},
+         {"TextOut 1,214 \"177\"", "TextOut 1,102 \"68\""}},
+        {1, 396, 245, {"DrawTextInBox \"286\" 122,29,122,29 5", "DrawTextInBox \"110\" 298,29,298,29 5"},
+         {"TextOut 1,214 \"177\"", "TextOut 1,102 \"68\""}},
+        {2, 396, 245, {"DrawTextInBox \"286\" 122,29,122,29 5", "DrawTextInBox \"110\" 298,29,298,29 5"},
+         {"TextOut 1,105 \"177\"", "TextOut 1,211 \"68\""}},
+        // A square: both feet at the centre, each number once.
+        {0, 120, 120, {"DrawTextInBox \"60\" 72,29,72,29 5"}, {"TextOut 1,94 \"60\""}},
+    };
+    for (const Case& c : cases) {
+        TFigureInput in;
+        in.LookMode = 14;
+        in.OrientMode = c.orient;
+        in.Width = c.w;
+        in.Height = c.h;
+        TRecordingCanvas canvas;
+        DrawTriangleLabels(canvas, in, OrientationFrame(in));
+        EXPECT_EQ(canvas.CallsOf("DrawTextInBox "), c.boxed) << c.orient << " " << c.w;
+        EXPECT_EQ(canvas.CallsOf("TextOut "), c.turned) << c.orient << " " << c.w;
+        EXPECT_EQ(canvas.CallsOf("SetFontAngle "), (Calls{"SetFontAngle 0", "SetFontAngle 90"}));
+    }
+}
+
+TEST(ValueLabels, DiagonalMethodNamesWhereTheLinesMeetTheFarSides) {
+    struct Case {
+        int orient;
+        std::int32_t w, h;
+        Calls boxed, turned;
+    };
+    const Case cases[] = {
+        // Landscape: the lines meet the top and bottom 245 and 151 from the origin edge.
+        {0, 396, 245, {"DrawTextInBox \"245\" 257,29,257,29 5", "DrawTextInBox \"151\" 163,29,163,29 5"}, {}},
+        {3, 396, 245, {"DrawTextInBox \"245\" 257,29,257,29 5", "DrawTextInBox \"151\" 163,29,163,29 5"}, {}},
+        {1, 396, 245, {"DrawTextInBox \"245\" 163,29,163,29 5", "DrawTextInBox \"151\" 257,29,257,29 5"}, {}},
+        // Upright: they meet the left and right sides 200 and 100 from the top.
+        {0, 200, 300, {}, {"TextOut 1,237 \"200\"", "TextOut 1,137 \"100\""}},
+        {2, 200, 300, {}, {"TextOut 1,137 \"200\"", "TextOut 1,237 \"100\""}},
+        // Nearly twice as wide as high: the two places nearly meet, so only the first is named.
+        {0, 400, 196, {"DrawTextInBox \"196\" 208,29,208,29 5"}, {}},
+    };
+    for (const Case& c : cases) {
+        TFigureInput in;
+        in.LookMode = 15;
+        in.OrientMode = c.orient;
+        in.Width = c.w;
+        in.Height = c.h;
+        TRecordingCanvas canvas;
+        DrawDiagonalLabels(canvas, in, OrientationFrame(in));
+        EXPECT_EQ(canvas.CallsOf("DrawTextInBox "), c.boxed) << c.orient << " " << c.w;
+        EXPECT_EQ(canvas.CallsOf("TextOut "), c.turned) << c.orient << " " << c.w;
+    }
+}
+
+TEST(ValueLabels, TheNewLooksStartWithTheSizeLabelAndNothingWithoutThem) {
+    const TLangTable texts = EnglishTemplates();
+    for (int look : {14, 15}) {
+        TRecordingCanvas c;
+        DrawValueLabels(c, Example(look), texts);
+        const Calls out = c.CallsOf("TextOut ");
+        ASSERT_FALSE(out.empty()) << look;
+        EXPECT_EQ(out[0], "TextOut 15,274 \"396 x 245\"") << look;
+        EXPECT_GE(c.CallsOf("DrawTextInBox ").size(), 2u) << look;
+    }
+    TRecordingCanvas none;
+    DrawValueLabels(none, Example(16), texts);
+    EXPECT_TRUE(none.calls.empty());
 }
 
 }  // namespace

@@ -234,6 +234,22 @@ TEST_F(LookPage, LookAndOrientationListsSetTheirModes) {
     EXPECT_EQ(Get<RecordingComboBox>("OrientationComboBox").ItemIndex(), 0);
 }
 
+TEST_F(LookPage, TheTwoAppendedLooksArePickedFromTheListAndShownBack) {
+    auto& looks = Get<RecordingComboBox>("LookComboBox");
+    EXPECT_EQ(looks.ItemText(14), "look 14");
+    EXPECT_EQ(looks.ItemText(15), "look 15");
+    looks.UserPicks(15);
+    EXPECT_EQ(settings.LookMode, 15);
+    settings.SetLookMode(14);
+    EXPECT_EQ(looks.ItemIndex(), 14);
+    // The cycle of the look key and button is the designed one: from 14 back to 0.
+    settings.NextLook();
+    EXPECT_EQ(settings.LookMode, 0);
+    EXPECT_EQ(looks.ItemIndex(), 0);
+    settings.SetLookMode(16);  // beyond the list: the selection stays
+    EXPECT_EQ(looks.ItemIndex(), 0);
+}
+
 TEST_F(LookPage, GridFieldEnterAppliesButKeepsLiveApplyCleared) {
     GridEdit().UserTypes("12");
     EXPECT_EQ(settings.GridSize, 8);

@@ -109,7 +109,7 @@ TEST(PanelControls, KeyboardOrderOfEachPageIsTheCreationOrder) {
     EXPECT_EQ(focusable, expected);
     EXPECT_EQ(panel.PageControl.PageCount(), 4);
     EXPECT_EQ(panel.RatioComboBox.ItemCount(), 17);
-    EXPECT_EQ(panel.LookComboBox.ItemCount(), 14);
+    EXPECT_EQ(panel.LookComboBox.ItemCount(), 16);
     EXPECT_EQ(panel.OrientationComboBox.ItemCount(), 4);
     EXPECT_EQ(panel.AdvCheckListBox.ItemCount(), 7);
     EXPECT_EQ(panel.GridSizeUpDown.Max(), 32766);
