@@ -425,6 +425,9 @@ def toggle_from_elsewhere(s, other, overlay_at, panel_at, panel_window):
              "the hotkey to show both windows again")
     wait_for(lambda: s.geometry()[:4] == overlay_at, f"the overlay back at {overlay_at}, now {s.geometry()[:4]}")
     wait_for(lambda: client_geometry(s, panel_window) == panel_at, "the panel back in its place")
+    # Shown again, the panel still belongs to the overlay, so the window manager keeps it above it.
+    check(f"{int(s.window):#x}" in s.out(["xprop", "-id", str(panel_window), "WM_TRANSIENT_FOR"]),
+          "the panel no longer belongs to the overlay")
 
 
 def scenario_hotkey(s, folder):
@@ -432,7 +435,9 @@ def scenario_hotkey(s, folder):
     without Num Lock and Caps Lock; the key is given back at exit, so the next run claims it again."""
     target = start_target(s)
     for run in range(2):
-        s.launch(folder, dict(DEFAULTS, SVisible=1))
+        # The panel stands clear of the overlay's close button: it belongs to
+        # the overlay, so the window manager keeps it above the overlay.
+        s.launch(folder, dict(DEFAULTS, SVisible=1, SX=1099, SY=10))
         overlay_at = wait_for(lambda: s.geometry()[:4] if s.geometry()[2] == 420 else None, "the window")
         panel_window = int(wait_for(lambda: visible(s, "Vendrel Ratiscope Settings"), "the panel")[0])
         panel_at = client_geometry(s, panel_window)
