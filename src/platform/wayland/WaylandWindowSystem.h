@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/Offscreen.h"
 #include "platform/Window.h"
@@ -29,6 +30,13 @@ public:
     TRect Desktop() const override { return qt_.Desktop(); }
     std::int32_t PrimaryScreenWidth() const override { return qt_.PrimaryScreenWidth(); }
     int ColorDepth() const override { return qt_.ColorDepth(); }
+    // Wayland tells no client where other clients' windows are, so only
+    // XWayland windows are found, through the compositor's X window manager;
+    // over a native window the answer is empty and the fit does nothing.
+    std::optional<TRect> ClientAreaBeneath(std::int32_t x, std::int32_t y) const override
+    {
+        return qt_.ClientAreaBeneath(x, y);
+    }
     // A layer surface has no task-bar entry to come back from: only the Qt windows go.
     void MinimizeApplication() override { qt_.MinimizeApplication(); }
     void ShowMessage(TMessageKind kind, std::string_view caption, std::string_view text) override
