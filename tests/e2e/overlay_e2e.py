@@ -432,7 +432,8 @@ def toggle_from_elsewhere(s, other, overlay_at, panel_at, panel_window):
 
 def scenario_hotkey(s, folder):
     """Ctrl+Alt+G from another program hides the overlay and the panel and brings them back in place, with and
-    without Num Lock and Caps Lock; the key is given back at exit, so the next run claims it again."""
+    without Num Lock and Caps Lock and after a change of keyboard layout; the key is given back at exit, so the next
+    run claims it again."""
     target = start_target(s)
     for run in range(2):
         # The panel stands clear of the overlay's close button: it belongs to
@@ -447,6 +448,10 @@ def scenario_hotkey(s, folder):
                 s.run("xdotool", "key", lock)
                 toggle_from_elsewhere(s, target, overlay_at, panel_at, panel_window)
                 s.run("xdotool", "key", lock)
+            # Another layout puts G on another key; the combination follows it.
+            s.run("setxkbmap", "-layout", "us", "-variant", "dvorak")
+            toggle_from_elsewhere(s, target, overlay_at, panel_at, panel_window)
+            s.run("setxkbmap", "-layout", "us")
         x, y, w, h = overlay_at
         s.run("xdotool", "mousemove", str(x + w - 12 + 3), str(y + 7), "click", "1")  # the close button
         code = wait_for(lambda: s.program.poll() is not None and (s.program.returncode,), "the program to end")[0]

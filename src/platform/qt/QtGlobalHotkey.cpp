@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 
 #include "platform/Keys.h"
 #include "platform/qt/QtX11Shape.h"
@@ -84,6 +85,29 @@ std::uint16_t ModifierMaskOf(xcb_connection_t* c, std::uint32_t keysym, std::uin
     return fallback;
 }
 
+// The number of the first event of the X keyboard extension; 0 without it.
+std::uint8_t KeyboardExtensionEvent(xcb_connection_t* c) {
+    constexpr std::string_view name = "XKEYBOARD";
+    TReply<xcb_query_extension_reply_t> r(
+        xcb_query_extension_reply(c, xcb_query_extension(c, static_cast<std::uint16_t>(name.size()), name.data()), nullptr));
+    return r && r->present ? r->first_event : 0;
+}
+
+// Whether the event says the keyboard map or the modifier map changed;
+// `keyboardEvent` is the keyboard extension's first event number.
+bool KeyboardMapChanged(const xcb_generic_event_t* event, std::uint8_t keyboardEvent) {
+    const std::uint8_t type = event->response_type & 0x7f;
+    if (type == XCB_MAPPING_NOTIFY)
+        return reinterpret_cast<const xcb_mapping_notify_event_t*>(event)->request != XCB_MAPPING_POINTER;
+    // Clients that use the keyboard extension, as Qt does, get its events
+    // instead; the second byte tells which: a new keyboard (0) or a new map (1).
+    constexpr std::uint8_t kNewKeyboardNotify = 0;
+    constexpr std::uint8_t kMapNotify = 1;
+    if (keyboardEvent == 0 || type != keyboardEvent) return false;
+    const std::uint8_t kind = reinterpret_cast<const std::uint8_t*>(event)[1];
+    return kind == kNewKeyboardNotify || kind == kMapNotify;
+}
+
 }  // namespace
 
 std::uint32_t KeysymFromVirtualKey(int key) {
@@ -112,6 +136,7 @@ TQtGlobalHotkey::TQtGlobalHotkey() {
     for (int i = X11ScreenNumber(); i > 0 && it.rem > 1; --i) xcb_screen_next(&it);
     root_ = it.rem > 0 ? it.data->root : 0;
     if (root_ == 0) connection_ = nullptr;
+    if (connection_) keyboardEvent_ = KeyboardExtensionEvent(connection_);
 }
 
 TQtGlobalHotkey::~TQtGlobalHotkey() { Unregister(); }
@@ -119,6 +144,18 @@ TQtGlobalHotkey::~TQtGlobalHotkey() { Unregister(); }
 THotkeyResult TQtGlobalHotkey::Register(const THotkey& hotkey, std::function<void()> pressed) {
     Unregister();
     if (!connection_) return THotkeyResult::Unusable;
+    const THotkeyResult result = Grab(hotkey);
+    if (result != THotkeyResult::Registered) return result;
+    hotkey_ = hotkey;
+    pressed_ = std::move(pressed);
+    if (!filtering_) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+        filtering_ = true;
+    }
+    return THotkeyResult::Registered;
+}
+
+THotkeyResult TQtGlobalHotkey::Grab(const THotkey& hotkey) {
     const std::uint32_t keysym = KeysymFromVirtualKey(hotkey.key);
     const std::vector<std::uint8_t> codes = keysym ? KeycodesOf(connection_, keysym) : std::vector<std::uint8_t>{};
     if (codes.empty()) return THotkeyResult::Unusable;
@@ -135,6 +172,7 @@ THotkeyResult TQtGlobalHotkey::Register(const THotkey& hotkey, std::function<voi
     keycode_ = codes.front();
     modifiers_ = mods;
     relevant_ = static_cast<std::uint16_t>(XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | alt | super);
+    down_ = false;
     // Every lock state is grabbed on its own; one refused grab means another
     // program holds the combination. Presses are reported on the root even
     // while one of our own windows has the focus.
@@ -149,12 +187,6 @@ THotkeyResult TQtGlobalHotkey::Register(const THotkey& hotkey, std::function<voi
         }
         grabbed_.push_back(set);
     }
-    pressed_ = std::move(pressed);
-    down_ = false;
-    if (!filtering_) {
-        QCoreApplication::instance()->installNativeEventFilter(this);
-        filtering_ = true;
-    }
     return THotkeyResult::Registered;
 }
 
@@ -168,14 +200,24 @@ void TQtGlobalHotkey::Ungrab() {
 void TQtGlobalHotkey::Unregister() {
     Ungrab();
     pressed_ = nullptr;
+    hotkey_ = {};
     if (filtering_ && QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);
     filtering_ = false;
 }
 
 bool TQtGlobalHotkey::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
-    if (grabbed_.empty() || eventType != "xcb_generic_event_t") return false;
+    if (!pressed_ || eventType != "xcb_generic_event_t") return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     const std::uint8_t type = event->response_type & 0x7f;
+    // A grab holds a keycode and modifier bits: a new keyboard layout or
+    // modifier map (setxkbmap, another keyboard plugged in) can move the
+    // combination elsewhere, so it is grabbed anew. Qt sees the event too.
+    if (KeyboardMapChanged(event, keyboardEvent_)) {
+        Ungrab();
+        Grab(hotkey_);  // a combination no longer available stays off until the next change
+        return false;
+    }
+    if (grabbed_.empty()) return false;
     if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return false;
     const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
     if (key->event != root_ || key->detail != keycode_) return false;

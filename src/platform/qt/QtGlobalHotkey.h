@@ -36,10 +36,14 @@ public:
 
 private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+    // Grabs the combination on the keyboard map as it is now.
+    THotkeyResult Grab(const THotkey& hotkey);
     void Ungrab();
 
     xcb_connection_t* connection_ = nullptr;
     std::uint32_t root_ = 0;
+    std::uint8_t keyboardEvent_ = 0;  // the keyboard extension's first event number, 0 without it
+    THotkey hotkey_;                  // the claimed combination, grabbed anew when the keyboard map changes
     std::uint8_t keycode_ = 0;
     std::uint16_t modifiers_ = 0;     // the X modifier mask of the combination
     std::uint16_t relevant_ = 0;      // the masks that tell combinations apart
