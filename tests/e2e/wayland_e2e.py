@@ -2,8 +2,9 @@
 """The overlay as a native layer surface on a headless sway with XWayland:
 placed at its settings' place, above a fullscreen native window, see-through
 and click-through over key pixels, taking clicks on drawn pixels, moved by a
-caption drag, resized by the wheel, saving its place when closed, and taking
-keys only after a click on it. sway
+caption drag, resized by the wheel, saving its place when closed, taking
+keys only after a click on it, fitting itself to an X11 window beneath, and
+hidden and shown by the global key pressed in an X11 window. sway
 refuses to run as root, so as root the session runs as the user "nobody".
 Usage: wayland_e2e.py PROGRAM_FOLDER WL_PROBE SCENARIO."""
 
@@ -16,7 +17,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import Failure, Picture, check, near, wait_for  # noqa: E402
+from overlay_e2e import LINES, Failure, Picture, check, near, wait_for  # noqa: E402
 
 SCREEN = (1280, 800)
 BENEATH = (0x33, 0x66, 0xCC)  # the native window's colour
@@ -229,7 +230,92 @@ def scenario_keys(s):
     check(placed(type_right(), x0 + 16, y0, w, h), "a key reached the overlay after the pointer left it")
 
 
-SCENARIOS = {"layer_surface": scenario_layer_surface, "keys": scenario_keys}
+def query(s, argv):
+    """The output of a command that may fail while what it looks for is not there yet."""
+    return subprocess.run(s.command(argv), timeout=30, capture_output=True, text=True).stdout
+
+
+def start_x11_target(s):
+    """An X11 window (XWayland) floating above the native one, where the overlay's centre lies; its client area."""
+    s.start(["xev", "-geometry", "520x310+380+300", "-name", "Fit Target", "-event", "button"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    target = wait_for(lambda: query(s, ["xdotool", "search", "--name", "^Fit Target$"]).split(), "the X11 window")[0]
+    s.out(["swaymsg", '[title="^Fit Target$"]', "floating enable, resize set 520 310, move position 380 300"])
+
+    def client():
+        values = dict(line.strip().split(":", 1) for line in query(s, ["xwininfo", "-id", target]).splitlines()
+                      if ":" in line)
+        return tuple(int(values[k].strip()) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width",
+                                                      "Height"))
+    return wait_for(lambda: (lambda c: c if c == (380, 300, 520, 310) else None)(client()),
+                    "sway to float the X11 window at (380, 300), 520 x 310")
+
+
+def figure_box(s, box):
+    """The bounding box of the figure's lines within the box, or None when none are drawn there."""
+    pic = s.screenshot()
+    x0, y0, x1, y1 = box
+    xs, ys = [], []
+    for y in range(y0, y1):
+        for x in range(x0, x1):
+            if pic.at(x, y) == LINES:
+                xs.append(x)
+                ys.append(y)
+    return (min(xs), min(ys), max(xs) + 1, max(ys) + 1) if xs else None
+
+
+def scenario_fit(s):
+    """F5 on the native overlay fits the figure to the X11 window beneath, found through the compositor's X
+    window manager (Wayland tells no client where other clients' windows are)."""
+    tx, ty, tw, th = start_x11_target(s)
+    with open(os.path.join(s.folder, SETTINGS), "a") as f:
+        f.write("Lock=0\n")
+    s.launch()
+    x0, y0 = PLACE
+    w, h = SIZE
+    wait_for(lambda: figure_box(s, (x0, y0, x0 + w, y0 + h)), "the overlay on screen")
+    caption = (x0 + 150, y0 + 7)
+    s.click(*caption)
+    s.out(["wtype", "-s", "700", "-k", "F5"])
+    # The overlay's window around the client area: the border on every side, the caption strip above.
+    border = 12
+    left, top = tx - border, ty - border - 16
+    width = tw + 2 * border
+    s.click(left + width - 12 + 3, top + 7)  # the close button where the fit put it
+    code = wait_for(lambda: s.program.poll() is not None and (s.program.returncode,),
+                    f"the program to end by its close button at the fitted place ({left}, {top})")[0]
+    check(code == 0, f"exit code {code}")
+    saved = settings_of(os.path.join(s.folder, SETTINGS))
+    got = tuple(saved.get(k) for k in ("X", "Y", "Width", "Height"))
+    check(got == (str(left), str(top), str(tw), str(th)), f"saved X, Y, Width, Height {got}, wanted the X11 window's "
+          f"client area {(tx, ty, tw, th)} as the drawing rectangle")
+
+
+def scenario_hotkey(s):
+    """Ctrl+Alt+G from an X11 window hides the native overlay and brings it back in place."""
+    start_x11_target(s)
+    s.launch()
+    x0, y0 = PLACE
+    w, h = SIZE
+    area = (x0, y0, x0 + w, y0 + h)
+    shown = wait_for(lambda: figure_box(s, area), "the overlay on screen")
+    s.click(600, 550)  # the X11 window, below the overlay
+    wait_for(lambda: query(s, ["xdotool", "getwindowfocus", "getwindowname"]).strip() == "Fit Target",
+             "the X11 window to have the keyboard")
+
+    def toggle():
+        # A keyboard of its own with its own keymap: the program grabs the combination anew on it.
+        s.out(["wtype", "-s", "700", "-M", "ctrl", "-M", "alt", "-k", "g", "-m", "alt", "-m", "ctrl"])
+
+    toggle()
+    wait_for(lambda: figure_box(s, area) is None, "the hotkey to hide the overlay")
+    toggle()
+    box = wait_for(lambda: figure_box(s, area), "the hotkey to bring the overlay back")
+    check(box == shown, f"the overlay came back at {box}, was at {shown}")
+
+
+SCENARIOS = {"layer_surface": scenario_layer_surface, "keys": scenario_keys, "fit": scenario_fit,
+             "hotkey": scenario_hotkey}
 
 
 def main():
