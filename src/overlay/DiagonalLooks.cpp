@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "settings/Numbers.h"
+#include "base/Numbers.h"
 
 namespace ratiscope {
 

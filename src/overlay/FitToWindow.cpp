@@ -1,13 +1,10 @@
 // The fit command's arithmetic, kept apart from the window so it is tested by table.
 #include "overlay/FitToWindow.h"
 
+#include "overlay/OverlaySize.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {
-
-namespace {
-constexpr std::int32_t kCaptionHeight = 16;
-}  // namespace
 
 TWindowPlace DrawingCentre(const TSettings& s, std::int32_t left, std::int32_t top) {
     return {left + s.Border + s.Width / 2, top + s.Border + kCaptionHeight + s.Height / 2};

@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 
 struct xcb_connection_t;
 
