@@ -24,10 +24,12 @@ BENEATH = (0x33, 0x66, 0xCC)  # the native window's colour
 SETTINGS = "Ratiscope.user.settings"
 PLACE = (300, 240)
 SIZE = (420, 285)  # Width 396 + 2 x Border 12, Height 245 + 2 x 12 + 16
+XEV_TITLE = "Event Tester"  # the title xev gives its window
 
 
 class Session:
-    def __init__(self, program_folder, probe):
+    def __init__(self, program_folder, probe, scale=1):
+        self.scale = scale
         self.tmp = tempfile.mkdtemp(prefix="ratiscope-wayland-")
         os.chmod(self.tmp, 0o755)
         self.procs = []
@@ -70,7 +72,8 @@ class Session:
     def open(self):
         config = os.path.join(self.tmp, "sway.config")
         with open(config, "w") as f:
-            f.write(f"output HEADLESS-1 mode {SCREEN[0]}x{SCREEN[1]} position 0 0\n"
+            f.write(f"output HEADLESS-1 mode {SCREEN[0] * self.scale}x{SCREEN[1] * self.scale} position 0 0 "
+                    f"scale {self.scale}\n"
                     "xwayland enable\ndefault_border none\nfocus_follows_mouse no\n")
         with open(os.path.join(self.folder, SETTINGS), "w") as f:
             f.write(f"[Settings]\nX={PLACE[0]}\nY={PLACE[1]}\nWidth=396\nBorder=12\nOpacity=100\nSVisible=0\n"
@@ -314,15 +317,98 @@ def scenario_hotkey(s):
     check(box == shown, f"the overlay came back at {box}, was at {shown}")
 
 
+def scenario_xwayland(s):
+    """A key pixel over an X11 window (through XWayland) passes the click to it; a drawn pixel keeps it."""
+    x0, y0 = PLACE
+    w, h = SIZE
+    xev_log = os.path.join(s.tmp, "xev.log")
+    with open(xev_log, "w") as log:
+        s.start(["xev", "-event", "button", "-geometry", f"{w + 80}x{h + 80}"], stdout=log, stderr=subprocess.STDOUT)
+    xev = f'[title="{XEV_TITLE}"]'
+    wait_for(lambda: XEV_TITLE in s.out(["swaymsg", "-t", "get_tree"]), "the X11 window")
+    # Floating over the native window, covering the overlay's place with a margin.
+    s.out(["swaymsg", xev, "floating", "enable"])
+    s.out(["swaymsg", xev, "resize", "set", str(w + 80), str(h + 80)])
+    s.out(["swaymsg", xev, "move", "absolute", "position", str(x0 - 40), str(y0 - 40)])
+    time.sleep(0.5)
+    alone = s.screenshot()
+    check(alone.at(x0 - 20, y0 - 20) != BENEATH, "the X11 window is not where the overlay will be")
+
+    s.launch()
+    pic = wait_for(lambda: (lambda p: p if p.at(x0 + 150, y0 + 7) != alone.at(x0 + 150, y0 + 7) else None)(
+        s.screenshot()), "the overlay on screen")
+
+    def presses():
+        return [line for line in open(xev_log, errors="replace") if line.startswith("ButtonPress")]
+
+    # See-through: a pixel whose neighbourhood looks as it did without the overlay.
+    hole = next(((x, y) for y in range(y0 + 40, y0 + h - 20, 3) for x in range(x0 + 40, x0 + w - 20, 3)
+                 if all(pic.at(x + dx, y + dy) == alone.at(x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1))),
+                None)
+    check(hole is not None, "no see-through pixel over the X11 window")
+    s.click(*hole)
+    wait_for(lambda: any(f"root:({hole[0]},{hole[1]})" in line for line in open(xev_log, errors="replace")),
+             f"the click at {hole} to reach the X11 window")
+
+    before = len(presses())
+    caption = (x0 + 150, y0 + 7)
+    s.click(*caption)
+    time.sleep(0.5)
+    check(len(presses()) == before, "a click on the caption strip reached the X11 window beneath")
+    check(s.program.poll() is None, "the program ended")
+
+
+def scenario_scaled(s):
+    """On an output of scale 2 the overlay keeps its place and size in the layout's (logical) pixels:
+    each of its pixels is an exact 2 x 2 block of the screen's, on the block grid, and clicks pass
+    through its key pixels as before."""
+    n = s.scale
+    x0, y0 = PLACE
+    w, h = SIZE
+    s.launch()
+    caption = (x0 + 150, y0 + 7)
+    pic = wait_for(lambda: (lambda p: p if p.at(caption[0] * n, caption[1] * n) != BENEATH else None)(s.screenshot()),
+                   "the overlay on screen")
+    check((pic.width, pic.height) == (SCREEN[0] * n, SCREEN[1] * n), f"screenshot of {pic.width} x {pic.height}")
+
+    def block(x, y):
+        """The colour of the logical pixel (x, y), or None where its screen pixels differ."""
+        colours = {pic.at(x * n + dx, y * n + dy) for dx in range(n) for dy in range(n)}
+        return colours.pop() if len(colours) == 1 else None
+
+    xs, ys = [], []
+    for y in range(y0 - 2, y0 + h + 2):
+        for x in range(x0 - 2, x0 + w + 2):
+            colour = block(x, y)
+            check(colour is not None, f"logical pixel ({x}, {y}) is not one colour on screen")
+            if colour != BENEATH:
+                xs.append(x)
+                ys.append(y)
+    box = (min(xs), min(ys), max(xs) + 1, max(ys) + 1) if xs else None
+    check(placed(box, x0, y0, w, h), f"overlay at {box} in layout pixels, wanted {(x0, y0, x0 + w, y0 + h)}")
+
+    hole = next(((x, y) for y in range(y0 + 40, y0 + h - 20, 3) for x in range(x0 + 40, x0 + w - 20, 3)
+                 if all(block(x + dx, y + dy) == BENEATH for dx in (-1, 0, 1) for dy in (-1, 0, 1))), None)
+    check(hole is not None, "no see-through pixel in the overlay")
+    s.click(*hole)
+    wait_for(lambda: hole in s.presses(), f"the click at {hole} to reach the native window")
+    before = len(s.presses())
+    s.click(*caption)
+    time.sleep(0.3)
+    check(len(s.presses()) == before, "a click on the caption strip reached the window beneath")
+
+
 SCENARIOS = {"layer_surface": scenario_layer_surface, "keys": scenario_keys, "fit": scenario_fit,
-             "hotkey": scenario_hotkey}
+             "hotkey": scenario_hotkey, "xwayland": scenario_xwayland, "scaled": scenario_scaled}
+# Output scales other than 1, by scenario.
+SCALES = {"scaled": 2}
 
 
 def main():
     if len(sys.argv) != 4 or sys.argv[3] not in SCENARIOS:
         print(__doc__ + "\nScenarios: " + ", ".join(SCENARIOS), file=sys.stderr)
         return 2
-    s = Session(sys.argv[1], sys.argv[2])
+    s = Session(sys.argv[1], sys.argv[2], SCALES.get(sys.argv[3], 1))
     try:
         s.open()
         SCENARIOS[sys.argv[3]](s)
