@@ -27,7 +27,7 @@ struct TProgramPlatform {
     // language of a first start; empty for none.
     std::function<std::string()> userLocale;
     // The show-and-hide key from any program; null where the platform has
-    // none yet, which leaves the `Hotkey` setting unused without a word.
+    // none, which leaves the `Hotkey` setting unused without a word.
     IGlobalHotkey* hotkey = nullptr;
 };
 

@@ -15,6 +15,7 @@
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32GlobalHotkey.h"
 #include "platform/win32/Win32TextEngine.h"
 #include "platform/win32/Win32Unicode.h"
 #include "platform/win32/Win32WindowSystem.h"
@@ -78,5 +79,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TWin32WindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); }, instance);
     TWin32Desktop desktop;
     TWin32ControlToolkit controls;
-    return RunProgram(arguments, TProgramPlatform{files, text, windows, desktop, controls, UserLocale, nullptr});
+    TWin32GlobalHotkey hotkey(instance);
+    return RunProgram(arguments, TProgramPlatform{files, text, windows, desktop, controls, UserLocale, &hotkey});
 }
