@@ -9,6 +9,8 @@ namespace {
 constexpr const wchar_t* kHotkeyWindowClassName = L"VendrelRatiscopeHotkey";
 // The program's one combination; ids below 0xC000 belong to the application.
 constexpr int kHotkeyId = 1;
+// Virtual key codes run from 1 to 0xFE.
+constexpr int kLastVirtualKey = 0xFE;
 
 }  // namespace
 
@@ -42,7 +44,7 @@ TWin32GlobalHotkey::~TWin32GlobalHotkey() {
 
 THotkeyResult TWin32GlobalHotkey::Register(const THotkey& hotkey, std::function<void()> pressed) {
     Unregister();
-    if (!window_ || hotkey.key <= 0 || hotkey.key > 0xFE) return THotkeyResult::Unusable;
+    if (!window_ || hotkey.key <= 0 || hotkey.key > kLastVirtualKey) return THotkeyResult::Unusable;
     if (!RegisterHotKey(window_, kHotkeyId, Win32HotkeyModifiers(hotkey.modifiers), static_cast<UINT>(hotkey.key)))
         return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED ? THotkeyResult::Taken : THotkeyResult::Unusable;
     registered_ = true;
