@@ -28,7 +28,9 @@ class Watch:
     def __init__(self, s, watcher, manage=False):
         self.path = os.path.join(s.tmp, "watch.log")
         self.log = open(self.path, "w")
-        s.start(["stdbuf", "-oL", watcher] + (["--manage", str(MAP_DELAY_MS)] if manage else []), stdout=self.log,
+        # The watcher flushes every line itself; stdbuf's preload would stop a
+        # sanitizer build of it before it starts.
+        s.start([watcher] + (["--manage", str(MAP_DELAY_MS)] if manage else []), stdout=self.log,
                 stderr=subprocess.STDOUT)
         wait_for(lambda: ["ready"] in self.lines()[:1], "the watcher")
 
