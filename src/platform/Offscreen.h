@@ -2,6 +2,9 @@
 // window composes in before the block copy, and what a window's surface is.
 #pragma once
 
+#include "base/Color.h"
+#include "base/Geometry.h"
+
 namespace ratiscope {
 
 class ICanvas;
@@ -15,5 +18,11 @@ public:
     // The pixels the canvas drew, 0xFFRRGGBB.
     virtual TImage& Picture() = 0;
 };
+
+// A window's finished picture copied onto its surface of `size` pixels: the
+// surface follows the window's size first, and whatever the picture does not
+// cover (a picture composed for an older size) shows the key colour `key`, so
+// it stays see-through rather than keeping stale pixels.
+void PresentOnSurface(IOffscreen& surface, TSize size, const TImage& picture, TColor key);
 
 }  // namespace ratiscope

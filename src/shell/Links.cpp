@@ -15,6 +15,13 @@
 #ifndef RATISCOPE_INSTALLED_MANUAL
 #define RATISCOPE_INSTALLED_MANUAL ""
 #endif
+// The Linux marker and opener; the Windows build defines its own.
+#ifndef RATISCOPE_INSTALL_MARKER
+#define RATISCOPE_INSTALL_MARKER "ratiscope-uninstall"
+#endif
+#ifndef RATISCOPE_FALLBACK_OPENER
+#define RATISCOPE_FALLBACK_OPENER "xdg-open"
+#endif
 
 namespace ratiscope {
 
@@ -27,6 +34,10 @@ constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
 std::string_view VendorBaseAddress() { return RATISCOPE_VENDOR_BASE; }
 
 std::string_view InstalledManualPath() { return RATISCOPE_INSTALLED_MANUAL; }
+
+std::string_view InstallMarkerName() { return RATISCOPE_INSTALL_MARKER; }
+
+std::string_view FallbackOpener() { return RATISCOPE_FALLBACK_OPENER; }
 
 std::string VendorPage(std::string_view path) {
     std::string address(VendorBaseAddress());
@@ -60,7 +71,7 @@ std::string WebQuery(std::int64_t installDate, std::int64_t now) {
 
 TLinks::TLinks(IDesktop& desktop, IFiles& files, std::string programFolder, std::chrono::system_clock::time_point now)
     : desktop_(desktop), files_(files), programFolder_(std::move(programFolder)) {
-    const std::string marker = programFolder_ + std::string(kInstallMarker);
+    const std::string marker = programFolder_ + std::string(InstallMarkerName());
     std::optional<std::chrono::system_clock::time_point> modified;
     if (files_.FileExists(marker)) modified = files_.ModificationTime(marker);  // a folder of that name does not count
     installDate_ = InstallDateFrom(modified, now);
@@ -73,7 +84,7 @@ void TLinks::OpenDocument(std::string_view target) {
     // would be taken for an option.
     std::array<std::string, 1> argument{std::string(target)};
     if (target.front() == '-') argument[0].insert(0, "./");
-    desktop_.Run(kFallbackOpener, argument);
+    desktop_.Run(FallbackOpener(), argument);
 }
 
 void TLinks::OpenWebPage(std::string_view address) {

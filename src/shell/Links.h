@@ -21,19 +21,13 @@ inline constexpr std::string_view kUninstallPage = "we/service/uninstall/";
 
 // The manual, relative to the program's folder.
 inline constexpr std::string_view kManualPath = "Manual/index.html";
-#if defined(_WIN32)
-// The file whose age is the install age: the uninstaller the installer puts
-// next to the program.
-inline constexpr std::string_view kInstallMarker = "Uninstall.exe";
-// The program that opens a target when the shell's handler could not.
-inline constexpr std::string_view kFallbackOpener = "explorer.exe";
-#else
-// The file whose age is the install age: the uninstall script an installation
-// puts next to the program.
-inline constexpr std::string_view kInstallMarker = "ratiscope-uninstall";
-// The program that opens a target when the desktop's handler could not.
-inline constexpr std::string_view kFallbackOpener = "xdg-open";
-#endif
+// The file whose age is the install age: what the installer puts next to the
+// program ("Uninstall.exe" on Windows, the uninstall script elsewhere), fixed
+// when the program is built.
+std::string_view InstallMarkerName();
+// The program that opens a target when the desktop's handler could not,
+// fixed when the program is built.
+std::string_view FallbackOpener();
 
 // The vendor's base address, ending with "/", fixed when the program is built.
 std::string_view VendorBaseAddress();

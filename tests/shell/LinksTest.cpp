@@ -43,8 +43,8 @@ TEST_F(LinksTest, InstallAge) {
     for (const Case& c : cases) {
         TFakeFiles f;
         if (c.markerAge) {
-            f.AddFile(folder + std::string(kInstallMarker), "#!/bin/sh\n");
-            f.times[folder + std::string(kInstallMarker)] = now - *c.markerAge;
+            f.AddFile(folder + std::string(InstallMarkerName()), "#!/bin/sh\n");
+            f.times[folder + std::string(InstallMarkerName())] = now - *c.markerAge;
         }
         const TLinks links(desktop, f, folder, now);
         EXPECT_EQ(links.WebQuery(now), "?prd=vrx&v=5.9.3&d=" + c.days) << c.what;
@@ -57,8 +57,8 @@ TEST_F(LinksTest, TheAgeIsCountedAtEachQuery) {
 }
 
 TEST_F(LinksTest, AFolderNamedLikeTheMarkerDoesNotCount) {
-    files.AddFolder(folder + std::string(kInstallMarker));
-    files.times[folder + std::string(kInstallMarker)] = now - 5 * 24h;
+    files.AddFolder(folder + std::string(InstallMarkerName()));
+    files.times[folder + std::string(InstallMarkerName())] = now - 5 * 24h;
     const TLinks links(desktop, files, folder, now);
     EXPECT_EQ(links.WebQuery(now), "?prd=vrx&v=5.9.3&d=999");
 }
@@ -95,7 +95,7 @@ TEST_F(LinksTest, FallbackGetsTheTargetAsOneArgument) {
         desktop.programs.clear();
         links.OpenDocument(c.target);
         ASSERT_EQ(desktop.programs.size(), 1u) << c.target;
-        EXPECT_EQ(desktop.programs[0], (std::vector<std::string>{std::string(kFallbackOpener), c.argument}));
+        EXPECT_EQ(desktop.programs[0], (std::vector<std::string>{std::string(FallbackOpener()), c.argument}));
     }
     desktop.programs.clear();
     links.OpenDocument("");

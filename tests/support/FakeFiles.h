@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/Files.h"
+#include "platform/FileNamePattern.h"
 
 namespace ratiscope::testing {
 
@@ -87,7 +88,7 @@ public:
         for (const auto& [path, content] : files) {
             if (!path.starts_with(prefix)) continue;
             const std::string name = path.substr(prefix.size());
-            if (name.find_first_of(separators) == std::string::npos && Matches(pattern, name)) names.push_back(name);
+            if (name.find_first_of(separators) == std::string::npos && MatchesFileNamePattern(name, pattern)) names.push_back(name);
         }
         return names;
     }
@@ -116,28 +117,6 @@ private:
     std::string Strip(std::string path) const {
         while (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
         return path.size() == 1 && IsSeparator(path.front()) ? std::string() : path;
-    }
-    // The listing's wildcards: "*" any run of characters, "?" one, and a
-    // leading "." only by a literal one.
-    static bool Matches(std::string_view pattern, std::string_view name) {
-        if (name.starts_with('.') && !pattern.starts_with('.')) return false;
-        std::size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
-        while (n < name.size()) {
-            if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
-                ++p;
-                ++n;
-            } else if (p < pattern.size() && pattern[p] == '*') {
-                star = p++;
-                resume = n;
-            } else if (star != std::string_view::npos) {
-                p = star + 1;
-                n = ++resume;
-            } else {
-                return false;
-            }
-        }
-        while (p < pattern.size() && pattern[p] == '*') ++p;
-        return p == pattern.size();
     }
 };
 

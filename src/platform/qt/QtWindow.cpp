@@ -269,15 +269,7 @@ void TQtWindow::Invalidate() {
 void TQtWindow::Present(const TImage& picture) {
     if (!surface_) return;
     stale_ = false;
-    TImage& front = surface_->Picture();
-    if (front.Size() != size_) surface_->Canvas().Resize(size_.width, size_.height);
-    const std::int32_t w = std::min(picture.Width(), front.Width());
-    const std::int32_t h = std::min(picture.Height(), front.Height());
-    if (w < front.Width() || h < front.Height()) surface_->Canvas().FillRect({0, 0, front.Width(), front.Height()}, ColorFromPixel(keyPixel_));
-    for (std::int32_t y = 0; y < h; ++y) {
-        const auto from = picture.Row(y).first(static_cast<std::size_t>(w));
-        std::copy(from.begin(), from.end(), front.Row(y).begin());
-    }
+    PresentOnSurface(*surface_, size_, picture, ColorFromPixel(keyPixel_));
 }
 
 ICanvas& TQtWindow::Surface() { return surface_->Canvas(); }
