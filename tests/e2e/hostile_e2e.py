@@ -15,13 +15,8 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import run_scenario, check, drag, wait_for  # noqa: E402
-from startup_e2e import Program, failed_save, geometry_of, settings_of, window_ids, SCREEN, PANEL_NAME  # noqa: E402
-
-
-def write_settings(p, values):
-    with open(p.settings, "w") as f:
-        f.write("[Settings]\n" + "".join(f"{k}={v}\n" for k, v in values.items()))
+from overlay_e2e import run_scenario, check, drag, settings_of, wait_for, write_settings  # noqa: E402
+from startup_e2e import Program, failed_save, geometry_of, window_ids, SCREEN, PANEL_NAME  # noqa: E402
 
 
 def sanitized(executable):
@@ -35,7 +30,7 @@ def scenario_signals(s, source):
     the overlay's new place is saved and the exit code is 0."""
     p = Program(s, source)
     for number, (name, x) in enumerate((("SIGTERM", 240), ("SIGINT", 180), ("SIGHUP", 120))):
-        write_settings(p, {"X": 300, "Y": 240, "SVisible": 0})
+        write_settings(p.settings, {"X": 300, "Y": 240, "SVisible": 0})
         p.start()
         window, _ = p.overlay()
         drag(s, 300 + 100, 240 + 8, x + 100, 240 + 8 + 40)
@@ -102,7 +97,7 @@ def scenario_huge(s, source):
     """The largest sizes the settings keep, under a memory limit: the overlay
     is no larger than the screen, and the program runs and ends normally."""
     p = Program(s, source)
-    write_settings(p, {"Width": 30000, "Height": 30000, "Border": 1024, "Lock": 0, "X": 0, "Y": 0, "SVisible": 0})
+    write_settings(p.settings, {"Width": 30000, "Height": 30000, "Border": 1024, "Lock": 0, "X": 0, "Y": 0, "SVisible": 0})
     if not sanitized(p.executable):
         limit = 2 * 1024 ** 3  # a 32048 x 32064 picture alone is 4 GB
         p.preexec = lambda: resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
@@ -118,7 +113,7 @@ def scenario_huge(s, source):
 def scenario_far_places(s, source):
     """Places at the ends of the integer range: both windows come up and the program ends normally."""
     p = Program(s, source)
-    write_settings(p, {"X": 2147483647, "Y": 2147483647, "SX": -2147483648, "SY": -2147483648, "SVisible": 1})
+    write_settings(p.settings, {"X": 2147483647, "Y": 2147483647, "SX": -2147483648, "SY": -2147483648, "SVisible": 1})
     p.start()
     wait_for(lambda: window_ids(s, "^Vendrel Ratiscope$", visible=False), "the overlay window")
     wait_for(lambda: window_ids(s, PANEL_NAME, visible=False), "the panel window")
@@ -132,7 +127,7 @@ def scenario_far_places(s, source):
 def scenario_locale_ratio(s, source):
     """A ratio written with a decimal comma is read under a locale with a decimal point."""
     p = Program(s, source)
-    write_settings(p, {"Ratio": "0,5", "Width": 400, "Border": 12, "Lock": 1, "LockWidth": 1, "X": 300, "Y": 240,
+    write_settings(p.settings, {"Ratio": "0,5", "Width": 400, "Border": 12, "Lock": 1, "LockWidth": 1, "X": 300, "Y": 240,
                        "SVisible": 0})
     p.env.update(LANG="C.UTF-8", LC_ALL="C.UTF-8")
     p.start()

@@ -40,6 +40,18 @@ def wait_for(condition, what, limit=20.0):
         time.sleep(0.05)
 
 
+def settings_of(path):
+    """The keys and values of a settings file, as text."""
+    with open(path, encoding="utf-8", errors="replace") as f:
+        return dict(line.strip().split("=", 1) for line in f if "=" in line)
+
+
+def write_settings(path, settings, newline=None):
+    """A settings file of one section; Windows programs get newline="\\r\\n"."""
+    with open(path, "w", newline=newline) as f:
+        f.write("[Settings]\n" + "".join(f"{k}={v}\n" for k, v in settings.items()))
+
+
 class Session:
     """One X server with a window manager, and everything started on it."""
 
@@ -126,8 +138,7 @@ class Session:
                 os.link(source, os.path.join(folder, name))
             except OSError:
                 shutil.copy2(source, os.path.join(folder, name))
-        with open(os.path.join(folder, "Ratiscope.user.settings"), "w") as f:
-            f.write("[Settings]\n" + "".join(f"{k}={v}\n" for k, v in settings.items()))
+        write_settings(os.path.join(folder, "Ratiscope.user.settings"), settings)
         env = dict(self.env)
         # Qt and the X libraries keep allocations to the end by design; the
         # unit tests check our own code for leaks.

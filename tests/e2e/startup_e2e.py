@@ -14,7 +14,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from panel_e2e import panel_geometry as geometry_of  # noqa: E402
-from overlay_e2e import run_scenario, Failure, Session, check, drag, wait_for  # noqa: E402
+from overlay_e2e import run_scenario, Failure, Session, check, drag, settings_of, wait_for  # noqa: E402
 
 OVERLAY_NAME = "^Vendrel Ratiscope$"
 PANEL_NAME = "^Vendrel Ratiscope Settings$"
@@ -26,11 +26,6 @@ APPLICATION_ID = os.environ.get("RATISCOPE_APPLICATION_ID", "example.vendrel.Rat
 
 def window_ids(s, name, visible=True):
     return s.out(["xdotool", "search"] + (["--onlyvisible"] if visible else []) + ["--name", name]).split()
-
-
-def settings_of(path):
-    with open(path, encoding="utf-8", errors="replace") as f:
-        return dict(line.strip().split("=", 1) for line in f if "=" in line)
 
 
 class Program:

@@ -17,7 +17,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import LINES, Failure, Picture, check, near, wait_for  # noqa: E402
+from overlay_e2e import LINES, Failure, Picture, check, near, settings_of, wait_for  # noqa: E402
 
 SCREEN = (1280, 800)
 BENEATH = (0x33, 0x66, 0xCC)  # the native window's colour
@@ -152,11 +152,6 @@ def placed(box, x, y, w, h):
     """The drawn pixels span the window: caption strip from the top-left corner
     across the whole width, down to the grip, whose last rows may be key pixels."""
     return box is not None and box[:3] == (x, y, x + w) and y + h - 3 <= box[3] <= y + h
-
-
-def settings_of(path):
-    with open(path, encoding="utf-8", errors="replace") as f:
-        return dict(line.strip().split("=", 1) for line in f if "=" in line)
 
 
 def scenario_layer_surface(s):

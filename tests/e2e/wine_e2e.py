@@ -14,22 +14,12 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from overlay_e2e import (BENEATH, LINES, KEY, OPACITY_MAX, Failure, Session, check, drag, find_pixels,  # noqa: E402
-                         open_beneath, run_scenario, wait_for)
+                         open_beneath, run_scenario, settings_of, wait_for, write_settings)
 
 TITLE = "^Vendrel Ratiscope$"
 SETTINGS = "Ratiscope.user.settings"
 SCREEN = (1280, 1024)
 DEFAULTS = {"X": 300, "Y": 240, "Width": 396, "Border": 12, "Opacity": 90, "SVisible": 0}
-
-
-def settings_of(path):
-    with open(path, encoding="utf-8", errors="replace") as f:
-        return dict(line.strip().split("=", 1) for line in f if "=" in line)
-
-
-def write_settings(path, settings):
-    with open(path, "w", newline="\r\n") as f:
-        f.write("[Settings]\n" + "".join(f"{k}={v}\n" for k, v in settings.items()))
 
 
 class WineSession(Session):
@@ -87,7 +77,7 @@ class WineSession(Session):
 def launch(s, folder, settings):
     program = s.copy_program(folder)
     if settings is not None:
-        write_settings(os.path.join(program, SETTINGS), settings)
+        write_settings(os.path.join(program, SETTINGS), settings, newline="\r\n")
     s.start_program(os.path.join(program, "ratiscope.exe"))
     return program
 
