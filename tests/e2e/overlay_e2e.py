@@ -275,12 +275,16 @@ def click_through_checks(s, compositor, width=420):
     else:
         lines = find_pixels(pic, body, LINES)
     check(lines, "no drawn line pixel shows the lines colour" + (" blended" if compositor else ""))
-    lx, ly = lines[len(lines) // 2]
+    drawn_pixel_takes_click(s, lines[len(lines) // 2], (hx, hy))
+
+
+def drawn_pixel_takes_click(s, drawn, hole):
+    """A click on a drawn pixel stays with the overlay, so the window beneath counts none."""
     before = s.clicks_beneath()
-    s.run("xdotool", "mousemove", str(lx), str(ly), "click", "1")
-    # The overlay takes this click; a click through the key colour right after
-    # proves the first one was delivered and did not reach xev.
-    s.run("xdotool", "mousemove", str(hx), str(hy), "click", "1")
+    s.run("xdotool", "mousemove", str(drawn[0]), str(drawn[1]), "click", "1")
+    # A click through the key colour right after proves the first one was
+    # delivered and did not reach the window beneath.
+    s.run("xdotool", "mousemove", str(hole[0]), str(hole[1]), "click", "1")
     wait_for(lambda: s.clicks_beneath() >= before + 1, "the second click")
     check(s.clicks_beneath() == before + 1, "a click on a drawn line went through the overlay")
 

@@ -13,8 +13,9 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import (BENEATH, LINES, KEY, OPACITY_MAX, Failure, Session, check, drag, find_pixels,  # noqa: E402
-                         open_beneath, run_scenario, settings_of, wait_for, write_settings)
+from overlay_e2e import (BENEATH, LINES, KEY, OPACITY_MAX, Failure, Session, check, drag,  # noqa: E402
+                         drawn_pixel_takes_click, find_pixels, open_beneath, run_scenario, settings_of, wait_for,
+                         write_settings)
 
 TITLE = "^Vendrel Ratiscope$"
 SETTINGS = "Ratiscope.user.settings"
@@ -123,12 +124,7 @@ def scenario_click_through(s, folder):
     wait_for(lambda: s.clicks_beneath() == before + 1, "the click through the key colour to reach the window beneath")
     lines = find_pixels(pic, body, LINES)
     check(lines, "no drawn line pixel shows the lines colour")
-    lx, ly = lines[len(lines) // 2]
-    before = s.clicks_beneath()
-    s.run("xdotool", "mousemove", str(lx), str(ly), "click", "1")
-    s.run("xdotool", "mousemove", str(hx), str(hy), "click", "1")
-    wait_for(lambda: s.clicks_beneath() >= before + 1, "the second click")
-    check(s.clicks_beneath() == before + 1, "a click on a drawn line went through the overlay")
+    drawn_pixel_takes_click(s, lines[len(lines) // 2], (hx, hy))
 
 
 def scenario_alpha_and_peek(s, folder):
