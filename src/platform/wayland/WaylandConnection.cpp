@@ -47,6 +47,7 @@ TWaylandConnection::TWaylandConnection() {
 
 TWaylandConnection::~TWaylandConnection() {
     watcher_.reset();
+    notifier_ = nullptr;
     if (!display_) return;
     if (layerShell_) {
         if (layerShellVersion_ >= ZWLR_LAYER_SHELL_V1_DESTROY_SINCE_VERSION)
@@ -113,9 +114,10 @@ bool TWaylandConnection::Roundtrip() {
 void TWaylandConnection::Watch(std::function<void()> broken) {
     if (!display_) return;
     broken_ = std::move(broken);
+    ReleaseWatcher();
     watcher_ = std::make_unique<QObject>();
-    auto* notifier = new QSocketNotifier(wl_display_get_fd(display_), QSocketNotifier::Read, watcher_.get());
-    QObject::connect(notifier, &QSocketNotifier::activated, watcher_.get(), [this] { Dispatch(); });
+    notifier_ = new QSocketNotifier(wl_display_get_fd(display_), QSocketNotifier::Read, watcher_.get());
+    QObject::connect(notifier_, &QSocketNotifier::activated, watcher_.get(), [this] { Dispatch(); });
     // Requests made while handling Qt's events leave before the loop sleeps.
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, watcher_.get(), [this] {
         if (!Alive()) return;
@@ -126,19 +128,46 @@ void TWaylandConnection::Watch(std::function<void()> broken) {
 
 void TWaylandConnection::Unwatch() {
     broken_ = nullptr;
-    if (watcher_) watcher_.release()->deleteLater();
+    ReleaseWatcher();
+}
+
+void TWaylandConnection::ReleaseWatcher() {
+    if (!watcher_) return;
+    // The watcher may be the sender of the signal being handled, so it goes
+    // later; its notifier stops now, or a notification still on its way could
+    // reach a connection that is gone or watched by a new notifier.
+    notifier_->setEnabled(false);
+    notifier_ = nullptr;
+    watcher_.release()->deleteLater();
 }
 
 void TWaylandConnection::Dispatch() {
     if (!Alive()) return;
-    if (wl_display_dispatch(display_) < 0) Fail();
+    // Read only what has arrived: a round trip may have read the data this
+    // notification was for, and waiting for more would stop the program
+    // until the compositor next sends something.
+    while (wl_display_prepare_read(display_) != 0) {
+        if (wl_display_dispatch_pending(display_) < 0) {
+            Fail();
+            return;
+        }
+    }
+    pollfd fd{wl_display_get_fd(display_), POLLIN, 0};
+    if (poll(&fd, 1, 0) > 0) {
+        if (wl_display_read_events(display_) < 0) {
+            Fail();
+            return;
+        }
+    } else {
+        wl_display_cancel_read(display_);
+    }
+    if (wl_display_dispatch_pending(display_) < 0) Fail();
 }
 
 void TWaylandConnection::Fail() {
     if (failed_) return;
     failed_ = true;
-    // The watcher may be the sender of the signal being handled.
-    if (watcher_) watcher_.release()->deleteLater();
+    ReleaseWatcher();
     if (broken_) broken_();
 }
 

@@ -14,6 +14,7 @@ struct wl_shm;
 struct wl_seat;
 struct zwlr_layer_shell_v1;
 class QObject;
+class QSocketNotifier;
 
 namespace ratiscope {
 
@@ -62,6 +63,7 @@ public:
 private:
     void Dispatch();
     void Fail();
+    void ReleaseWatcher();
 
     wl_display* display_ = nullptr;
     wl_registry* registry_ = nullptr;
@@ -72,6 +74,7 @@ private:
     std::uint32_t layerShellVersion_ = 0;
     std::uint32_t seatVersion_ = 0;
     std::unique_ptr<QObject> watcher_;
+    QSocketNotifier* notifier_ = nullptr;  // owned by watcher_
     std::function<void()> broken_;
     bool failed_ = false;
 };
