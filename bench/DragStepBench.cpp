@@ -13,17 +13,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
-#include <string>
 
 #include <QWidget>
 
-#include "overlay/MainFrm.h"
-#include "overlay/OverlayIcons.h"
+#include "DragOverlay.h"
 #include "platform/RasterOffscreen.h"
 #include "platform/qt/QtTextEngine.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowSystem.h"
-#include "settings/Settings.h"
 
 namespace {
 
@@ -37,51 +34,30 @@ void SyncWithServer() {
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
 }
 
-std::string Label() {
-    const char* label = std::getenv("RATISCOPE_BENCH_LABEL");
-    return label ? label : "";
-}
-
 // Arguments: section width, section height, look.
 void BM_ResizeDragStep(benchmark::State& state) {
-    const auto width = static_cast<std::int32_t>(state.range(0));
-    const auto height = static_cast<std::int32_t>(state.range(1));
-    TSettings settings(QGuiApplication::primaryScreen()->geometry().width());
-    settings.SetLock(false);
-    settings.SetBorder(12);
-    settings.SetWidth(width);
-    settings.SetHeight(height);
-    settings.SetLookMode(static_cast<std::int32_t>(state.range(2)));
-    settings.SetGridSize(8);
-    settings.X = 0;
-    settings.Y = 0;
-
     TQtTextEngine text;
     TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
-    TMainForm form(settings, TMainFormServices{
-                                 windows,
-                                 [&text](TSize s) { return std::make_unique<TRasterOffscreen>(text, s.width, s.height); },
-                                 LoadOverlayIcons,
-                                 {},
-                             });
-    form.FormCreate();
+    TDragOverlay overlay(windows, text, Arg(state, 0), Arg(state, 1), Arg(state, 2));
     QCoreApplication::processEvents();
     SyncWithServer();
 
-    // Grab the bottom-right grip and move it one pixel out and back, so every
-    // step changes the size, the picture and the shape.
-    const std::int32_t gx = width + 24 - 8;
-    const std::int32_t gy = height + 40 - 8;
-    form.FormMouseDown(TMouseButton::Left, ssLeft, gx, gy);
+    // The grip moves one pixel out and back, so every step changes the size,
+    // the picture and the shape.
+    overlay.Grab();
+    TStepTimes steps;
     bool out = false;
     for (auto _ : state) {
         out = !out;
-        form.FormMouseMove(ssLeft, gx + (out ? 1 : 0), gy + (out ? 1 : 0));
+        const auto start = TStepTimes::TClock::now();
+        overlay.Drag(out ? 1 : 0);
         SyncWithServer();
+        steps.Add(start, TStepTimes::TClock::now());
     }
-    form.FormMouseUp(TMouseButton::Left, 0, gx, gy);
+    overlay.Release();
     QCoreApplication::processEvents();
-    state.SetLabel(Label());
+    steps.Report(state);
+    state.SetLabel(BenchLabel());
 }
 
 // Whether the window still has a shape change with the server or waiting for it.
@@ -100,33 +76,14 @@ bool ShapeBusy(Window& window) {
 // for which the program (and with it the desktop's response) stood still.
 void BM_ResizeDragBurst(benchmark::State& state) {
     constexpr int kBurst = 10;
-    const auto width = static_cast<std::int32_t>(state.range(0));
-    const auto height = static_cast<std::int32_t>(state.range(1));
-    TSettings settings(QGuiApplication::primaryScreen()->geometry().width());
-    settings.SetLock(false);
-    settings.SetBorder(12);
-    settings.SetWidth(width);
-    settings.SetHeight(height);
-    settings.SetLookMode(static_cast<std::int32_t>(state.range(2)));
-    settings.SetGridSize(8);
-    settings.X = 0;
-    settings.Y = 0;
     TQtTextEngine text;
     TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
-    TMainForm form(settings, TMainFormServices{
-                                 windows,
-                                 [&text](TSize s) { return std::make_unique<TRasterOffscreen>(text, s.width, s.height); },
-                                 LoadOverlayIcons,
-                                 {},
-                             });
-    form.FormCreate();
+    TDragOverlay overlay(windows, text, Arg(state, 0), Arg(state, 1), Arg(state, 2));
     QCoreApplication::processEvents();
     SyncWithServer();
-    auto& window = dynamic_cast<TQtWindow&>(*form.Window());
+    auto& window = dynamic_cast<TQtWindow&>(*overlay.Form().Window());
 
-    const std::int32_t gx = width + 24 - 8;
-    const std::int32_t gy = height + 40 - 8;
-    form.FormMouseDown(TMouseButton::Left, ssLeft, gx, gy);
+    overlay.Grab();
     double worst = 0;
     std::int32_t step = 0;
     for (auto _ : state) {
@@ -134,7 +91,7 @@ void BM_ResizeDragBurst(benchmark::State& state) {
             step = (step + 1) % 12;  // out by up to 6 pixels and back: every move changes the size
             const std::int32_t d = step <= 6 ? step : 12 - step;
             const auto start = std::chrono::steady_clock::now();
-            form.FormMouseMove(ssLeft, gx + d, gy + d);
+            overlay.Drag(d);
             QCoreApplication::processEvents();
             worst = std::max(worst, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         }
@@ -143,38 +100,24 @@ void BM_ResizeDragBurst(benchmark::State& state) {
             SyncWithServer();
         } while (ShapeBusy(window));
     }
-    form.FormMouseUp(TMouseButton::Left, 0, gx, gy);
+    overlay.Release();
     QCoreApplication::processEvents();
     state.counters["stall_ms"] = worst;
-    state.SetLabel(Label());
+    state.SetLabel(BenchLabel());
 }
 
 // The same without a resize: the orientation flips, so picture and shape change.
 void BM_OrientStep(benchmark::State& state) {
-    TSettings settings(QGuiApplication::primaryScreen()->geometry().width());
-    settings.SetLock(false);
-    settings.SetWidth(static_cast<std::int32_t>(state.range(0)));
-    settings.SetHeight(static_cast<std::int32_t>(state.range(1)));
-    settings.SetLookMode(static_cast<std::int32_t>(state.range(2)));
-    settings.SetGridSize(8);
-    settings.X = 0;
-    settings.Y = 0;
     TQtTextEngine text;
     TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
-    TMainForm form(settings, TMainFormServices{
-                                 windows,
-                                 [&text](TSize s) { return std::make_unique<TRasterOffscreen>(text, s.width, s.height); },
-                                 LoadOverlayIcons,
-                                 {},
-                             });
-    form.FormCreate();
+    TDragOverlay overlay(windows, text, Arg(state, 0), Arg(state, 1), Arg(state, 2));
     QCoreApplication::processEvents();
     SyncWithServer();
     for (auto _ : state) {
-        form.ActionOrientExecute();
+        overlay.Form().ActionOrientExecute();
         SyncWithServer();
     }
-    state.SetLabel(Label());
+    state.SetLabel(BenchLabel());
 }
 
 BENCHMARK(BM_OrientStep)->ArgNames({"w", "h", "look"})->Args({1920, 1080, 1})->Args({1920, 1080, 0})->Unit(benchmark::kMillisecond);

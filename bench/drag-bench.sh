@@ -27,6 +27,8 @@ run() {  # beneath (root/app), compositor (0/1), benchmark options...
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; wait "${pids[i]}" 2>/dev/null || true; done
 }
 
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 for beneath in app root; do
   for compositor in 0 1; do run "$beneath" "$compositor" "$@"; done
 done
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -76,6 +76,8 @@ public:
     void ReleaseMouse() override {}
     int Dpi() const override { return 96; }
     IControlHost& ControlHost() override { return *this; }
+    // The input region last sent to the compositor, for measuring its cost.
+    const TInputRegion& SentInputRegion() const { return shownRegion_; }
 
     // From the listeners.
     void Configured(std::uint32_t serial);
