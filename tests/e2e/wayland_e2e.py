@@ -3,14 +3,16 @@
 placed at its settings' place, above a fullscreen native window, see-through
 and click-through over key pixels, taking clicks on drawn pixels, moved by a
 caption drag, resized by the wheel, saving its place when closed, taking
-keys only after a click on it, fitting itself to an X11 window beneath, and
-hidden and shown by the global key pressed in an X11 window. sway
+keys only after a click on it, fitting itself to an X11 window beneath,
+hidden and shown by the global key pressed in an X11 window, and closed by
+the ending signals. sway
 refuses to run as root, so as root the session runs as the user "nobody".
 Usage: wayland_e2e.py PROGRAM_FOLDER WL_PROBE SCENARIO."""
 
 import os
 import pwd
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -118,6 +120,13 @@ class Session:
 
     def presses(self):
         return [tuple(map(int, line.split()[1:])) for line in open(self.probe_log) if line.startswith("press")]
+
+    def program_pid(self):
+        """The program's own process: as root, the child runuser started (env replaced itself with it)."""
+        if not self.user:
+            return self.program.pid
+        path = f"/proc/{self.program.pid}/task/{self.program.pid}/children"
+        return int(wait_for(lambda: open(path).read().split(), "the program's process")[0])
 
     def screenshot(self):
         # The pointer goes to the far corner, out of the picture's way.
@@ -393,8 +402,48 @@ def scenario_scaled(s):
     check(len(s.presses()) == before, "a click on the caption strip reached the window beneath")
 
 
+def drag(s, start, end, steps=10):
+    """A left-button drag in even steps."""
+    s.pointer_do(f"move {start[0]} {start[1]}", "down",
+                 *[f"move {start[0] + (end[0] - start[0]) * i // steps} {start[1] + (end[1] - start[1]) * i // steps}"
+                   for i in range(1, steps + 1)], "up")
+
+
+def ended(s):
+    """The program's exit code once it has ended."""
+    return wait_for(lambda: s.program.poll() is not None and (s.program.returncode,), "the program to end")[0]
+
+
+def shown_at(s, place):
+    """Waits until the overlay's drawn pixels start at the place; their bounding box."""
+    return wait_for(lambda: (lambda b: b if b and b[:2] == place else None)(s.overlay_box(s.screenshot())),
+                    f"the overlay at {place}")
+
+
+def scenario_signals(s):
+    """SIGTERM, SIGINT and SIGHUP close the native overlay the way its close button does: exit code 0 and
+    its new place saved, though the overlay is no Qt window."""
+    w, h = SIZE
+    place = PLACE
+    for name, step in (("SIGTERM", 60), ("SIGINT", 40), ("SIGHUP", 20)):
+        s.launch()
+        shown_at(s, place)
+        caption = (place[0] + 150, place[1] + 7)
+        drag(s, caption, (caption[0] + step, caption[1] + step))
+        place = (place[0] + step, place[1] + step)
+        check(placed(shown_at(s, place), *place, w, h), f"the drag before {name} changed the size")
+        os.kill(s.program_pid(), getattr(signal, name))
+        code = ended(s)
+        check(code == 0, f"{name}: exit code {code}, wanted 0")
+        saved = settings_of(os.path.join(s.folder, SETTINGS))
+        check((saved.get("X"), saved.get("Y")) == tuple(map(str, place)),
+              f"{name}: saved X, Y {saved.get('X')}, {saved.get('Y')}, wanted {place}")
+        check(saved.get("Width") == "396", f"{name}: the file is not whole: {saved}")
+
+
 SCENARIOS = {"layer_surface": scenario_layer_surface, "keys": scenario_keys, "fit": scenario_fit,
-             "hotkey": scenario_hotkey, "xwayland": scenario_xwayland, "scaled": scenario_scaled}
+             "hotkey": scenario_hotkey, "xwayland": scenario_xwayland, "scaled": scenario_scaled,
+             "signals": scenario_signals}
 # Output scales other than 1, by scenario.
 SCALES = {"scaled": 2}
 

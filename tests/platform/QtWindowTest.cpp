@@ -369,5 +369,69 @@ TEST_F(QtWindowEndingTest, ASignalBeforeTheLoopIsServedWhenItRuns) {
     EndWith([] {});
 }
 
+// A main window that is not a Qt window (the native Wayland overlay) is closed
+// by the same requests while it is linked, and only then. Its close ends the
+// loop as that window's own close does.
+class QtLinkedEndingTest : public QtWindowTest {
+protected:
+    void EndWith(const std::function<void()>& request) {
+        TEventLog other;
+        auto panel = system.CreateWindow(other, TWindowOptions{kOverlayKeyColor});
+        panel->Show();
+        int closes = 0;
+        const TMainWindowLink link = system.LinkMainWindow([&] {
+            ++closes;
+            system.Quit(0);
+        });
+        QTimer::singleShot(0, request);
+        EXPECT_EQ(system.Run(), 0);
+        EXPECT_EQ(closes, 1);
+        EXPECT_EQ(std::count(other.log.begin(), other.log.end(), "close"), 0);
+    }
+};
+
+TEST_F(QtLinkedEndingTest, Sigterm) { EndWith([] { std::raise(SIGTERM); }); }
+TEST_F(QtLinkedEndingTest, Sigint) { EndWith([] { std::raise(SIGINT); }); }
+TEST_F(QtLinkedEndingTest, Sighup) { EndWith([] { std::raise(SIGHUP); }); }
+TEST_F(QtLinkedEndingTest, QuitRequest) { EndWith([] { QCoreApplication::quit(); }); }
+TEST_F(QtLinkedEndingTest, TwoSignalsCloseOnce) {
+    EndWith([] {
+        std::raise(SIGTERM);
+        QTimer::singleShot(0, [] { std::raise(SIGINT); });
+    });
+}
+
+TEST_F(QtWindowTest, AnEndedLinkClosesNothing) {
+    constexpr int kOwnExitCode = 3;
+    int closes = 0;
+    {
+        const TMainWindowLink link = system.LinkMainWindow([&] { ++closes; });
+    }
+    // A later link replaced by another: only the newest is closed.
+    int replacedCloses = 0;
+    TMainWindowLink replaced = system.LinkMainWindow([&] { ++replacedCloses; });
+    const TMainWindowLink newest = system.LinkMainWindow([&] {
+        ++closes;
+        system.Quit(kOwnExitCode);
+    });
+    replaced = TMainWindowLink();  // the end of the replaced link leaves the newest in place
+    QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+    EXPECT_EQ(system.Run(), kOwnExitCode);
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(replacedCloses, 0);
+}
+
+TEST_F(QtWindowTest, WithoutALinkARequestWaits) {
+    constexpr int kOwnExitCode = 4;
+    int closes = 0;
+    {
+        const TMainWindowLink link = system.LinkMainWindow([&] { ++closes; });
+    }
+    QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+    QTimer::singleShot(100, [this] { system.Quit(kOwnExitCode); });
+    EXPECT_EQ(system.Run(), kOwnExitCode);
+    EXPECT_EQ(closes, 0);
+}
+
 }  // namespace
 }  // namespace ratiscope

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "platform/qt/QtTermination.h"
 #include "platform/qt/QtWindow.h"
@@ -160,9 +161,43 @@ void TQtWindowSystem::ShowMessage(TMessageKind kind, std::string_view caption, s
 }
 
 bool TQtWindowSystem::CloseMainWindow() {
-    if (!main_ || quitting_) return false;
-    main_->Close();
+    if (quitting_) return false;
+    if (main_) {
+        main_->Close();
+        return true;
+    }
+    if (!closeLinkedMain_) return false;
+    // A copy: the close may end the link.
+    const std::function<void()> close = closeLinkedMain_;
+    close();
     return true;
+}
+
+TMainWindowLink TQtWindowSystem::LinkMainWindow(std::function<void()> close) {
+    closeLinkedMain_ = std::move(close);
+    return TMainWindowLink(this, ++linkId_);
+}
+
+void TQtWindowSystem::Unlink(std::uint64_t id) {
+    if (id == linkId_) closeLinkedMain_ = nullptr;
+}
+
+TMainWindowLink::TMainWindowLink(TMainWindowLink&& other) noexcept
+    : system_(std::exchange(other.system_, nullptr)), id_(other.id_) {}
+
+TMainWindowLink& TMainWindowLink::operator=(TMainWindowLink&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        system_ = std::exchange(other.system_, nullptr);
+        id_ = other.id_;
+    }
+    return *this;
+}
+
+TMainWindowLink::~TMainWindowLink() { Reset(); }
+
+void TMainWindowLink::Reset() {
+    if (system_) std::exchange(system_, nullptr)->Unlink(id_);
 }
 
 int TQtWindowSystem::Run() {

@@ -2,6 +2,7 @@
 // a key colour, application activation, cursors, tooltips, screens.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,6 +20,27 @@ namespace ratiscope {
 
 class TQtTermination;
 class TQtWindow;
+class TQtWindowSystem;
+
+// Keeps a main window that is not a Qt window known to the Qt window system's
+// handling of termination requests; the link ends with this object.
+class TMainWindowLink {
+public:
+    TMainWindowLink() = default;
+    TMainWindowLink(TMainWindowLink&& other) noexcept;
+    TMainWindowLink& operator=(TMainWindowLink&& other) noexcept;
+    ~TMainWindowLink();
+    TMainWindowLink(const TMainWindowLink&) = delete;
+    TMainWindowLink& operator=(const TMainWindowLink&) = delete;
+
+private:
+    friend class TQtWindowSystem;
+    TMainWindowLink(TQtWindowSystem* system, std::uint64_t id) : system_(system), id_(id) {}
+    void Reset();
+
+    TQtWindowSystem* system_ = nullptr;
+    std::uint64_t id_ = 0;
+};
 
 // What a Qt window offers to the Qt controls placed inside it.
 class IQtControlHost : public IControlHost {
@@ -53,17 +75,26 @@ public:
     int Run() override;
     void Quit(int exitCode) override;
 
+    // A main window made elsewhere (the native Wayland overlay): a termination
+    // request or the end of the session runs `close`, as it closes a Qt main
+    // window, for as long as the link lives. A later link replaces this one.
+    [[nodiscard]] TMainWindowLink LinkMainWindow(std::function<void()> close);
+
     // Called by the windows.
     void Forget(TQtWindow* window);
     // A window came back from the task bar: the others minimised with it follow.
     void Restored(TQtWindow* window);
 
 private:
+    friend class TMainWindowLink;
     // Closes the main window unless there is none or it already closed.
     bool CloseMainWindow();
+    void Unlink(std::uint64_t id);
 
     std::function<std::unique_ptr<IOffscreen>()> surfaces_;
     TQtWindow* main_ = nullptr;
+    std::function<void()> closeLinkedMain_;
+    std::uint64_t linkId_ = 0;
     bool quitting_ = false;
     std::unique_ptr<TQtTermination> termination_;
     std::vector<TQtWindow*> windows_;

@@ -63,7 +63,7 @@ struct TOverlayWindows {
     std::unique_ptr<ratiscope::TWaylandWindowSystem> system;
 };
 
-TOverlayWindows OverlayWindows(ratiscope::IWindowSystem& qt, std::function<std::unique_ptr<ratiscope::IOffscreen>()> surfaces) {
+TOverlayWindows OverlayWindows(ratiscope::TQtWindowSystem& qt, std::function<std::unique_ptr<ratiscope::IOffscreen>()> surfaces) {
     using namespace ratiscope;
     TOverlayWindows result;
     const TOverlayRequest request = OverlayRequestFrom(Environment("RATISCOPE_OVERLAY"));

@@ -11,6 +11,7 @@
 
 #include "platform/Offscreen.h"
 #include "platform/Window.h"
+#include "platform/qt/QtWindowSystem.h"
 #include "platform/wayland/InputRegion.h"
 #include "platform/wayland/OverlayRules.h"
 
@@ -47,6 +48,8 @@ public:
     TWaylandWindow(TWaylandConnection& connection, IWindowEvents& events, const TWindowOptions& options,
                    std::unique_ptr<IOffscreen> surface, std::function<void(int)> quit);
     ~TWaylandWindow() override;
+    // Held while the window lives: what ties it to the program's termination.
+    void KeepLink(TMainWindowLink link) { link_ = std::move(link); }
 
     std::int32_t Left() const override { return left_; }
     std::int32_t Top() const override { return top_; }
@@ -181,6 +184,7 @@ private:
     std::int32_t repeatDelay_ = 600;
     std::uint32_t repeatKey_ = 0;
     QTimer* repeatTimer_ = nullptr;  // owned by context_
+    TMainWindowLink link_;
 };
 
 }  // namespace ratiscope

@@ -6,14 +6,17 @@
 
 namespace ratiscope {
 
-TWaylandWindowSystem::TWaylandWindowSystem(IWindowSystem& qt, TWaylandConnection& connection,
+TWaylandWindowSystem::TWaylandWindowSystem(TQtWindowSystem& qt, TWaylandConnection& connection,
                                            std::function<std::unique_ptr<IOffscreen>()> surfaces)
     : qt_(qt), connection_(connection), surfaces_(std::move(surfaces)) {}
 
 std::unique_ptr<IWindow> TWaylandWindowSystem::CreateWindow(IWindowEvents& events, const TWindowOptions& options) {
     if (!options.mainWindow) return qt_.CreateWindow(events, options);
-    return std::make_unique<TWaylandWindow>(connection_, events, options, surfaces_ ? surfaces_() : nullptr,
-                                            [this](int code) { qt_.Quit(code); });
+    auto window = std::make_unique<TWaylandWindow>(connection_, events, options, surfaces_ ? surfaces_() : nullptr,
+                                                   [this](int code) { qt_.Quit(code); });
+    // Termination signals close the overlay as its close button does.
+    window->KeepLink(qt_.LinkMainWindow([w = window.get()] { w->Close(); }));
+    return window;
 }
 
 }  // namespace ratiscope

@@ -8,6 +8,7 @@
 
 #include "platform/Offscreen.h"
 #include "platform/Window.h"
+#include "platform/qt/QtWindowSystem.h"
 
 namespace ratiscope {
 
@@ -16,8 +17,9 @@ class TWaylandConnection;
 class TWaylandWindowSystem final : public IWindowSystem {
 public:
     // `qt` serves every window but the main one and all application-wide
-    // services; `connection` must offer the layer shell. Neither is owned.
-    TWaylandWindowSystem(IWindowSystem& qt, TWaylandConnection& connection, std::function<std::unique_ptr<IOffscreen>()> surfaces);
+    // services, and closes the main window when asked to end the program;
+    // `connection` must offer the layer shell. Neither is owned.
+    TWaylandWindowSystem(TQtWindowSystem& qt, TWaylandConnection& connection, std::function<std::unique_ptr<IOffscreen>()> surfaces);
 
     std::unique_ptr<IWindow> CreateWindow(IWindowEvents& events, const TWindowOptions& options) override;
     void SetApplicationTitle(std::string_view title) override { qt_.SetApplicationTitle(title); }
@@ -47,7 +49,7 @@ public:
     void Quit(int exitCode) override { qt_.Quit(exitCode); }
 
 private:
-    IWindowSystem& qt_;
+    TQtWindowSystem& qt_;
     TWaylandConnection& connection_;
     std::function<std::unique_ptr<IOffscreen>()> surfaces_;
 };
