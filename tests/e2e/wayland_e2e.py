@@ -4,8 +4,8 @@ placed at its settings' place, above a fullscreen native window, see-through
 and click-through over key pixels, taking clicks on drawn pixels, moved by a
 caption drag, resized by the wheel, saving its place when closed, taking
 keys only after a click on it, fitting itself to an X11 window beneath,
-hidden and shown by the global key pressed in an X11 window, and closed by
-the ending signals. sway
+hidden and shown by the global key pressed in an X11 window, closed by the
+ending signals, and moved from one output to another. sway
 refuses to run as root, so as root the session runs as the user "nobody".
 Usage: wayland_e2e.py PROGRAM_FOLDER WL_PROBE SCENARIO."""
 
@@ -30,8 +30,11 @@ XEV_TITLE = "Event Tester"  # the title xev gives its window
 
 
 class Session:
-    def __init__(self, program_folder, probe, scale=1):
+    def __init__(self, program_folder, probe, scale=1, outputs=1):
         self.scale = scale
+        self.outputs = outputs
+        # The outputs side by side, left to right, in the layout's pixels.
+        self.layout = (SCREEN[0] * outputs, SCREEN[1])
         self.tmp = tempfile.mkdtemp(prefix="ratiscope-wayland-")
         os.chmod(self.tmp, 0o755)
         self.procs = []
@@ -49,6 +52,7 @@ class Session:
         shutil.copy2(probe, self.probe)
         self.env = {"PATH": "/usr/bin:/bin", "HOME": self.home, "XDG_RUNTIME_DIR": self.run_dir,
                     "WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1",
+                    "WLR_HEADLESS_OUTPUTS": str(outputs),
                     "ASAN_OPTIONS": os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0"}
         self.program = None
 
@@ -74,9 +78,10 @@ class Session:
     def open(self):
         config = os.path.join(self.tmp, "sway.config")
         with open(config, "w") as f:
-            f.write(f"output HEADLESS-1 mode {SCREEN[0] * self.scale}x{SCREEN[1] * self.scale} position 0 0 "
-                    f"scale {self.scale}\n"
-                    "xwayland enable\ndefault_border none\nfocus_follows_mouse no\n")
+            for n in range(self.outputs):
+                f.write(f"output HEADLESS-{n + 1} mode {SCREEN[0] * self.scale}x{SCREEN[1] * self.scale} "
+                        f"position {n * SCREEN[0]} 0 scale {self.scale}\n")
+            f.write("xwayland enable\ndefault_border none\nfocus_follows_mouse no\n")
         with open(os.path.join(self.folder, SETTINGS), "w") as f:
             f.write(f"[Settings]\nX={PLACE[0]}\nY={PLACE[1]}\nWidth=396\nBorder=12\nOpacity=100\nSVisible=0\n"
                     "LockWidth=1\nMouseWheelAllowed=1\n")
@@ -87,13 +92,15 @@ class Session:
         wait_for(lambda: os.path.exists(os.path.join(self.run_dir, "wayland-1")), "sway's display")
         self.env.update(WAYLAND_DISPLAY="wayland-1", SWAYSOCK=os.path.join(self.run_dir, socket))
         # The seat's pointer first, so the window beneath gets one too.
-        self.pointer = self.start([self.probe, "pointer", str(SCREEN[0]), str(SCREEN[1])], stdin=subprocess.PIPE,
+        self.pointer = self.start([self.probe, "pointer", str(self.layout[0]), str(self.layout[1])], stdin=subprocess.PIPE,
                                   stdout=subprocess.PIPE, text=True)
         check(self.pointer.stdout.readline().strip() == "pointer", "no virtual pointer")
         self.probe_log = os.path.join(self.tmp, "probe.log")
         with open(self.probe_log, "w") as log:
             self.start([self.probe, "window", "%02x%02x%02x" % BENEATH], stdout=log, stderr=subprocess.STDOUT)
         wait_for(lambda: "mapped" in open(self.probe_log).read(), "the native window")
+        for n in range(2, self.outputs + 1):
+            self.window_on(n)
         # XWayland's display, as sway hands it to the programs it starts.
         env_file = os.path.join(self.tmp, "sway.env")
         self.out(["swaymsg", "exec", f"env > {env_file}"])
@@ -102,6 +109,19 @@ class Session:
         check("DISPLAY" in values, "sway started no XWayland")
         self.env["DISPLAY"] = values["DISPLAY"]
         self.env["XDG_SESSION_TYPE"] = "wayland"
+
+    def window_on(self, output):
+        """The same window beneath on a further output, with a log of its own."""
+        self.out(["swaymsg", "focus", "output", f"HEADLESS-{output}"])
+        log_path = os.path.join(self.tmp, f"probe{output}.log")
+        with open(log_path, "w") as log:
+            self.start([self.probe, "window", "%02x%02x%02x" % BENEATH], stdout=log, stderr=subprocess.STDOUT)
+        wait_for(lambda: "mapped" in open(log_path).read(), f"the native window on output {output}")
+
+    def relayout(self, width, height):
+        """The outputs now span this much of the layout."""
+        self.layout = (width, height)
+        self.pointer_do(f"extent {width} {height}")
 
     def launch(self):
         self.program_log = open(os.path.join(self.tmp, "program.log"), "w+")
@@ -118,8 +138,9 @@ class Session:
     def click(self, x, y):
         self.pointer_do(f"move {x} {y}", "down", "up")
 
-    def presses(self):
-        return [tuple(map(int, line.split()[1:])) for line in open(self.probe_log) if line.startswith("press")]
+    def presses(self, output=1):
+        log = self.probe_log if output == 1 else os.path.join(self.tmp, f"probe{output}.log")
+        return [tuple(map(int, line.split()[1:])) for line in open(log) if line.startswith("press")]
 
     def program_pid(self):
         """The program's own process: as root, the child runuser started (env replaced itself with it)."""
@@ -130,19 +151,25 @@ class Session:
 
     def screenshot(self):
         # The pointer goes to the far corner, out of the picture's way.
-        self.pointer_do(f"move {SCREEN[0] - 1} {SCREEN[1] - 1}")
+        self.pointer_do(f"move {self.layout[0] - 1} {self.layout[1] - 1}")
         path = os.path.join(self.tmp, "shot.ppm")
         self.out(["grim", "-t", "ppm", path])
         return Picture(path)
 
-    def overlay_box(self, pic):
-        """The bounding box of everything that is not the window beneath, the pointer's corner left out."""
+    def overlay_box(self, pic, columns=None, rows=None):
+        """The bounding box of everything that is not the window beneath, the pointer's corner left out;
+        only in the columns and rows given as (from, to), else everywhere."""
+        x0, x1 = columns or (0, pic.width - 40)
+        background = bytes(BENEATH) * (x1 - x0)
         xs, ys = [], []
-        for y in range(0, pic.height - 40):
-            for x in range(0, pic.width - 40):
-                if pic.at(x, y) != BENEATH:
-                    xs.append(x)
-                    ys.append(y)
+        for y in range(*(rows or (0, pic.height - 40))):
+            row = pic.pixels[(y * pic.width + x0) * 3:(y * pic.width + x1) * 3]
+            if row == background:
+                continue
+            first = next(x for x in range(x1 - x0) if row[x * 3:x * 3 + 3] != background[:3])
+            last = next(x for x in reversed(range(x1 - x0)) if row[x * 3:x * 3 + 3] != background[:3])
+            xs += [x0 + first, x0 + last]
+            ys.append(y)
         return (min(xs), min(ys), max(xs) + 1, max(ys) + 1) if xs else None
 
     def close(self):
@@ -414,10 +441,10 @@ def ended(s):
     return wait_for(lambda: s.program.poll() is not None and (s.program.returncode,), "the program to end")[0]
 
 
-def shown_at(s, place):
+def shown_at(s, place, columns=None, rows=None):
     """Waits until the overlay's drawn pixels start at the place; their bounding box."""
-    return wait_for(lambda: (lambda b: b if b and b[:2] == place else None)(s.overlay_box(s.screenshot())),
-                    f"the overlay at {place}")
+    return wait_for(lambda: (lambda b: b if b and b[:2] == place else None)(
+        s.overlay_box(s.screenshot(), columns, rows)), f"the overlay at {place}")
 
 
 def scenario_signals(s):
@@ -441,18 +468,125 @@ def scenario_signals(s):
         check(saved.get("Width") == "396", f"{name}: the file is not whole: {saved}")
 
 
+def scenario_outputs(s):
+    """Dragged by its caption from the first output onto the second, the overlay is drawn whole there at the
+    place the drag took it to, passes clicks through its key pixels to the window beneath there, takes clicks
+    and keys on its drawn pixels, and saves its place in the layout when closed."""
+    x0, y0 = PLACE
+    w, h = SIZE
+    # The second output has the focus (its window came last); the overlay still comes up where its place is.
+    s.launch()
+    check(placed(shown_at(s, PLACE), x0, y0, w, h), "the overlay is not at its place on the first output")
+    caption = (x0 + 150, y0 + 7)
+    there = (x0 + SCREEN[0], y0 + 40)
+    drag(s, caption, (caption[0] + SCREEN[0], caption[1] + 40), steps=32)
+    box = shown_at(s, there)
+    check(placed(box, *there, w, h), f"on the second output at {box}, wanted {there} and {w} x {h}")
+
+    pic = s.screenshot()
+    hole = next(((x, y) for y in range(there[1] + 40, there[1] + h - 20, 3) for x in range(there[0] + 40, there[0] + w - 20, 3)
+                 if all(pic.at(x + dx, y + dy) == BENEATH for dx in (-1, 0, 1) for dy in (-1, 0, 1))), None)
+    check(hole is not None, "no see-through pixel in the overlay on the second output")
+    s.click(*hole)
+    wait_for(lambda: (hole[0] - SCREEN[0], hole[1]) in s.presses(2), f"the click at {hole} to reach the window there")
+
+    before = len(s.presses(2))
+    caption = (there[0] + 150, there[1] + 7)
+    s.click(*caption)
+    time.sleep(0.3)
+    check(len(s.presses(2)) == before, "a click on the caption strip reached the window beneath")
+    s.out(["wtype", "-s", "700", "-k", "Right"])
+    moved = (there[0] + 16, there[1])
+    box = shown_at(s, moved)
+    s.click(box[2] - 12 + 3, box[1] + 7)  # the close button
+    code = ended(s)
+    check(code == 0, f"exit code {code}")
+    saved = settings_of(os.path.join(s.folder, SETTINGS))
+    check((saved.get("X"), saved.get("Y")) == tuple(map(str, moved)),
+          f"saved X, Y {saved.get('X')}, {saved.get('Y')}, wanted {moved}")
+
+
+def scenario_outputs_keys(s):
+    """Moved by the arrow keys until its centre crosses onto the second output, the overlay goes over to it
+    (a layer surface shows only on its own output, so the part left on the first is no longer drawn) and
+    keeps the keyboard: the next key still moves it."""
+    w, h = SIZE
+    start = (SCREEN[0] - w // 2 - 16, PLACE[1])  # its centre 16 before the edge
+    with open(os.path.join(s.folder, SETTINGS), "w") as f:
+        f.write(f"[Settings]\nX={start[0]}\nY={start[1]}\nWidth=396\nBorder=12\nOpacity=100\nSVisible=0\n"
+                "LockWidth=1\n")
+    s.launch()
+    first = shown_at(s, start)
+    check(first[2] == SCREEN[0], f"on the first output the overlay shows {first}, wanted up to its edge")
+    s.click(start[0] + 150, start[1] + 7)
+
+    def right():
+        s.out(["wtype", "-s", "700", "-k", "Right"])
+
+    right()
+    crossed = (SCREEN[0], start[1])
+    box = shown_at(s, crossed)
+    check(box[2] == start[0] + 16 + w, f"after one key the overlay shows {box}, wanted its right edge at "
+          f"{start[0] + 16 + w}")
+    right()
+    box = wait_for(lambda: (lambda b: b if b and b[2] == start[0] + 32 + w else None)(s.overlay_box(s.screenshot())),
+                   "a second key to move the overlay on the second output")
+    check(box[0] == SCREEN[0], f"the overlay shows {box} after the second key")
+    os.kill(s.program_pid(), signal.SIGTERM)
+    check(ended(s) == 0, "exit code not 0")
+    saved = settings_of(os.path.join(s.folder, SETTINGS))
+    check((saved.get("X"), saved.get("Y")) == (str(start[0] + 32), str(start[1])),
+          f"saved X, Y {saved.get('X')}, {saved.get('Y')}")
+
+
+def scenario_output_added(s):
+    """An output added while the program runs is learnt: a drag takes the overlay onto it. When that output
+    then moves in the layout, the overlay keeps its place in the layout and still saves it when closed."""
+    x0, y0 = PLACE
+    w, h = SIZE
+    s.launch()
+    shown_at(s, PLACE)
+    s.out(["swaymsg", "create_output"])
+    s.out(["swaymsg", "output", "HEADLESS-2", "mode", f"{SCREEN[0]}x{SCREEN[1]}", "position", str(SCREEN[0]), "0"])
+    s.window_on(2)
+    s.relayout(2 * SCREEN[0], SCREEN[1])
+    caption = (x0 + 150, y0 + 7)
+    there = (x0 + SCREEN[0], y0 + 40)
+    drag(s, caption, (caption[0] + SCREEN[0], caption[1] + 40), steps=32)
+    check(placed(shown_at(s, there), *there, w, h), f"not whole on the added output at {there}")
+
+    lowered = 100  # the added output moves down by this much; the first one stays
+    s.out(["swaymsg", "output", "HEADLESS-2", "position", str(SCREEN[0]), str(lowered)])
+    s.relayout(2 * SCREEN[0], SCREEN[1] + lowered)
+    # sway 1.7 may leave pixels of the place the output's move took the overlay to until the output is
+    # drawn whole again; switching it off and on draws it whole.
+    time.sleep(0.5)
+    s.out(["swaymsg", "output", "HEADLESS-2", "dpms", "off"])
+    s.out(["swaymsg", "output", "HEADLESS-2", "dpms", "on"])
+    box = shown_at(s, there, columns=(SCREEN[0], 2 * SCREEN[0] - 40), rows=(lowered, SCREEN[1]))
+    check(placed(box, *there, w, h), f"after the output moved the overlay is at {box}, wanted {there}")
+    s.click(box[2] - 12 + 3, box[1] + 7)  # the close button
+    check(ended(s) == 0, "exit code not 0")
+    saved = settings_of(os.path.join(s.folder, SETTINGS))
+    check((saved.get("X"), saved.get("Y")) == tuple(map(str, there)),
+          f"saved X, Y {saved.get('X')}, {saved.get('Y')}, wanted {there}")
+
+
 SCENARIOS = {"layer_surface": scenario_layer_surface, "keys": scenario_keys, "fit": scenario_fit,
              "hotkey": scenario_hotkey, "xwayland": scenario_xwayland, "scaled": scenario_scaled,
-             "signals": scenario_signals}
+             "signals": scenario_signals, "outputs": scenario_outputs, "outputs_keys": scenario_outputs_keys,
+             "output_added": scenario_output_added}
 # Output scales other than 1, by scenario.
 SCALES = {"scaled": 2}
+# More outputs than one, by scenario.
+OUTPUTS = {"outputs": 2, "outputs_keys": 2}
 
 
 def main():
     if len(sys.argv) != 4 or sys.argv[3] not in SCENARIOS:
         print(__doc__ + "\nScenarios: " + ", ".join(SCENARIOS), file=sys.stderr)
         return 2
-    s = Session(sys.argv[1], sys.argv[2], SCALES.get(sys.argv[3], 1))
+    s = Session(sys.argv[1], sys.argv[2], SCALES.get(sys.argv[3], 1), OUTPUTS.get(sys.argv[3], 1))
     try:
         s.open()
         SCENARIOS[sys.argv[3]](s)

@@ -31,7 +31,7 @@ void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char*
     static_cast<TWaylandConnection*>(data)->Announce(registry, name, interface, version);
 }
 
-void OnGlobalRemove(void*, wl_registry*, std::uint32_t) {}
+void OnGlobalRemove(void* data, wl_registry*, std::uint32_t name) { static_cast<TWaylandConnection*>(data)->Removed(name); }
 
 constexpr wl_registry_listener kRegistryListener{OnGlobal, OnGlobalRemove};
 
@@ -42,6 +42,8 @@ TWaylandConnection::TWaylandConnection() {
     if (!display_) return;
     registry_ = wl_display_get_registry(display_);
     wl_registry_add_listener(registry_, &kRegistryListener, this);
+    // The seat's and outputs' own events come with the next round, once the
+    // window listens to them.
     if (wl_display_roundtrip(display_) < 0) failed_ = true;
 }
 
@@ -49,6 +51,7 @@ TWaylandConnection::~TWaylandConnection() {
     watcher_.reset();
     notifier_ = nullptr;
     if (!display_) return;
+    outputs_.reset();
     if (layerShell_) {
         if (layerShellVersion_ >= ZWLR_LAYER_SHELL_V1_DESTROY_SINCE_VERSION)
             zwlr_layer_shell_v1_destroy(layerShell_);
@@ -77,8 +80,12 @@ void TWaylandConnection::Announce(wl_registry* registry, std::uint32_t name, con
     } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0 && !layerShell_) {
         layerShellVersion_ = std::min(version, kLayerShellVersion);
         layerShell_ = static_cast<zwlr_layer_shell_v1*>(bind(&zwlr_layer_shell_v1_interface, kLayerShellVersion));
+    } else {
+        outputs_->Announce(registry, name, interface, version);
     }
 }
+
+void TWaylandConnection::Removed(std::uint32_t name) { outputs_->Removed(name); }
 
 bool TWaylandConnection::Alive() const { return display_ && !failed_ && wl_display_get_error(display_) == 0; }
 

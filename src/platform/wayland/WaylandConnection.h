@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+#include "platform/wayland/WaylandOutputs.h"
+
 struct wl_display;
 struct wl_registry;
 struct wl_compositor;
@@ -40,6 +42,8 @@ public:
     zwlr_layer_shell_v1* LayerShell() const { return layerShell_; }
     std::uint32_t LayerShellVersion() const { return layerShellVersion_; }
     std::uint32_t SeatVersion() const { return seatVersion_; }
+    // The outputs and their places in the compositor's layout.
+    TWaylandOutputs& Outputs() { return *outputs_; }
 
     // Sends what is queued, waiting while the socket is full; a compositor
     // that takes no data for this long is given up on.
@@ -59,6 +63,7 @@ public:
 
     // Called from the registry listener.
     void Announce(wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t version);
+    void Removed(std::uint32_t name);
 
 private:
     void Dispatch();
@@ -73,6 +78,7 @@ private:
     zwlr_layer_shell_v1* layerShell_ = nullptr;
     std::uint32_t layerShellVersion_ = 0;
     std::uint32_t seatVersion_ = 0;
+    std::unique_ptr<TWaylandOutputs> outputs_ = std::make_unique<TWaylandOutputs>();
     std::unique_ptr<QObject> watcher_;
     QSocketNotifier* notifier_ = nullptr;  // owned by watcher_
     std::function<void()> broken_;

@@ -153,15 +153,17 @@ TWaylandWindow::TWaylandWindow(TWaylandConnection& connection, IWindowEvents& ev
     if (connection_.Seat()) wl_seat_add_listener(connection_.Seat(), &kSeatListener, this);
     if (connection_.Shm()) cursorTheme_ = wl_cursor_theme_load(nullptr, kCursorSize, connection_.Shm());
     if (connection_.Compositor()) cursorSurface_ = wl_compositor_create_surface(connection_.Compositor());
-    connection_.Roundtrip();  // the seat's capabilities
+    // A new output, one gone, or one moved in the layout may change where the surface belongs.
+    connection_.Outputs().OnChanged([this] { QueueOutputCheck(); });
+    connection_.Roundtrip();  // the seat's capabilities, the outputs' places
 }
 
 TWaylandWindow::~TWaylandWindow() {
     connection_.Unwatch();
+    connection_.Outputs().OnChanged(nullptr);
     context_.reset();
     if (connection_.Seat()) wl_proxy_set_user_data(reinterpret_cast<wl_proxy*>(connection_.Seat()), nullptr);
     DestroySurface();
-    for (const TPendingMove& move : pendingMoves_) wl_callback_destroy(move.done);
     if (pointer_) wl_pointer_destroy(pointer_);
     if (keyboard_) wl_keyboard_destroy(keyboard_);
     if (cursorSurface_) wl_surface_destroy(cursorSurface_);
@@ -174,30 +176,52 @@ TWaylandWindow::~TWaylandWindow() {
 
 // --- the surface -------------------------------------------------------------
 
-void TWaylandWindow::CreateSurface() {
+void TWaylandWindow::CreateSurface(bool replacing) {
     if (layer_ || closed_ || !connection_.HasLayerShell()) return;
+    const TOutputPlacement place = PlaceOnOutputs(connection_.Outputs().Areas(), left_, top_, size_, output_);
+    output_ = place.output;
+    cornerLeft_ = place.cornerLeft;
+    cornerTop_ = place.cornerTop;
     wlSurface_ = wl_compositor_create_surface(connection_.Compositor());
-    layer_ = zwlr_layer_shell_v1_get_layer_surface(connection_.LayerShell(), wlSurface_, nullptr,
+    // Without a known output the compositor picks one.
+    layer_ = zwlr_layer_shell_v1_get_layer_surface(connection_.LayerShell(), wlSurface_, connection_.Outputs().Proxy(output_),
                                                    ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, kLayerNamespace);
     zwlr_layer_surface_v1_add_listener(layer_, &kLayerListener, this);
     zwlr_layer_surface_v1_set_anchor(layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT);
     // Bars and docks do not push the overlay aside: its position is the user's.
     zwlr_layer_surface_v1_set_exclusive_zone(layer_, -1);
-    zwlr_layer_surface_v1_set_margin(layer_, top_, 0, 0, left_);
+    SendMargins();
     // A size of 0 would ask the compositor to choose it, which needs opposite anchors.
     const TSize size{std::max(size_.width, 1), std::max(size_.height, 1)};
     zwlr_layer_surface_v1_set_size(layer_, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height));
     committedSize_ = size;
-    claimed_ = false;
-    zwlr_layer_surface_v1_set_keyboard_interactivity(layer_, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);
+    // A new surface asks for no keyboard until the user works with it; one
+    // that replaces a surface with the keyboard takes it at once, and keeps it
+    // when it asks for it only on demand next.
+    claimed_ = replacing && claim_.Wanted();
+    SendInteractivity(claimed_ && quietFocus_);
     wl_surface_commit(wlSurface_);
     regionSent_ = false;
     configured_ = false;
     while (!configured_ && layer_ && connection_.Roundtrip()) {
     }
+    // Moves made while waiting go with the first picture.
+    if (layer_) SendMargins();
+}
+
+void TWaylandWindow::SendInteractivity(bool exclusive) {
+    const std::uint32_t mode = exclusive || (claimed_ && connection_.LayerShellVersion() <
+                                                             ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_ON_DEMAND_SINCE_VERSION)
+                                   ? ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE
+                               : claimed_ ? ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_ON_DEMAND
+                                          : ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE;
+    zwlr_layer_surface_v1_set_keyboard_interactivity(layer_, mode);
 }
 
 void TWaylandWindow::DestroySurface() {
+    // Moves of this surface: a new one starts where the window is.
+    for (const TPendingMove& move : pendingMoves_) wl_callback_destroy(move.done);
+    pendingMoves_.clear();
     if (layer_) zwlr_layer_surface_v1_destroy(layer_);
     if (wlSurface_) wl_surface_destroy(wlSurface_);
     layer_ = nullptr;
@@ -250,8 +274,9 @@ void TWaylandWindow::Move(std::int32_t left, std::int32_t top) {
     const std::int32_t dy = top - top_;
     left_ = left;
     top_ = top;
+    QueueOutputCheck();
     if (!layer_ || !configured_) return;
-    zwlr_layer_surface_v1_set_margin(layer_, top_, 0, 0, left_);
+    SendMargins();
     wl_surface_commit(wlSurface_);
     wl_callback* done = wl_display_sync(connection_.Display());
     wl_callback_add_listener(done, &kMoveListener, this);
@@ -265,7 +290,10 @@ void TWaylandWindow::MoveApplied(wl_callback* callback) {
     wl_callback_destroy(callback);
 }
 
-void TWaylandWindow::SetClientSize(TSize size) { size_ = {std::max(size.width, 0), std::max(size.height, 0)}; }
+void TWaylandWindow::SetClientSize(TSize size) {
+    size_ = {std::max(size.width, 0), std::max(size.height, 0)};
+    QueueOutputCheck();  // the centre moves with the size
+}
 
 void TWaylandWindow::SetAlpha(bool blending, std::uint8_t alpha) {
     if (blending == blending_ && alpha == alpha_) return;
@@ -429,12 +457,12 @@ TWaylandWindow::TPoint32 TWaylandWindow::AppliedPlace() const {
 // a button is held, wlroots' seat keeps them relative to the place at the press
 // however the surface moves; otherwise relative to the place it last applied.
 std::int32_t TWaylandWindow::LocalX() const {
-    const std::int32_t base = buttons_ != 0 ? grabOrigin_.x : AppliedPlace().x;
+    const std::int32_t base = buttons_ != 0 && grabOnSurface_ ? grabOrigin_.x : AppliedPlace().x;
     return static_cast<std::int32_t>(std::floor(pointerX_)) + base - left_;
 }
 
 std::int32_t TWaylandWindow::LocalY() const {
-    const std::int32_t base = buttons_ != 0 ? grabOrigin_.y : AppliedPlace().y;
+    const std::int32_t base = buttons_ != 0 && grabOnSurface_ ? grabOrigin_.y : AppliedPlace().y;
     return static_cast<std::int32_t>(std::floor(pointerY_)) + base - top_;
 }
 
@@ -482,7 +510,10 @@ void TWaylandWindow::PointerButton(std::uint32_t button, bool pressed) {
     default: return;
     }
     if (pressed) {
-        if (buttons_ == 0) grabOrigin_ = AppliedPlace();
+        if (buttons_ == 0) {
+            grabOrigin_ = AppliedPlace();
+            grabOnSurface_ = true;
+        }
         buttons_ |= flag;
         claim_.Pressed();
         UpdateKeyboardClaim();
@@ -561,11 +592,7 @@ void TWaylandWindow::UpdateKeyboardClaim() {
     const bool wanted = claim_.Wanted();
     if (wanted == claimed_ || !layer_) return;
     claimed_ = wanted;
-    const std::uint32_t mode = !wanted ? ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE
-                               : connection_.LayerShellVersion() >= ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_ON_DEMAND_SINCE_VERSION
-                                   ? ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_ON_DEMAND
-                                   : ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE;
-    zwlr_layer_surface_v1_set_keyboard_interactivity(layer_, mode);
+    SendInteractivity(false);
     wl_surface_commit(wlSurface_);
     connection_.Flush();
 }
@@ -591,7 +618,7 @@ void TWaylandWindow::KeyboardKeymap(std::uint32_t format, int fd, std::uint32_t 
 void TWaylandWindow::KeyboardEnter(wl_surface* surface) {
     if (!surface || surface != wlSurface_ || keyboardFocus_) return;
     keyboardFocus_ = true;
-    events_.OnActivate();
+    if (!quietFocus_) events_.OnActivate();
 }
 
 void TWaylandWindow::KeyboardLeave(wl_surface* surface) {

@@ -13,6 +13,7 @@
 #include "platform/Window.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/wayland/InputRegion.h"
+#include "platform/wayland/OutputPlacement.h"
 #include "platform/wayland/OverlayRules.h"
 
 struct wl_buffer;
@@ -103,8 +104,16 @@ public:
     void KeyboardRepeat(std::int32_t rate, std::int32_t delay);
 
 private:
-    void CreateSurface();
+    // `replacing` another surface of the window: it keeps the keyboard state.
+    void CreateSurface(bool replacing = false);
     void DestroySurface();
+    // The layer surface again on the output under the window's centre, showing
+    // and taking input as before.
+    void MoveToOutput();
+    void QueueOutputCheck();
+    void CheckOutput();
+    void SendMargins();
+    void SendInteractivity(bool exclusive);
     void Paint();
     void Commit();
     void SendInputRegion(const TInputRegion& region);
@@ -139,6 +148,11 @@ private:
     TInputRegion shownRegion_;
     bool regionSent_ = false;
     TSize committedSize_;
+    // The output the surface is on, and its corner the margins count from.
+    std::uint32_t output_ = kNoOutput;
+    std::int32_t cornerLeft_ = 0;
+    std::int32_t cornerTop_ = 0;
+    bool outputCheckQueued_ = false;
 
     std::int32_t left_ = 0;
     std::int32_t top_ = 0;
@@ -159,6 +173,9 @@ private:
     };
     std::deque<TPendingMove> pendingMoves_;
     TPoint32 grabOrigin_{0, 0};  // the applied place when the held buttons went down
+    // False once the surface the held buttons went down on was replaced: the
+    // compositor then reports the pointer relative to where the new one is.
+    bool grabOnSurface_ = true;
 
     wl_pointer* pointer_ = nullptr;
     wl_keyboard* keyboard_ = nullptr;
@@ -177,6 +194,7 @@ private:
     TKeyboardClaim claim_;
     bool claimed_ = false;
     bool keyboardFocus_ = false;
+    bool quietFocus_ = false;  // a replaced surface taking the focus back is no new activation
     xkb_context* xkb_ = nullptr;
     xkb_keymap* keymap_ = nullptr;
     xkb_state* keyState_ = nullptr;

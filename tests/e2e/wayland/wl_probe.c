@@ -4,7 +4,8 @@
  *                              pointer press it receives ("press X Y")
  *   wl_probe pointer W H    -- a virtual pointer on a W x H desktop, driven by
  *                              lines on its input: "move X Y", "down", "up",
- *                              "wheel N" (notches, positive towards the user);
+ *                              "wheel N" (notches, positive towards the user),
+ *                              "extent W H" (the desktop's new size);
  *                              each line is answered with "ok" once sent */
 #define _GNU_SOURCE
 #include <linux/input-event-codes.h>
@@ -134,7 +135,7 @@ int main(int argc, char** argv) {
 
     if (strcmp(argv[1], "pointer") == 0 && argc == 4) {
         if (!pointer_manager) return 1;
-        const uint32_t w = (uint32_t)atoi(argv[2]), h = (uint32_t)atoi(argv[3]);
+        uint32_t w = (uint32_t)atoi(argv[2]), h = (uint32_t)atoi(argv[3]);
         struct zwlr_virtual_pointer_v1* pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(pointer_manager, seat);
         wl_display_roundtrip(display);
         printf("pointer\n");
@@ -144,7 +145,10 @@ int main(int argc, char** argv) {
         while (fgets(line, sizeof line, stdin)) {
             int x, y, n;
             time += 10;
-            if (sscanf(line, "move %d %d", &x, &y) == 2) {
+            if (sscanf(line, "extent %d %d", &x, &y) == 2) {
+                /* The layout grew or shrank: positions map onto its new size. */
+                w = (uint32_t)x, h = (uint32_t)y;
+            } else if (sscanf(line, "move %d %d", &x, &y) == 2) {
                 zwlr_virtual_pointer_v1_motion_absolute(pointer, time, (uint32_t)x, (uint32_t)y, w, h);
             } else if (strncmp(line, "down", 4) == 0 || strncmp(line, "up", 2) == 0) {
                 zwlr_virtual_pointer_v1_button(pointer, time, BTN_LEFT,
