@@ -17,7 +17,13 @@ screen=2560x1600
 tmp="$(mktemp -d)"
 sway_pid=""
 cleanup() {
-  if [[ -n "$sway_pid" ]]; then kill "$sway_pid" 2>/dev/null || true; wait "$sway_pid" 2>/dev/null || true; fi
+  if [[ -n "$sway_pid" ]]; then
+    # As root $sway_pid is runuser's, which does not pass the signal on: sway
+    # itself is found by its own configuration file.
+    pkill -f "sway -c $tmp/sway.config" 2>/dev/null || true
+    kill "$sway_pid" 2>/dev/null || true
+    wait "$sway_pid" 2>/dev/null || true
+  fi
   rm -rf "$tmp"
 }
 trap cleanup EXIT
