@@ -8,7 +8,10 @@
 #include <QPainter>
 #include <QStringList>
 
+#include <optional>
+
 #include "platform/Image.h"
+#include "platform/raster/CellFontSize.h"
 
 namespace ratiscope {
 namespace {
@@ -21,21 +24,21 @@ constexpr const char* kTahomaPath = RATISCOPE_TEXT_FONT;
 // Longer texts (none the program draws) are neither kept nor drawn through a mask.
 constexpr std::size_t kMaxCachedTextBytes = 256;
 
-// The largest pixel size whose cell is at most 11 pixels, an exact 11 preferred.
+// The pixel sizes searched for the 11-pixel cell. Each size measured sets up
+// a font engine (a fontconfig match and a FreeType size), so the search starts
+// where Tahoma's cell is 11 pixels: the pixel size equal to the cell.
+constexpr TCellSizeSearch kCellSearch{4, 2 * kTextCellHeight, kTextCellHeight};
+
+// The largest pixel size whose cell is at most 11 pixels.
 QFont CellFont(const QString& family) {
     QFont font(family);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
     font.setHintingPreference(QFont::PreferFullHinting);
-    int best = 0, bestHeight = 0;
-    for (int px = 4; px <= 2 * kTextCellHeight; ++px) {
+    const std::optional<int> size = LargestSizeWithinCell(kTextCellHeight, kCellSearch, [&font](int px) {
         font.setPixelSize(px);
-        const int h = QFontMetrics(font).height();
-        if (h <= kTextCellHeight && h >= bestHeight) {
-            best = px;
-            bestHeight = h;
-        }
-    }
-    font.setPixelSize(best > 0 ? best : kTextCellHeight);
+        return QFontMetrics(font).height();
+    });
+    font.setPixelSize(size.value_or(kTextCellHeight));
     return font;
 }
 
