@@ -22,6 +22,7 @@
 #include "settings/LanguageFiles.h"
 #include "settings/Settings.h"
 #include "shell/Links.h"
+#include "shell/PanelOnDemand.h"
 #include "shell/StartUp.h"
 
 namespace ratiscope {
@@ -61,10 +62,11 @@ int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& p
         form.FormCreate();
 
         // The settings panel comes second: it borrows three of the overlay's
-        // icons. It is built once the overlay has shown its first picture,
-        // which it would otherwise hold up by as long as it takes to build.
+        // icons. A panel to be shown is built once the overlay has shown its
+        // first picture, which it would otherwise hold up by as long as it
+        // takes to build; a hidden one only when it is first shown.
         std::optional<TSettingsForm> panel;
-        const auto buildPanel = [&] {
+        TPanelOnDemand panelLink(*settings, [&]() -> IPanelLink& {
             panel.emplace(*settings, form.Icons(),
                           TSettingsFormServices{
                               windows,
@@ -78,12 +80,15 @@ int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& p
                               [&form] { form.ActionFitExecute(); },
                           });
             panel->FormCreate();
-            form.SetPanel(&*panel);
-        };
-        if (IWindow* overlay = form.Window())
-            windows.AfterFirstPaint(*overlay, buildPanel);
-        else
-            buildPanel();
+            return *panel;
+        });
+        form.SetPanel(&panelLink);
+        if (settings->SVisible) {
+            if (IWindow* overlay = form.Window())
+                windows.AfterFirstPaint(*overlay, [&panelLink] { panelLink.Build(); });
+            else
+                panelLink.Build();
+        }
 
         // The show-and-hide key works from any program until the windows are gone.
         if (platform.hotkey)
