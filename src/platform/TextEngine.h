@@ -10,14 +10,21 @@ namespace ratiscope {
 
 class TImage;
 
-class ITextEngine {
+// What placing text needs: its size. Apart from the glyph engines below, a
+// vector picture measures with a fixed table (shell/LabelFont.h), so its
+// layout is the same whichever machine writes it.
+class ITextMeasure {
 public:
-    virtual ~ITextEngine() = default;
+    virtual ~ITextMeasure() = default;
 
     // Width along the baseline and cell height, in pixels, of UTF-8 text at the
     // given escapement (0 or 90 degrees; the size is the same for both).
     virtual TSize Measure(std::string_view text) = 0;
+};
 
+// Glyphs of the platform's font: measured and drawn.
+class ITextEngine : public ITextMeasure {
+public:
     // Draws the text non-antialiased into the image: every text pixel gets exactly
     // `rgb` (0x00RRGGBB). (x, y) is the top-left of the text in its own
     // direction; at 90 degrees the text runs upward from y, glyph tops facing left.

@@ -19,6 +19,7 @@
 #include "settings/SettingsFile.h"
 #include "shell/ExportOptions.h"
 #include "shell/FigureJson.h"
+#include "shell/LabelFont.h"
 #include "shell/StartUp.h"
 #include "shell/SvgCanvas.h"
 
@@ -64,19 +65,22 @@ int ExportPicture(const TSettings& s, const TExportOptions& o, const TExportPlat
         return Fail("cannot write " + o.output + ": a picture of " + std::to_string(width) + " x " +
                         std::to_string(height) + " pixels is too large for PNG (use --format svg)",
                     1);
-    const std::unique_ptr<ITextEngine> text = platform.createTextEngine();
-    if (!text) return Fail("cannot write " + o.output + ": no text engine", 1);
     MergeFallbackTexts();
 
     std::string content;
     if (o.format == "png") {
+        const std::unique_ptr<ITextEngine> text = platform.createTextEngine();
+        if (!text) return Fail("cannot write " + o.output + ": no text engine", 1);
         TRasterCanvas canvas(*text);
         Paint(canvas, s, o.active);
         const std::vector<std::uint8_t> png = platform.encodePng(canvas.Image(), kOverlayKeyColor);
         if (png.empty()) return Fail("cannot write " + o.output + ": the picture could not be encoded as PNG", 1);
         content.assign(png.begin(), png.end());
     } else {
-        TSvgCanvas canvas(*text, kOverlayKeyColor);
+        // The viewer draws an SVG's text, so its layout comes from the label
+        // font's table, the same on every platform, not from this machine's glyphs.
+        TLabelFont font;
+        TSvgCanvas canvas(font, kOverlayKeyColor);
         Paint(canvas, s, o.active);
         content = canvas.Document();
     }

@@ -20,7 +20,8 @@ class ITextEngine;
 
 struct TExportPlatform {
     IFiles& files;
-    // The glyphs pictures are drawn with; made only when a picture is asked for.
+    // The glyphs a PNG is drawn with; made only when one is asked for (an
+    // SVG is laid out with the label font's table, whatever the platform).
     std::function<std::unique_ptr<ITextEngine>()> createTextEngine;
     // PNG bytes of the picture with the key colour transparent; empty on failure.
     std::function<std::vector<std::uint8_t>(const TImage& picture, TColor key)> encodePng;

@@ -78,28 +78,31 @@ std::size_t XmlCharLength(std::string_view s, std::size_t i, std::uint32_t& cp) 
 
 }  // namespace
 
+TXmlChar XmlCharAt(std::string_view text, std::size_t at) {
+    std::uint32_t cp = 0;
+    const std::size_t len = XmlCharLength(text, at, cp);
+    if (len == 0) return {kReplacementChar, 1};
+    if (cp == '\t' || cp == '\n' || cp == '\r') cp = ' ';
+    return {static_cast<char32_t>(cp), len};
+}
+
 void AppendXmlText(std::string& out, std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
-        std::uint32_t cp = 0;
-        const std::size_t len = XmlCharLength(text, i, cp);
-        if (len == 0) {
-            out += "\xEF\xBF\xBD";
-            ++i;
-            continue;
-        }
-        switch (cp) {
+        const TXmlChar c = XmlCharAt(text, i);
+        switch (c.codePoint) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        case '\t': case '\n': case '\r': out += ' '; break;
-        default: out.append(text.substr(i, len));
+        case ' ': out += ' '; break;
+        case kReplacementChar: out += "\xEF\xBF\xBD"; break;
+        default: out.append(text.substr(i, c.length));
         }
-        i += len;
+        i += c.length;
     }
 }
 
-TSvgCanvas::TSvgCanvas(ITextEngine& text, TColor transparent) : text_(text), transparent_(transparent) {}
+TSvgCanvas::TSvgCanvas(ITextMeasure& text, TColor transparent) : text_(text), transparent_(transparent) {}
 
 void TSvgCanvas::Resize(std::int32_t width, std::int32_t height) {
     size_ = {std::max(width, 0), std::max(height, 0)};

@@ -12,17 +12,18 @@
 
 namespace ratiscope {
 
-class ITextEngine;
+class ITextMeasure;
 
 // Lines become <line> and <polyline>, ellipses <ellipse>, texts <text> with
 // the raster canvas's anchors and angles, icons <use> of pixel-run groups.
 // Figure coordinates are the raster's integers; strokes sit on pixel centres.
 class TSvgCanvas final : public ICanvas {
 public:
-    // `text` measures texts exactly as the raster canvas does, so boxed and
-    // centred texts land on the same anchors. Fills in `transparent` (the key
-    // colour) are left out: the SVG background is transparent anyway.
-    TSvgCanvas(ITextEngine& text, TColor transparent);
+    // `text` measures the texts for the same placing rules the raster canvas
+    // uses (the export hands in the label font's table, so the layout does not
+    // depend on the machine). Fills in `transparent` (the key colour) are left
+    // out: the SVG background is transparent anyway.
+    TSvgCanvas(ITextMeasure& text, TColor transparent);
 
     // The complete document of everything drawn since the last Resize.
     std::string Document() const;
@@ -52,7 +53,7 @@ private:
     void EndStrokeGroup();
     std::size_t IconIndex(const TIcon& icon);
 
-    ITextEngine& text_;
+    ITextMeasure& text_;
     TColor transparent_;
     TSize size_;
     TColor penColor_ = 0;
@@ -65,6 +66,17 @@ private:
     std::string body_;
     std::vector<TIcon> icons_;
 };
+
+// One character of UTF-8 text as the SVG writes it, and the bytes it takes:
+// a byte that starts no valid sequence, or a character XML forbids, is one
+// U+FFFD; tabs and line breaks are blanks.
+struct TXmlChar {
+    char32_t codePoint = 0;
+    std::size_t length = 0;
+};
+inline constexpr char32_t kReplacementChar = 0xFFFD;
+// `at` must be below text.size().
+TXmlChar XmlCharAt(std::string_view text, std::size_t at);
 
 // Appends `text` as XML character data: markup characters escaped, invalid
 // UTF-8 and characters XML forbids replaced by U+FFFD, line breaks as blanks.

@@ -7,7 +7,7 @@
 
 namespace ratiscope {
 
-std::string ShortenWithEllipsis(ITextEngine& engine, std::string_view text, std::int32_t maxWidth) {
+std::string ShortenWithEllipsis(ITextMeasure& engine, std::string_view text, std::int32_t maxWidth) {
     if (engine.Measure(text).width <= maxWidth) return std::string(text);
     // Prefix lengths that end on a character boundary.
     std::vector<std::size_t> cuts;
@@ -29,7 +29,7 @@ std::string ShortenWithEllipsis(ITextEngine& engine, std::string_view text, std:
     return out;
 }
 
-TTextPlacement PlaceTextInBox(ITextEngine& engine, std::string_view text, TRect box, std::uint32_t format,
+TTextPlacement PlaceTextInBox(ITextMeasure& engine, std::string_view text, TRect box, std::uint32_t format,
                               int angleDegrees) {
     const bool turned = angleDegrees == 90;
     const std::int64_t boxWidth = std::int64_t{box.right} - box.left;

@@ -16,7 +16,7 @@ inline constexpr std::string_view kEllipsis = "...";
 // The longest start of `text`, cut at a UTF-8 character boundary, that with
 // "..." after it measures at most maxWidth; "..." alone when nothing fits.
 // Text that already fits is returned unchanged. Measures O(log length) times.
-std::string ShortenWithEllipsis(ITextEngine& engine, std::string_view text, std::int32_t maxWidth);
+std::string ShortenWithEllipsis(ITextMeasure& engine, std::string_view text, std::int32_t maxWidth);
 
 struct TTextPlacement {
     std::string text;    // what to draw (shortened when tfEndEllipsis asks for it)
@@ -30,7 +30,7 @@ struct TTextPlacement {
 // degrees is placed the same way by its footprint (cell height across, length
 // upward) and shortened to the box height, along which it runs. The text is
 // never clipped to the box.
-TTextPlacement PlaceTextInBox(ITextEngine& engine, std::string_view text, TRect box, std::uint32_t format,
+TTextPlacement PlaceTextInBox(ITextMeasure& engine, std::string_view text, TRect box, std::uint32_t format,
                               int angleDegrees);
 
 }  // namespace ratiscope
