@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -368,6 +369,33 @@ TEST_F(QtWindowEndingTest, ASignalBeforeTheLoopIsServedWhenItRuns) {
     std::raise(SIGTERM);
     EndWith([] {});
 }
+
+// A request while a message of the start waits for the user (the show-and-hide
+// key is taken, say) dismisses it, so the start goes on and the request ends
+// the program once its loop runs, rather than waiting for the user's click.
+class QtEndingDuringAMessageTest : public QtWindowEndingTest {
+protected:
+    void MessageThenEnd(TMessageKind kind, int signal) {
+        constexpr int kGuardMilliseconds = 10'000;
+        QTimer::singleShot(0, [signal] { std::raise(signal); });
+        // Only if the message stayed: the test ends rather than hangs.
+        bool stayed = false;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&stayed] {
+            stayed = true;
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) box->accept();
+        });
+        guard.start(kGuardMilliseconds);
+        system.ShowMessage(kind, "Vendrel Ratiscope", "The show-and-hide key is taken");
+        guard.stop();
+        EXPECT_FALSE(stayed);
+        EndWith([] {});
+    }
+};
+
+TEST_F(QtEndingDuringAMessageTest, WarningAndSigterm) { MessageThenEnd(TMessageKind::Warning, SIGTERM); }
+TEST_F(QtEndingDuringAMessageTest, ErrorAndSighup) { MessageThenEnd(TMessageKind::Error, SIGHUP); }
 
 // A main window that is not a Qt window (the native Wayland overlay) is closed
 // by the same requests while it is linked, and only then. Its close ends the

@@ -5,7 +5,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QSocketNotifier>
 
@@ -70,6 +72,12 @@ bool TQtTermination::eventFilter(QObject* watched, QEvent* event) {
 
 void TQtTermination::Requested() {
     pending_ = !(closeMainWindow_ && closeMainWindow_());
+    if (!pending_) return;
+    // Without a main window the program is still starting, and a message of
+    // its start may be waiting for the user: it ends as if dismissed, so the
+    // start goes on to the loop, where the request is served.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+    if (auto* message = qobject_cast<QDialog*>(QApplication::activeModalWidget())) message->reject();
 }
 
 }  // namespace ratiscope
