@@ -2,15 +2,12 @@
 // angles, the turned footprint, measuring against drawing, and PNG alpha.
 #include <gtest/gtest.h>
 
-#include <QByteArray>
-#include <QtGlobal>
 
 #include <algorithm>
 #include <iterator>
 #include <string>
 
 #include "base/Color.h"
-#include "platform/qt/QtGuiSession.h"
 #include "platform/qt/QtImageIO.h"
 #include "platform/qt/QtTextEngine.h"
 #include "platform/raster/RasterCanvas.h"
@@ -235,11 +232,3 @@ TEST(QtImageIO, BadInputGivesNothing) {
 
 }  // namespace
 }  // namespace ratiscope
-
-// Headless: Qt's offscreen platform, so the tests need no X server.
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    ratiscope::TQtGuiSession session;
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -5,14 +5,12 @@
 
 #include <QFont>
 #include <QRawFont>
-#include <QtGlobal>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "platform/qt/QtGuiSession.h"
 #include "platform/qt/QtTextEngine.h"
 #include "shell/LabelFont.h"
 
@@ -113,11 +111,3 @@ TEST_F(LabelFontAgainstQt, EveryTextOfTheLanguageFiles) {
 
 }  // namespace
 }  // namespace ratiscope
-
-// Headless: Qt's offscreen platform, so the tests need no X server.
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    ratiscope::TQtGuiSession session;
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
