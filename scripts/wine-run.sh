@@ -9,18 +9,27 @@ shift
 # Quiet, and no offer to install Mono or Gecko into the prefix.
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
-if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  (
-    flock 9
-    if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-      wineboot --init >/dev/null 2>&1
-      # Tests make real windows without any X server: Wine's null display driver.
-      wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-      # Every Windows has Tahoma; Wine's own copy (fonts-wine) goes where fonts are looked for.
-      ln -sf /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-      wineserver -w
-    fi
-  ) 9>"$WINEPREFIX.lock"
-fi
+# One program at a time sets the prefix up and starts its server: two
+# programs that find no server both start one, and the loser's program fails
+# ("wine client error:0: recvmsg: Connection reset by peer").
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+  flock 9
+  if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+    wineboot --init >/dev/null 2>&1
+    # Tests make real windows without any X server: Wine's null display driver.
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    # Every Windows has Tahoma; Wine's own copy (fonts-wine) goes where fonts are looked for.
+    ln -sf /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    wineserver -w
+  fi
+  # The server stays a minute after its last program, rather than going away
+  # between two tests as the next one connects. A new server gets Wine's own
+  # background programs from here, so they hold neither the lock nor the
+  # output of the test that happens to come first (which would then last as
+  # long as they do). With a server running this does nothing.
+  if wineserver -p60 9>&- >/dev/null 2>&1; then
+    wineboot 9>&- </dev/null >/dev/null 2>&1 || true
+  fi
+) 9>"$WINEPREFIX.lock"
 exec wine "$@"
