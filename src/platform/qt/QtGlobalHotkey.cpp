@@ -14,16 +14,11 @@
 
 #include "platform/Keys.h"
 #include "platform/qt/QtX11Shape.h"
+#include "platform/qt/XcbReply.h"
 
 namespace ratiscope {
 
 namespace {
-
-struct TFree {
-    void operator()(void* p) const { std::free(p); }
-};
-template <class T>
-using TReply = std::unique_ptr<T, TFree>;
 
 // Keysyms of the X protocol's keysym table.
 constexpr std::uint32_t kXkF1 = 0xffbe;
@@ -52,7 +47,7 @@ std::vector<std::uint8_t> KeycodesOf(xcb_connection_t* c, std::uint32_t keysym) 
     const xcb_setup_t* setup = xcb_get_setup(c);
     const std::uint8_t first = setup->min_keycode;
     const int count = setup->max_keycode - setup->min_keycode + 1;
-    TReply<xcb_get_keyboard_mapping_reply_t> map(
+    TXcbReply<xcb_get_keyboard_mapping_reply_t> map(
         xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, first, static_cast<std::uint8_t>(count)), nullptr));
     if (!map || map->keysyms_per_keycode == 0) return {};
     const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
@@ -73,7 +68,7 @@ std::vector<std::uint8_t> KeycodesOf(xcb_connection_t* c, std::uint32_t keysym) 
 std::uint16_t ModifierMaskOf(xcb_connection_t* c, std::uint32_t keysym, std::uint16_t fallback) {
     const std::vector<std::uint8_t> codes = KeycodesOf(c, keysym);
     if (codes.empty()) return fallback;
-    TReply<xcb_get_modifier_mapping_reply_t> map(
+    TXcbReply<xcb_get_modifier_mapping_reply_t> map(
         xcb_get_modifier_mapping_reply(c, xcb_get_modifier_mapping(c), nullptr));
     if (!map) return fallback;
     const xcb_keycode_t* table = xcb_get_modifier_mapping_keycodes(map.get());
@@ -88,7 +83,7 @@ std::uint16_t ModifierMaskOf(xcb_connection_t* c, std::uint32_t keysym, std::uin
 // The number of the first event of the X keyboard extension; 0 without it.
 std::uint8_t KeyboardExtensionEvent(xcb_connection_t* c) {
     constexpr std::string_view name = "XKEYBOARD";
-    TReply<xcb_query_extension_reply_t> r(
+    TXcbReply<xcb_query_extension_reply_t> r(
         xcb_query_extension_reply(c, xcb_query_extension(c, static_cast<std::uint16_t>(name.size()), name.data()), nullptr));
     return r && r->present ? r->first_event : 0;
 }
@@ -178,7 +173,7 @@ THotkeyResult TQtGlobalHotkey::Grab(const THotkey& hotkey) {
     // while one of our own windows has the focus.
     for (const std::uint16_t locks : LockVariants(numLock, XCB_MOD_MASK_LOCK)) {
         const std::uint16_t set = static_cast<std::uint16_t>(mods | locks);
-        TReply<xcb_generic_error_t> error(xcb_request_check(
+        TXcbReply<xcb_generic_error_t> error(xcb_request_check(
             connection_, xcb_grab_key_checked(connection_, 0, root_, set, keycode_, XCB_GRAB_MODE_ASYNC,
                                               XCB_GRAB_MODE_ASYNC)));
         if (error) {

@@ -8,7 +8,8 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
-#include <cstring>
+
+#include "platform/qt/XcbReply.h"
 
 namespace ratiscope {
 
@@ -18,12 +19,7 @@ TX11WindowProperties::TX11WindowProperties() {
 }
 
 std::uint32_t TX11WindowProperties::Atom(const char* name) const {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection_, xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
-    if (!reply) return XCB_ATOM_NONE;
-    const xcb_atom_t atom = reply->atom;
-    std::free(reply);
-    return atom;
+    return XcbAtom(connection_, name, TAtomLookup::CreateIfMissing);
 }
 
 void TX11WindowProperties::SetOpacity(std::uint32_t window, bool blending, std::uint8_t alpha) const {

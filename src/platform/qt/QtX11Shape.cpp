@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/qt/XcbReply.h"
+
 namespace ratiscope {
 
 namespace {
@@ -92,11 +94,7 @@ TX11Shape::TX11Shape() {
 bool TX11Shape::CompositorRunning() const {
     if (!connection_) return false;
     const std::string name = "_NET_WM_CM_S" + std::to_string(screen_);
-    xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(connection_, xcb_intern_atom(connection_, 1, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr);
-    if (!atom) return false;
-    const xcb_atom_t a = atom->atom;
-    std::free(atom);
+    const xcb_atom_t a = XcbAtom(connection_, name, TAtomLookup::ExistingOnly);
     if (a == XCB_ATOM_NONE) return false;  // nobody ever claimed it
     xcb_get_selection_owner_reply_t* owner =
         xcb_get_selection_owner_reply(connection_, xcb_get_selection_owner(connection_, a), nullptr);

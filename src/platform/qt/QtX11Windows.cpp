@@ -13,32 +13,23 @@
 #include <vector>
 
 #include "platform/qt/QtX11Shape.h"
+#include "platform/qt/XcbReply.h"
 
 namespace ratiscope {
 
 namespace {
-
-struct TFree {
-    void operator()(void* p) const { std::free(p); }
-};
-template <class T>
-using TReply = std::unique_ptr<T, TFree>;
 
 // Properties hold at most this many 32-bit items for us: window lists of a busy desktop fit.
 constexpr std::uint32_t kMaxPropertyItems = 16384;
 // Four frame widths: left, right, top, bottom.
 constexpr std::size_t kExtentCount = 4;
 
-xcb_atom_t Atom(xcb_connection_t* c, std::string_view name) {
-    TReply<xcb_intern_atom_reply_t> r(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, static_cast<std::uint16_t>(name.size()), name.data()), nullptr));
-    return r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
+xcb_atom_t Atom(xcb_connection_t* c, std::string_view name) { return XcbAtom(c, name, TAtomLookup::ExistingOnly); }
 
 // The 32-bit items of a property of the given type; empty when it is missing or of another kind.
 std::vector<std::uint32_t> Items(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type) {
     if (property == XCB_ATOM_NONE) return {};
-    TReply<xcb_get_property_reply_t> r(
+    TXcbReply<xcb_get_property_reply_t> r(
         xcb_get_property_reply(c, xcb_get_property(c, 0, w, property, type, 0, kMaxPropertyItems), nullptr));
     if (!r || r->format != 32 || r->type != type) return {};
     const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(r.get()));
@@ -61,7 +52,7 @@ std::vector<std::uint32_t> StackingOrder(xcb_connection_t* c, xcb_window_t root,
     std::vector<std::uint32_t> list = Items(c, root, Atom(c, "_NET_CLIENT_LIST_STACKING"), XCB_ATOM_WINDOW);
     managed = !list.empty();
     if (managed) return list;
-    TReply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr));
+    TXcbReply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr));
     if (!tree) return {};
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
     return std::vector<std::uint32_t>(children, children + xcb_query_tree_children_length(tree.get()));
@@ -116,7 +107,7 @@ std::optional<TRect> X11ClientAreaBeneath(std::int32_t x, std::int32_t y) {
     for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) {
         const xcb_window_t w = *it;
         if ((w & ownMask) == ownBase) continue;
-        TReply<xcb_get_window_attributes_reply_t> attributes(
+        TXcbReply<xcb_get_window_attributes_reply_t> attributes(
             xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr));
         if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) continue;
         if (attributes->_class == XCB_WINDOW_CLASS_INPUT_ONLY) continue;
@@ -125,8 +116,8 @@ std::optional<TRect> X11ClientAreaBeneath(std::int32_t x, std::int32_t y) {
         if (Holds(Items(c, w, wmState, XCB_ATOM_ATOM), hidden)) continue;
         if (Holds(Items(c, w, windowType, XCB_ATOM_ATOM), desktopType)) continue;
 
-        TReply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr));
-        TReply<xcb_translate_coordinates_reply_t> origin(
+        TXcbReply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr));
+        TXcbReply<xcb_translate_coordinates_reply_t> origin(
             xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, root, 0, 0), nullptr));
         if (!geometry || !origin) continue;
         const TRect window{origin->dst_x, origin->dst_y, origin->dst_x + geometry->width,
