@@ -3,6 +3,7 @@
 // and what each shows.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QRadioButton>
@@ -24,6 +25,7 @@
 
 #include "platform/Image.h"
 #include "platform/Keys.h"
+#include "platform/qt/QtControlBase.h"
 #include "platform/qt/QtControls.h"
 
 namespace ratiscope {
@@ -250,6 +252,54 @@ TEST_F(QtControls, ColourBoxShowsNamedAndCustomColoursAndAsksTheDialog) {
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(box.ItemIndex(), 1);
     EXPECT_EQ(box.ItemColor(0), TColor(10 | 20 << 8 | 30 << 16));
+}
+
+TEST_F(QtControls, ColourSwatchesAreTheColourInABlackFrameAndRowsTakeTheItemHeight) {
+    IColorBox& box = controls->CreateColorBox(*page, "Colors");
+    box.SetBounds({10, 10, 151, 32});
+    struct Case {
+        std::int32_t itemHeight;
+        int swatchHeight;  // two pixels free above and below, at least 4
+    };
+    const Case cases[] = {{16, 12}, {20, 16}, {6, 4}};
+    auto* combo = Find<QComboBox>("Colors");
+    for (const Case& c : cases) {
+        box.SetItemHeight(c.itemHeight);
+        EXPECT_EQ(combo->iconSize(), QSize(2 * c.swatchHeight, c.swatchHeight)) << c.itemHeight;
+        for (int index : {1, 10, 20}) {
+            const QImage swatch = combo->itemIcon(index).pixmap(combo->iconSize()).toImage();
+            ASSERT_EQ(swatch.size(), QSize(2 * c.swatchHeight, c.swatchHeight)) << index;
+            const QRgb inside = QColor(int(box.ItemColor(index) & 0xFF), int(box.ItemColor(index) >> 8 & 0xFF),
+                                       int(box.ItemColor(index) >> 16 & 0xFF)).rgb();
+            const int w = swatch.width();
+            const int h = swatch.height();
+            for (const QPoint p : {QPoint(0, 0), QPoint(w - 1, h - 1), QPoint(w / 2, 0), QPoint(0, h / 2), QPoint(w - 1, h / 2)})
+                EXPECT_EQ(swatch.pixel(p), QColor(Qt::black).rgb()) << c.itemHeight << " " << index << " frame";
+            for (const QPoint p : {QPoint(1, 1), QPoint(w - 2, h - 2), QPoint(w / 2, h / 2)})
+                EXPECT_EQ(swatch.pixel(p), inside) << c.itemHeight << " " << index << " inside";
+        }
+    }
+
+    // The open list's rows are the item height, whatever the swatch and text ask.
+    box.SetItemHeight(22);
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    for (int index : {0, 5, 20}) EXPECT_EQ(view->visualRect(combo->model()->index(index, 0)).height(), 22) << index;
+    combo->hidePopup();
+}
+
+TEST_F(QtControls, ControlsMeasureInTheControlsFaceBeforeAnyFontIsSet) {
+    // A label that sizes itself is measured as it is made, before its caller
+    // sets a font: it already measures with the controls' own face and size.
+    ILabel& label = controls->CreateLabel(*page, "Early", TLabelSizing::AutoSize);
+    label.SetCaption("Proportions");
+    const QWidget* widget = Find<QLabel>("Early");
+    EXPECT_EQ(widget->font().family(), QtFont(TFont{}).family());
+    EXPECT_EQ(widget->font().pixelSize(), TFont{}.height);
+    const std::int32_t early = label.Bounds().Width();
+    label.SetFont(TFont{});
+    EXPECT_EQ(label.Bounds().Width(), early) << "setting the same face later changes nothing";
 }
 
 TEST_F(QtControls, TrackBarReportsTheUserNotTheProgram) {

@@ -19,6 +19,10 @@ TQtControls::TQtControls(QWidget& host)
     // own (nothing would show that it has the focus). Keys with no focused
     // control still reach it.
     host_.setFocusPolicy(Qt::NoFocus);
+    // Controls inherit the host's font from their birth, so the sizes they
+    // measure before the caller sets a font already use the controls' own
+    // face; with the system's face they would set up a second font for nothing.
+    host_.setFont(QtFont(TFont{}));
 }
 
 TQtControls::~TQtControls() {

@@ -6,7 +6,8 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
+#include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -32,6 +33,39 @@ public:
 private:
     const std::int32_t& height_;
 };
+
+// A drop-down whose rows take the colour list's item height. Its list view is
+// made only when the list first opens, with the row delegate, so a colour box
+// that is never opened costs no list view.
+class TColorDropDown final : public QComboBox {
+public:
+    TColorDropDown(QWidget* parent, const std::int32_t& rowHeight) : QComboBox(parent), rowHeight_(rowHeight) {}
+    void showPopup() override {
+        if (!delegateSet_) {
+            setItemDelegate(new TFixedRowDelegate(this, rowHeight_));
+            delegateSet_ = true;
+        }
+        QComboBox::showPopup();
+    }
+
+private:
+    const std::int32_t& rowHeight_;
+    bool delegateSet_ = false;
+};
+
+// The swatch of one colour entry: the colour inside a one-pixel black frame.
+// Filled by hand: a painter on each of the twenty small pictures would keep a
+// paint engine alive beside every one of them.
+QPixmap Swatch(TColor color, int height) {
+    QImage swatch(2 * height, height, QImage::Format_RGB32);
+    swatch.fill(Qt::black);
+    const QRgb inside = QtColor(color).rgb();
+    for (int y = 1; y < height - 1; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(swatch.scanLine(y));
+        std::fill(row + 1, row + swatch.width() - 1, inside);
+    }
+    return QPixmap::fromImage(std::move(swatch));
+}
 
 }  // namespace
 
@@ -119,8 +153,8 @@ void TQtComboBox::SetText(std::string_view text) {
     deselected_ = true;
 }
 
-TQtColorBox::TQtColorBox(QWidget* parent, std::string_view name) : TQtControl(new QComboBox(parent), name) {
-    W()->setItemDelegate(new TFixedRowDelegate(W(), itemHeight_));
+TQtColorBox::TQtColorBox(QWidget* parent, std::string_view name)
+    : TQtControl(new TColorDropDown(parent, itemHeight_), name) {
     W()->addItem(QtString(kCustomColorName), QVariant::fromValue<uint>(custom_));
     for (const TNamedColor& c : kNamedColors) W()->addItem(QtString(c.name), QVariant::fromValue<uint>(c.color));
     W()->setMaxVisibleItems(W()->count());
@@ -134,19 +168,12 @@ TColor TQtColorBox::ItemColor(std::int32_t index) const {
 }
 
 void TQtColorBox::Paint(int index) {
-    const int h = std::max(4, itemHeight_ - 4);
-    QPixmap swatch(2 * h, h);
-    swatch.fill(QtColor(ItemColor(index)));
-    QPainter p(&swatch);
-    p.setPen(Qt::black);
-    p.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
-    p.end();
-    W()->setItemIcon(index, QIcon(swatch));
+    W()->setItemIcon(index, QIcon(Swatch(ItemColor(index), SwatchHeight())));
 }
 
 void TQtColorBox::SetItemHeight(std::int32_t pixels) {
     itemHeight_ = std::max(1, pixels);
-    const int h = std::max(4, itemHeight_ - 4);
+    const int h = SwatchHeight();
     W()->setIconSize(QSize(2 * h, h));
     for (int i = 0; i < W()->count(); ++i) Paint(i);
 }

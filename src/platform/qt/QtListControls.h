@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QListWidget>
 
+#include <algorithm>
+
 #include "platform/qt/QtControlBase.h"
 
 namespace ratiscope {
@@ -48,6 +50,8 @@ public:
 private:
     void Chosen(int index);
     void Paint(int index);
+    // A swatch leaves two pixels of the row free above and below.
+    int SwatchHeight() const { return std::max(4, itemHeight_ - 4); }
     TColor custom_ = 0;
     int last_ = 0;  // the entry before the user's choice, for a cancelled dialog
     std::int32_t itemHeight_ = 16;
