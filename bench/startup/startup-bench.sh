@@ -51,12 +51,14 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 area=(300 240 420 285)
 # All in turn per round, so a busy moment of the machine hits all alike:
 # the first start (overlay and panel), a start with the panel hidden (of
-# each build), the baseline, and the baseline with text (its share of the
-# cost is the fonts').
+# each build), the baseline, the baseline with text (its share of the cost
+# is the fonts') and the baseline with a panel of standard controls beside it
+# (the share of the widget library, which no program with such a panel avoids).
 : >"$work/this-first.txt"
 : >"$work/this-hidden.txt"
 : >"$work/bare.txt"
 : >"$work/text.txt"
+: >"$work/controls.txt"
 : >"$work/other-first.txt"
 : >"$work/other-hidden.txt"
 # The two starts of one program folder: a first start and one with the panel hidden.
@@ -72,6 +74,7 @@ for ((i = 0; i < runs; i++)); do
   if [[ -n "$other" ]]; then starts "$work/other" other; fi
   "$tools/first-paint" "${area[@]}" 1000 "$tools/bare-window" >>"$work/bare.txt"
   "$tools/first-paint" "${area[@]}" 1000 "$tools/bare-window" --text >>"$work/text.txt"
+  "$tools/first-paint" "${area[@]}" 1000 "$tools/bare-window" --controls >>"$work/controls.txt"
 done
 
 b_ms=$(cut -d' ' -f1 "$work/bare.txt" | median)
@@ -80,7 +83,7 @@ b_cpu=$(cut -d' ' -f3 "$work/bare.txt" | median)
 printf 'medians of %d runs each            first paint   resident memory   ratios (goals 1.5 x, 1.3 x)   processor time to first paint\n' "$runs"
 rows=("this-first:ratiscope, first start" "this-hidden:ratiscope, panel hidden")
 if [[ -n "$other" ]]; then rows+=("other-first:other build, first start" "other-hidden:other build, panel hidden"); fi
-rows+=("bare:bare Qt frameless window" "text:the same drawing a line of text")
+rows+=("bare:bare Qt frameless window" "text:the same drawing a line of text" "controls:the same beside a panel of controls")
 for row in "${rows[@]}"; do
   file="$work/${row%%:*}.txt"
   ms=$(cut -d' ' -f1 "$file" | median)
