@@ -7,7 +7,6 @@
 
 #include "overlay/OverlayIcons.h"
 #include "overlay/OverlaySize.h"
-#include "platform/RasterOffscreen.h"
 
 namespace ratiscope {
 
@@ -42,12 +41,11 @@ TSize DragWindowSize(std::int32_t width, std::int32_t height) {
     return OverlayWindowSize(s);
 }
 
-TDragOverlay::TDragOverlay(IWindowSystem& windows, ITextEngine& text, std::int32_t width, std::int32_t height, std::int32_t look,
+TDragOverlay::TDragOverlay(IWindowSystem& windows, std::int32_t width, std::int32_t height, std::int32_t look,
                            std::int32_t gridSize)
     : settings_(windows.PrimaryScreenWidth()),
       form_(settings_, TMainFormServices{
                            windows,
-                           [&text](TSize s) { return std::make_unique<TRasterOffscreen>(text, s.width, s.height); },
                            LoadOverlayIcons,
                            {},
                        }) {

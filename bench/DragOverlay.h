@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "overlay/MainFrm.h"
-#include "platform/TextEngine.h"
 #include "platform/Window.h"
 #include "settings/Settings.h"
 
@@ -32,7 +31,7 @@ TSize DragWindowSize(std::int32_t width, std::int32_t height);
 // `width` x `height` in `look`, its window made by `windows` and shown.
 class TDragOverlay {
 public:
-    TDragOverlay(IWindowSystem& windows, ITextEngine& text, std::int32_t width, std::int32_t height, std::int32_t look,
+    TDragOverlay(IWindowSystem& windows, std::int32_t width, std::int32_t height, std::int32_t look,
                  std::int32_t gridSize = kBenchGridSize);
     TDragOverlay(const TDragOverlay&) = delete;
     TDragOverlay& operator=(const TDragOverlay&) = delete;

@@ -38,7 +38,7 @@ void SyncWithServer() {
 void BM_ResizeDragStep(benchmark::State& state) {
     TQtTextEngine text;
     TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
-    TDragOverlay overlay(windows, text, Arg(state, 0), Arg(state, 1), Arg(state, 2));
+    TDragOverlay overlay(windows, Arg(state, 0), Arg(state, 1), Arg(state, 2));
     QCoreApplication::processEvents();
     SyncWithServer();
 
@@ -78,7 +78,7 @@ void BM_ResizeDragBurst(benchmark::State& state) {
     constexpr int kBurst = 10;
     TQtTextEngine text;
     TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
-    TDragOverlay overlay(windows, text, Arg(state, 0), Arg(state, 1), Arg(state, 2));
+    TDragOverlay overlay(windows, Arg(state, 0), Arg(state, 1), Arg(state, 2));
     QCoreApplication::processEvents();
     SyncWithServer();
     auto& window = dynamic_cast<TQtWindow&>(*overlay.Form().Window());
@@ -110,7 +110,7 @@ void BM_ResizeDragBurst(benchmark::State& state) {
 void BM_OrientStep(benchmark::State& state) {
     TQtTextEngine text;
     TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
-    TDragOverlay overlay(windows, text, Arg(state, 0), Arg(state, 1), Arg(state, 2));
+    TDragOverlay overlay(windows, Arg(state, 0), Arg(state, 1), Arg(state, 2));
     QCoreApplication::processEvents();
     SyncWithServer();
     for (auto _ : state) {

@@ -57,30 +57,30 @@ bool Usable(benchmark::State& state, const TWaylandDesktop& desktop) {
     return false;
 }
 
-// A window of the overlay's kind whose picture is one colour, ready in both sizes.
+// A window of the overlay's kind whose picture is one colour, at either size.
 class TFilledWindow final : public IWindowEvents {
 public:
-    TFilledWindow(IWindowSystem& windows, ITextEngine& text, TSize in, TSize out)
-        : in_(text, in.width, in.height), out_(text, out.width, out.height) {
-        in_.Canvas().FillRect({0, 0, in.width, in.height}, kFillColor);
-        out_.Canvas().FillRect({0, 0, out.width, out.height}, kFillColor);
+    TFilledWindow(IWindowSystem& windows, TSize in, TSize out) : in_(in), out_(out) {
         window_ = windows.CreateWindow(*this, TWindowOptions{kOverlayKeyColor, true});
         window_->SetClientSize(in);
         window_->Show();
     }
-    void OnPaint() override { window_->Present(Picture().Picture()); }
+    void OnPaint() override { Fill(); }
     void Step(bool out) {
         outShown_ = out;
-        window_->SetClientSize(Picture().Picture().Size());
-        window_->Present(Picture().Picture());
+        window_->SetClientSize(outShown_ ? out_ : in_);
+        Fill();
         window_->FlushSurface();
     }
 
 private:
-    TRasterOffscreen& Picture() { return outShown_ ? out_ : in_; }
+    void Fill() {
+        const TSize size = window_->ClientSize();
+        window_->NewPicture().FillRect({0, 0, size.width, size.height}, kFillColor);
+    }
 
-    TRasterOffscreen in_;
-    TRasterOffscreen out_;
+    TSize in_;
+    TSize out_;
     bool outShown_ = false;
     std::unique_ptr<IWindow> window_;
 };
@@ -94,8 +94,8 @@ void BM_WaylandResizeDragStep(benchmark::State& state) {
     if (!Usable(state, overlayDesktop) || !Usable(state, filledDesktop)) return;
     const std::int32_t width = Arg(state, 0);
     const std::int32_t height = Arg(state, 1);
-    TDragOverlay overlay(overlayDesktop.windows, overlayDesktop.text, width, height, Arg(state, 2), Arg(state, 3));
-    TFilledWindow filled(filledDesktop.windows, filledDesktop.text, DragWindowSize(width, height), DragWindowSize(width + 1, height + 1));
+    TDragOverlay overlay(overlayDesktop.windows, width, height, Arg(state, 2), Arg(state, 3));
+    TFilledWindow filled(filledDesktop.windows, DragWindowSize(width, height), DragWindowSize(width + 1, height + 1));
     QCoreApplication::processEvents();
     overlayDesktop.connection.Roundtrip();
     filledDesktop.connection.Roundtrip();

@@ -36,7 +36,7 @@ void Sync() {
     ReleaseDC(nullptr, screen);
 }
 
-void Case(TWin32WindowSystem& windows, TWin32TextEngine& text, std::int32_t width, std::int32_t height,
+void Case(TWin32WindowSystem& windows, std::int32_t width, std::int32_t height,
           std::int32_t look, int steps) {
     TSettings settings(windows.PrimaryScreenWidth());
     settings.SetLock(false);
@@ -49,7 +49,6 @@ void Case(TWin32WindowSystem& windows, TWin32TextEngine& text, std::int32_t widt
     settings.Y = 0;
     TMainForm form(settings, TMainFormServices{
                                  windows,
-                                 [&text](TSize s) { return std::make_unique<TRasterOffscreen>(text, s.width, s.height); },
                                  LoadOverlayIcons,
                                  {},
                              });
@@ -81,9 +80,9 @@ int main(int argc, char** argv) {
     const int steps = argc > 1 ? std::max(4, std::atoi(argv[1])) : 60;
     TWin32TextEngine text;
     TWin32WindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); }, GetModuleHandleW(nullptr));
-    Case(windows, text, 420, 285, 1, steps);
-    Case(windows, text, 420, 285, 0, steps);
-    Case(windows, text, 1920, 1080, 1, steps / 2);
-    Case(windows, text, 1920, 1080, 0, steps / 2);
+    Case(windows, 420, 285, 1, steps);
+    Case(windows, 420, 285, 0, steps);
+    Case(windows, 1920, 1080, 1, steps / 2);
+    Case(windows, 1920, 1080, 0, steps / 2);
     return 0;
 }

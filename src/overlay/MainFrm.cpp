@@ -14,7 +14,6 @@
 #include "overlay/FitToWindow.h"
 #include "overlay/OverlaySize.h"
 #include "platform/Canvas.h"
-#include "platform/Image.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {
@@ -53,9 +52,6 @@ void TMainForm::FormCreate() {
     window_->SetClientSize({0, 0});
     window_->SetAlpha(true, 0);
     Settings.Overlay = this;
-
-    const TRect desktop = ws.Desktop();
-    if (services_.createImage) FImage = services_.createImage({desktop.Width(), desktop.Height()});
 
     ws.SetHintColor(kHintColor);
     UpdateOpacity();
@@ -145,10 +141,12 @@ void TMainForm::FormDeactivate() {
 }
 
 void TMainForm::FormPaint() {
-    if (!window_ || !FImage) return;
-    ComposeImage(FImage->Canvas(), Settings, icons_, window_->IsActive(), WindowSize());
-    window_->Present(FImage->Picture());
-    DrawOrientMark(window_->Surface(), Settings, window_->ClientSize().width);
+    if (!window_ || FClosed) return;
+    // Composed at the size the window has, so the chrome sits at its edges.
+    const TSize client = window_->ClientSize();
+    ICanvas& canvas = window_->NewPicture();
+    ComposeImage(canvas, Settings, icons_, window_->IsActive(), client);
+    DrawOrientMark(canvas, Settings, client.width);
     window_->FlushSurface();
 }
 
@@ -221,8 +219,8 @@ void TMainForm::FormClose() {
         Settings.SVisible = FHiddenAway ? FPanelWasShown : panel_->IsShown();
         Settings.SPage = panel_->ActivePage();
     }
-    // Paint requests that still arrive find no image and do nothing.
-    FImage.reset();
+    // Paint requests that still arrive do nothing.
+    FClosed = true;
 }
 
 }  // namespace ratiscope

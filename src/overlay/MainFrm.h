@@ -9,14 +9,12 @@
 
 #include "overlay/PanelLink.h"
 #include "overlay/Renderer.h"
-#include "platform/Offscreen.h"
 #include "platform/Window.h"
 #include "settings/WindowSlots.h"
 
 namespace ratiscope {
 
 class ICanvas;
-class TImage;
 class TSettings;
 
 // Resize drag modes: which grip is dragged and what stays fixed.
@@ -31,8 +29,6 @@ enum TDragMode : std::int32_t {
 // What the overlay window takes from the rest of the program.
 struct TMainFormServices {
     IWindowSystem& windows;
-    // A new off-screen image of the given size, prepared for the renderer.
-    std::function<std::unique_ptr<IOffscreen>(TSize)> createImage;
     // The six caption and grip icons; may throw, which leaves them empty.
     std::function<TOverlayIcons()> loadIcons;
     // Opens the manual with the desktop's handler.
@@ -48,11 +44,11 @@ public:
 
     // Creates and configures the window and shows it; fills the settings' overlay slot.
     void FormCreate();
-    // Stores both windows' places into the settings and releases the image.
+    // Stores both windows' places into the settings; no paint follows.
     void FormClose();
     void FormActivate();
     void FormDeactivate();
-    // Composes the picture, copies it to the window and draws the orientation mark.
+    // Composes the picture and the orientation mark on the window and shows them.
     void FormPaint();
 
     void FormMouseDown(TMouseButton button, TShiftState state, std::int32_t x, std::int32_t y);
@@ -101,7 +97,8 @@ public:
     bool Captured() const { return FCaptured; }
     std::int32_t AnchorX() const { return FAnchorX; }
     std::int32_t AnchorY() const { return FAnchorY; }
-    bool HasImage() const { return FImage != nullptr; }
+    // Whether FormClose ran, after which nothing is painted.
+    bool Closed() const { return FClosed; }
 
 private:
     // Platform events.
@@ -136,7 +133,7 @@ private:
     IPanelLink* panel_ = nullptr;
     TOverlayIcons icons_;
 
-    std::unique_ptr<IOffscreen> FImage;
+    bool FClosed = false;
     bool FHighlighted = false;
     bool FMoving = false;
     TDragMode FDragMode = dmNone;

@@ -29,12 +29,11 @@ bool TSettingsForm::IsOverButton(std::int32_t x, std::int32_t y, std::int32_t le
 std::int32_t TSettingsForm::ClientWidth() const { return window_ ? window_->ClientSize().width : 0; }
 
 void TSettingsForm::FormPaint() {
-    if (!window_ || !FBuffer) return;
+    if (!window_) return;
     const TSize size = window_->ClientSize();
     const std::int32_t w = size.width;
-    ICanvas& canvas = FBuffer->Canvas();
-    canvas.Resize(size.width, size.height);
-    canvas.FillRect({0, 0, size.width, size.height}, kPanelKeyColor);
+    // Key-coloured all over to begin with: the strip's shaped ends stay see-through.
+    ICanvas& canvas = window_->NewPicture();
     // The controls cover everything below the strip. The window shows pixels
     // and takes clicks by the picture's key colour, so the picture must not be
     // key-coloured there, or the controls would vanish with it.
@@ -46,7 +45,6 @@ void TSettingsForm::FormPaint() {
     canvas.DrawTextInBox(LangString("MSCaption"), {14, 1, w - kCornerWidth, 15}, tfVCenter | tfEndEllipsis);
     // After the band, so the corner covers any overlap of the last tile.
     canvas.DrawIcon(icons_.TRCorner2, w - kCornerWidth, 0);
-    window_->Present(FBuffer->Picture());
     window_->FlushSurface();
 }
 

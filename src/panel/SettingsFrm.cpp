@@ -78,7 +78,6 @@ void TSettingsForm::FormCreate() {
 
     look_->FLiveApply = true;
 
-    if (services_.createImage) FBuffer = services_.createImage(window_->ClientSize());
     try {
         if (services_.loadProgramIcon) c.LogoImage.SetPicture(services_.loadProgramIcon());
     } catch (const std::exception&) {
@@ -88,7 +87,6 @@ void TSettingsForm::FormCreate() {
     FButtonLit = false;
     FDragging = false;
     FCaptured = false;
-    if (FBuffer) FBuffer->Canvas().SetFontAngle(0);
 
     look_->SetSizeRange();
 

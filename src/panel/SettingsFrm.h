@@ -14,7 +14,6 @@
 #include "panel/OptionPages.h"
 #include "panel/PanelControls.h"
 #include "platform/Controls.h"
-#include "platform/Offscreen.h"
 #include "platform/Window.h"
 #include "settings/WindowSlots.h"
 
@@ -41,8 +40,6 @@ struct TSettingsFormServices {
     IControlToolkit& controls;
     // The program's folder is listed for languages; language files are read.
     IFiles& files;
-    // A new off-screen image of the given size: the caption strip's buffer.
-    std::function<std::unique_ptr<IOffscreen>(TSize)> createImage;
     // The program's main icon for the Main page; may throw, which leaves the picture empty.
     std::function<TIcon()> loadProgramIcon;
     std::function<void()> openManual;
@@ -65,7 +62,7 @@ public:
     // Creates the window and its controls, brings them up to date, shows the
     // window when SVisible is set and fills the settings' panel slot.
     void FormCreate();
-    // Composes the caption strip in FBuffer and copies it to the window.
+    // Composes the caption strip on the window and shows it.
     void FormPaint();
     void FormActivate();
     void FormDeactivate();
@@ -120,7 +117,6 @@ public:
     IWindow* Window() { return window_.get(); }
     TPanelControls* Controls() { return controls_ ? &*controls_ : nullptr; }
     TLookPage* Look() { return look_ ? &*look_ : nullptr; }
-    IOffscreen* Buffer() { return FBuffer.get(); }
     int CurrentDpi() const { return dpi_; }
     bool ButtonLit() const { return FButtonLit; }
     bool Dragging() const { return FDragging; }
@@ -160,7 +156,6 @@ private:
     std::optional<TMainPage> main_;
     int dpi_ = kDesignDpi;
 
-    std::unique_ptr<IOffscreen> FBuffer;
     bool FButtonLit = false;
     bool FDragging = false;
     bool FCaptured = false;

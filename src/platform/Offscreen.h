@@ -1,5 +1,5 @@
 // An off-screen picture together with the canvas that paints into it: what a
-// window composes in before the block copy, and what a window's surface is.
+// window's surface is, and what a picture is composed in away from a window.
 #pragma once
 
 #include "base/Color.h"
@@ -19,10 +19,11 @@ public:
     virtual TImage& Picture() = 0;
 };
 
-// A window's finished picture copied onto its surface of `size` pixels: the
-// surface follows the window's size first, and whatever the picture does not
-// cover (a picture composed for an older size) shows the key colour `key`, so
-// it stays see-through rather than keeping stale pixels.
-void PresentOnSurface(IOffscreen& surface, TSize size, const TImage& picture, TColor key);
+// A window's surface of `size` pixels made ready for a whole new picture: the
+// surface follows the window's size first, and then every pixel is the key
+// colour `key`, so whatever the picture leaves out (a picture composed for
+// another size among them) stays see-through rather than keeping stale
+// pixels. The surface's canvas, to compose on.
+ICanvas& NewPictureOn(IOffscreen& surface, TSize size, TColor key);
 
 }  // namespace ratiscope

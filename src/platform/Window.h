@@ -16,7 +16,6 @@
 namespace ratiscope {
 
 class ICanvas;
-class TImage;
 
 enum class TMouseButton { Left, Right, Middle };
 
@@ -47,7 +46,7 @@ enum class TCursor {
 class IWindowEvents {
 public:
     virtual ~IWindowEvents() = default;
-    // The platform needs the whole client area again: draw it and Present it.
+    // The platform needs the whole client area again: draw it on NewPicture().
     virtual void OnPaint() {}
     // A mouse button went down; `state` already holds that button.
     virtual void OnMouseDown(TMouseButton, TShiftState, std::int32_t /*x*/, std::int32_t /*y*/) {}
@@ -139,11 +138,15 @@ public:
 
     // Asks for a repaint: OnPaint follows from the message loop.
     virtual void Invalidate() = 0;
-    // Copies the picture onto the window's surface in one block, from its
-    // origin to the client origin, replacing all earlier surface drawing.
-    virtual void Present(const TImage& picture) = 0;
-    // Draws straight onto what the window shows (hover feedback, small marks);
-    // the next Present replaces it.
+    // Readies the surface for a whole new picture and returns its canvas (the
+    // one Surface() returns): the surface takes the current client size in
+    // pixels, origin at the client origin, and every pixel becomes the key
+    // colour, so all earlier surface drawing is gone and whatever the new
+    // picture leaves out stays see-through. Draw at the client size; the
+    // drawing shows from the next FlushSurface (or the paint in progress).
+    virtual ICanvas& NewPicture() = 0;
+    // Draws straight onto what the window shows (hover feedback, small marks)
+    // on top of the current picture; the next NewPicture wipes it.
     virtual ICanvas& Surface() = 0;
     // Puts the surface on screen before returning; the shown and the
     // click-through pixels follow the surface's key-coloured pixels.

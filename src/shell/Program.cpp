@@ -13,8 +13,6 @@
 #include "platform/Controls.h"
 #include "platform/Desktop.h"
 #include "base/Files.h"
-#include "platform/RasterOffscreen.h"
-#include "platform/TextEngine.h"
 #include "platform/Window.h"
 #include "resources/Resources.h"
 #include "settings/Folders.h"
@@ -29,7 +27,6 @@ namespace ratiscope {
 
 int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& platform) {
     IWindowSystem& windows = platform.windows;
-    ITextEngine& text = platform.text;
     TLinks links(platform.desktop, platform.files, ProgramFolder(platform.files));
     const TStartUpServices services{
         platform.files,
@@ -50,12 +47,8 @@ int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& p
 
     int code = 0;
     {
-        const auto offscreen = [&text](TSize size) {
-            return std::make_unique<TRasterOffscreen>(text, size.width, size.height);
-        };
         TMainForm form(*settings, TMainFormServices{
                                       windows,
-                                      offscreen,
                                       LoadOverlayIcons,
                                       [&links] { links.OpenManual(); },
                                   });
@@ -72,7 +65,6 @@ int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& p
                               windows,
                               platform.controls,
                               platform.files,
-                              offscreen,
                               [] { return LoadResourceIcon("ZAPPICON"); },
                               [&links] { links.OpenManual(); },
                               [&links](std::string_view page) { links.OpenWebPage(VendorPage(page)); },

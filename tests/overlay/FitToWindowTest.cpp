@@ -90,13 +90,13 @@ TEST_F(MainFormTest, FitSizesAndPaintsOnceAndStaysOnTheWorkArea) {
     ws.others = {{{0, 0, 1920, 1050}, {0, 20, 1920, 1050}}};
     const std::size_t mark = Mark();
     form->ActionFitExecute();
-    int sizes = 0, presents = 0;
+    int sizes = 0, pictures = 0;
     for (const auto& line : ws.Since(mark)) {
         sizes += line.starts_with("SetClientSize");
-        presents += line.starts_with("Present");
+        pictures += line.starts_with("NewPicture");
     }
     EXPECT_EQ(sizes, 1);
-    EXPECT_EQ(presents, 1);
+    EXPECT_EQ(pictures, 1);
     EXPECT_EQ(settings.Width, 1920);
     EXPECT_EQ(settings.Height, 1030);
     // The caption strip would lie above the work area; it is pulled back as after any move.

@@ -39,8 +39,7 @@ protected:
     void Create() {
         TMainFormServices services{
             ws,
-            [this](TSize size) { return std::make_unique<TRasterOffscreen>(text, size.width, size.height); },
-            [] { return SizedIcons(); },
+            [this] { return icons; },
             [this] { ws.log.push_back("OpenManual"); },
         };
         form = std::make_unique<TMainForm>(settings, std::move(services));
@@ -61,6 +60,8 @@ protected:
     TRecordingWindowSystem ws;
     TSettings settings{1920};
     TFakeTextEngine text;
+    // What the form loads as its icons.
+    TOverlayIcons icons = SizedIcons();
     TRecordingPanelLink panel{ws.log};
     std::unique_ptr<TMainForm> form;
     TRecordingWindow* window = nullptr;

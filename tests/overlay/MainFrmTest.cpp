@@ -34,7 +34,7 @@ TEST_F(MainFormTest, CreationHidesUntilConfiguredThenShowsAtStoredPlaceAndSize) 
     EXPECT_LT(at("SetClientSize 420,285"), last("SetHintsEnabled 1"));
     EXPECT_EQ(log.back(), "Show");
     EXPECT_EQ(Client(), (TSize{420, 285}));
-    EXPECT_EQ(window->lastPicture.Size(), (TSize{420, 285}));
+    EXPECT_EQ(window->shown.Size(), (TSize{420, 285}));
 }
 
 TEST_F(MainFormTest, ClientSizeFollowsWidthHeightAndBorder) {
@@ -55,7 +55,7 @@ TEST_F(MainFormTest, ClientSizeFollowsWidthHeightAndBorder) {
         settings.SetHeight(c.height);
         form->UpdateSize();
         EXPECT_EQ(Client(), c.client) << c.border << " " << c.width << " " << c.height;
-        EXPECT_EQ(window->lastPicture.Size(), c.client);
+        EXPECT_EQ(window->shown.Size(), c.client);
     }
 }
 
@@ -88,7 +88,7 @@ TEST_F(MainFormTest, WindowRectangleStaysPlaceableWhateverTheSettingsHold) {
         EXPECT_EQ(window->left, c.left) << c.name;
         EXPECT_EQ(window->top, c.top) << c.name;
         EXPECT_EQ(Client(), c.client) << c.name;
-        EXPECT_EQ(window->lastPicture.Size(), c.client) << c.name;
+        EXPECT_EQ(window->shown.Size(), c.client) << c.name;
         EXPECT_EQ(settings.Width, c.width) << c.name << ": the stored size stays";
         EXPECT_EQ(settings.X, c.x) << c.name << ": the stored place stays";
         // Moving on by keys stays within the range too.
@@ -108,18 +108,18 @@ TEST_F(MainFormTest, AWindowBoundedByTheDesktopStillRepaintsAChangedFigure) {
     settings.SetWidth(5000);
     Create();
     ASSERT_EQ(Client().width, 1920);
-    const int presents = window->presents;
+    const int pictures = window->pictures;
     settings.SetWidth(5010);
     EXPECT_EQ(Client().width, 1920);
-    EXPECT_EQ(window->presents, presents + 1);
+    EXPECT_EQ(window->pictures, pictures + 1);
 }
 
 TEST_F(MainFormTest, UpdateSizeDoesNothingWhenTheSizeStands) {
     Create();
-    const int presents = window->presents;
+    const int pictures = window->pictures;
     const auto mark = Mark();
     form->UpdateSize();
-    EXPECT_EQ(window->presents, presents);
+    EXPECT_EQ(window->pictures, pictures);
     EXPECT_TRUE(ws.Since(mark).empty());
 }
 
@@ -181,7 +181,7 @@ TEST_F(MainFormTest, ActivationOrder) {
     window->Move(1910, 300);
     auto mark = Mark();
     form->FormActivate();
-    EXPECT_THAT(ws.Since(mark), ElementsAre("ReassertTopmost", "panel.RequestRepaint", "Move 1888,300", "Present 420x285",
+    EXPECT_THAT(ws.Since(mark), ElementsAre("ReassertTopmost", "panel.RequestRepaint", "Move 1888,300", "NewPicture 420x285",
                                             "FlushSurface", "SetAlpha 1 230", "Invalidate"));
     window->cursor = TCursor::HandPoint;
     ws.overrides = {TCursor::SizeNWSE, TCursor::SizeNWSE};
@@ -203,16 +203,16 @@ TEST_F(MainFormTest, CommandsCycleRepaintAndReachThePanel) {
     Create();
     settings.SetOrientMode(3);
     settings.SetLookMode(13);
-    int presents = window->presents;
+    int pictures = window->pictures;
     form->ActionOrientExecute();
     EXPECT_EQ(settings.OrientMode, 0);
-    EXPECT_EQ(window->presents, ++presents) << "repainted at once";
+    EXPECT_EQ(window->pictures, ++pictures) << "repainted at once";
     form->ActionLookExecute();
     EXPECT_EQ(settings.LookMode, 0);
-    EXPECT_EQ(window->presents, ++presents);
+    EXPECT_EQ(window->pictures, ++pictures);
     form->ActionFrameExecute();
     EXPECT_FALSE(settings.SFrame);
-    EXPECT_EQ(window->presents, ++presents);
+    EXPECT_EQ(window->pictures, ++pictures);
 
     settings.OrientMode = 7;  // a hand-edited settings file
     form->ActionOrientExecute();
@@ -230,17 +230,31 @@ TEST_F(MainFormTest, CommandsCycleRepaintAndReachThePanel) {
 }
 
 TEST_F(MainFormTest, OrientMarkOnlyWithTheFrame) {
+    // A white corner icon, so the grey mark on it stands out.
+    constexpr std::int32_t kCornerWidth = 64;
+    constexpr std::int32_t kCornerHeight = 16;
+    icons.TRCorner = TIcon(TImage(kCornerWidth, kCornerHeight, PixelFromColor(0xFFFFFF)),
+                           std::vector<std::uint8_t>(static_cast<std::size_t>(kCornerWidth * kCornerHeight), 1));
     Create();
+    // Grey pixels in the corner icon's stretch where the mark goes.
+    const auto markPixels = [this] {
+        const TImage& p = window->shown;
+        int grey = 0;
+        for (std::int32_t y = 0; y < kCornerHeight; ++y)
+            for (std::int32_t x = p.Width() - kCornerWidth; x < p.Width() - kCornerWidth + 16; ++x)
+                grey += ColorFromPixel(p.At(x, y)) == kChromeGrey;
+        return grey;
+    };
     form->FormPaint();
-    EXPECT_EQ(window->surface.CallsOf("LineTo").size(), 2u);
+    EXPECT_EQ(markPixels(), 10) << "two strokes of five pixels, each without its end point";
     settings.SetSFrame(false);
     form->FormPaint();
-    EXPECT_TRUE(window->surface.CallsOf("LineTo").empty());
+    EXPECT_EQ(markPixels(), 0);
 }
 
 TEST_F(MainFormTest, ThePictureIsKeyColouredWhereNothingIsDrawn) {
     Create();
-    const TImage& p = window->lastPicture;
+    const TImage& p = window->shown;
     ASSERT_EQ(p.Size(), (TSize{420, 285}));
     int key = 0;
     int lines = 0;
@@ -254,7 +268,7 @@ TEST_F(MainFormTest, ThePictureIsKeyColouredWhereNothingIsDrawn) {
     EXPECT_EQ(ColorFromPixel(p.At(0, 0)), kChromeGrey) << "the top-left corner icon";
 }
 
-TEST_F(MainFormTest, CloseStoresBothPlacesAndReleasesTheImage) {
+TEST_F(MainFormTest, CloseStoresBothPlacesAndEndsThePainting) {
     Create();
     window->Move(123, 456);
     panel.shown = false;
@@ -269,12 +283,14 @@ TEST_F(MainFormTest, CloseStoresBothPlacesAndReleasesTheImage) {
     EXPECT_EQ(settings.SY, 88);
     EXPECT_FALSE(settings.SVisible);
     EXPECT_EQ(settings.SPage, 3);
-    EXPECT_FALSE(form->HasImage());
-    const int presents = window->presents;
+    EXPECT_TRUE(form->Closed());
+    const int pictures = window->pictures;
+    const int flushes = window->flushes;
     window->events.OnPaint();
     settings.SetLookMode(5);
     form->FormPaint();
-    EXPECT_EQ(window->presents, presents) << "no paint after the image is gone";
+    EXPECT_EQ(window->pictures, pictures) << "no paint after closing";
+    EXPECT_EQ(window->flushes, flushes);
 }
 
 TEST_F(MainFormTest, SettersReachTheWindowThroughTheSlot) {
@@ -296,7 +312,6 @@ TEST_F(MainFormTest, SettersReachTheWindowThroughTheSlot) {
 TEST_F(MainFormTest, MissingIconsLeaveAWorkingWindow) {
     TMainFormServices services{
         ws,
-        [this](TSize size) { return std::make_unique<TRasterOffscreen>(text, size.width, size.height); },
         []() -> TOverlayIcons { throw std::runtime_error("no resources"); },
         {},
     };

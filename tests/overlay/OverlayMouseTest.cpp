@@ -87,7 +87,8 @@ TEST_F(MainFormTest, ResizeStepSizesAndPaintsOnceAfterPlacing) {
     EXPECT_EQ(ws.overrides, std::vector<TCursor>{TCursor::SizeNWSE});
     const auto mark = Mark();
     form->FormMouseMove(ssLeft, kTL - 3, kTL - 2);
-    EXPECT_THAT(ws.Since(mark), ElementsAre("Move 297,238", "SetClientSize 423,287", "Present 423x287", "FlushSurface"));
+    EXPECT_THAT(ws.Since(mark), ElementsAre("Move 297,238", "SetClientSize 423,287", "NewPicture 423x287", "FlushSurface"));
+    EXPECT_EQ(window->shown.Size(), (TSize{423, 287}));
     form->FormMouseUp(TMouseButton::Left, 0, kTL - 3, kTL - 2);
     EXPECT_TRUE(ws.overrides.empty());
 }

@@ -69,7 +69,7 @@ protected:
         settings.Lang = GetParam();
         settings.SVisible = true;
         TSettingsFormServices services{
-            real, toolkit, files, [this](TSize s) { return std::make_unique<TRasterOffscreen>(text, s.width, s.height); },
+            real, toolkit, files,
             [] { return PanelTestIcon(48, 48); }, [] {}, [](std::string_view) {}, nullptr, [] {},
         };
         form = std::make_unique<TSettingsForm>(settings, icons, std::move(services));

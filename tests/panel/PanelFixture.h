@@ -51,18 +51,6 @@ inline std::string TestEnglishFile() {
     return f;
 }
 
-// A buffer that writes down what the panel composes in it.
-class RecordingOffscreen final : public IOffscreen {
-public:
-    ICanvas& Canvas() override { return canvas; }
-    TImage& Picture() override {
-        if (picture.Size() != canvas.Size()) picture.Resize(canvas.Size().width, canvas.Size().height);
-        return picture;
-    }
-    TRecordingCanvas canvas;
-    TImage picture;
-};
-
 class PanelTest : public ::testing::Test {
 protected:
     static constexpr const char* kProgramFolder = "/opt/ratiscope/";
@@ -89,10 +77,6 @@ protected:
             ws,
             toolkit,
             files,
-            [this](TSize size) -> std::unique_ptr<IOffscreen> {
-                if (recordBuffer) return std::make_unique<RecordingOffscreen>();
-                return std::make_unique<TRasterOffscreen>(text, size.width, size.height);
-            },
             [] { return PanelTestIcon(48, 48); },
             [this] { ws.log.push_back("OpenManual"); },
             [this](std::string_view page) { ws.log.push_back("OpenWebPage \"" + std::string(page) + "\""); },
@@ -106,8 +90,6 @@ protected:
         calls.clear();
     }
 
-    // The buffer's drawing, when recordBuffer was set before Create.
-    TRecordingCanvas& BufferCalls() { return dynamic_cast<RecordingOffscreen&>(*form->Buffer()).canvas; }
 
     template <class T>
     T& Get(std::string_view name) {
@@ -133,7 +115,6 @@ protected:
         return false;
     }
 
-    bool recordBuffer = false;
     TRecordingWindowSystem ws;
     RecordingToolkit toolkit;
     TFakeFiles files;

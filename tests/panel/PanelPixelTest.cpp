@@ -21,10 +21,10 @@ protected:
         MergeLangPair("MSCaption", "Settings");
     }
 
-    // The strip's 16 rows of the buffer after a paint.
+    // The strip's 16 rows of what the window shows after a paint.
     TImage Strip() {
         form->FormPaint();
-        const TImage& buffer = form->Buffer()->Picture();
+        const TImage& buffer = window->shown;
         TImage strip(kWidth, 16);
         for (std::int32_t y = 0; y < 16; ++y)
             for (std::int32_t x = 0; x < kWidth; ++x) strip.Set(x, y, buffer.At(x, y));
@@ -56,8 +56,8 @@ TEST_F(PanelPixels, ShapedEndsAreKeyColouredAndTheRestIsNot) {
     EXPECT_EQ(strip.At(kWidth - 1, 0), key);
     EXPECT_EQ(strip.At(kWidth - 1, 15), key);
     EXPECT_NE(strip.At(60, 8), key);
-    // Below the strip the buffer holds no key colour: the controls there must show.
-    const TImage& buffer = form->Buffer()->Picture();
+    // Below the strip the picture holds no key colour: the controls there must show.
+    const TImage& buffer = window->shown;
     for (std::int32_t y = 16; y < buffer.Height(); y += 7)
         for (std::int32_t x = 0; x < buffer.Width(); x += 5) ASSERT_NE(buffer.At(x, y), key) << x << "," << y;
 }

@@ -81,7 +81,6 @@ protected:
             catcher,
             toolkit,
             files,
-            [this](TSize s) { return std::make_unique<TRasterOffscreen>(text, s.width, s.height); },
             [] { return PanelTestIcon(48, 48); },
             [this] { opened.push_back("manual"); },
             [this](std::string_view page) { opened.push_back("web " + std::string(page)); },

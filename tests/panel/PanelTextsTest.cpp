@@ -76,14 +76,14 @@ TEST_F(PanelTexts, MissingKeysShowAsThemselves) {
 TEST_F(PanelTexts, APatternThatDoesNotFitIsReportedAndEarlierTextsStay) {
     Create();
     files.files[std::string(kProgramFolder) + "Deutsch.lng"] = "MSSection=Abschnitt\r\nMSRat0=%s\r\nMSGrid=Raster\r\n";
-    const int presents = window->presents;
+    const int pictures = window->pictures;
     Get<RecordingComboBox>("LangComboBox").UserPicks(0);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0], "app.ShowMessage error \"Vendrel Ratiscope\" \"Format '%s' invalid or incompatible with argument\"");
     EXPECT_EQ(settings.Lang, "Deutsch");
     EXPECT_EQ(Get<RecordingLabel>("SectionLabel").Caption(), "Abschnitt");  // set before the ratio entries
     EXPECT_EQ(Get<RecordingLabel>("GridLabel").Caption(), "msgrid");        // after them: the English pass's text
-    EXPECT_GT(window->presents, presents);  // the English pass repainted at once
+    EXPECT_GT(window->pictures, pictures);  // the English pass repainted at once
 }
 
 TEST_F(PanelTexts, ABrokenPatternAtStartUpIsReportedAndThePanelStillShows) {
@@ -98,11 +98,10 @@ TEST_F(PanelTexts, ABrokenPatternAtStartUpIsReportedAndThePanelStillShows) {
 }
 
 TEST_F(PanelTexts, TheCaptionIsFetchedOnEveryPaint) {
-    recordBuffer = true;
     Create();
     MergeLangPair("MSCaption", "Einstellungen");
     form->FormPaint();
-    EXPECT_EQ(BufferCalls().CallsOf("DrawTextInBox").back(), "DrawTextInBox \"Einstellungen\" 14,1,138,15 10");
+    EXPECT_EQ(window->surface.CallsOf("DrawTextInBox").back(), "DrawTextInBox \"Einstellungen\" 14,1,138,15 10");
 }
 
 }  // namespace

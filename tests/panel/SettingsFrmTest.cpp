@@ -78,15 +78,12 @@ TEST_F(PanelWindow, CloseRequestStoresPlacePageAndVisibilityAndOnlyHides) {
     EXPECT_TRUE(window->visible);
 }
 
-TEST_F(PanelWindow, CaptionStripIsComposedInTheBuffer) {
-    recordBuffer = true;
+TEST_F(PanelWindow, CaptionStripIsComposedOnTheWindow) {
     Create();
-    auto& calls = BufferCalls().calls;
-    calls.clear();
+    const auto mark = Mark();
     form->FormPaint();
+    // On a new picture, key-coloured all over, of the window's size.
     const std::vector<std::string> expected{
-        "Resize 175,410",
-        "FillRect 0,0,175,410 9596302",
         "FillRect 0,16,175,410 15790320",
         "DrawIcon 16x16 0,0",
         "DrawIcon 32x16 16,0",
@@ -98,11 +95,12 @@ TEST_F(PanelWindow, CaptionStripIsComposedInTheBuffer) {
         "DrawTextInBox \"mscaption\" 14,1,138,15 10",
         "DrawIcon 37x16 138,0",
     };
-    EXPECT_EQ(calls, expected);
-    EXPECT_EQ(ws.log.back(), "FlushSurface");
+    EXPECT_EQ(window->surface.calls, expected);
+    EXPECT_EQ(ws.Since(mark), (std::vector<std::string>{"NewPicture 175x410", "FlushSurface"}));
+    EXPECT_EQ(window->shown.Size(), (TSize{175, 410}));
     window->active = false;
     form->FormPaint();
-    EXPECT_EQ(BufferCalls().CallsOf("SetTextColor").back(), "SetTextColor 12632256");
+    EXPECT_EQ(window->surface.CallsOf("SetTextColor").back(), "SetTextColor 12632256");
 }
 
 TEST_F(PanelWindow, HoverLightsTheButtonFacesAndRestoresThem) {

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Canvas.h"
 #include "platform/Keys.h"
 #include "platform/RasterOffscreen.h"
 #include "platform/qt/QtKeys.h"
@@ -200,15 +201,16 @@ TEST_F(QtWindowTest, InputArrivesAsPlatformEvents) {
                           }));
 }
 
-TEST_F(QtWindowTest, PresentedPictureIsWhatTheWindowShows) {
+TEST_F(QtWindowTest, ANewPictureIsWhatTheWindowShows) {
     auto window = system.CreateWindow(events, TWindowOptions{kOverlayKeyColor});
     window->SetClientSize({4, 3});
     EXPECT_EQ(window->ClientSize(), (TSize{4, 3}));
-    TImage picture(6, 6, PixelFromColor(0x00FF00));
-    picture.Set(1, 1, PixelFromColor(0x0000FF));
-    window->Present(picture);
-    ICanvas& surface = window->Surface();
-    surface.FillRect({3, 2, 4, 3}, 0xFF0000);  // drawn straight on the surface
+    ICanvas& picture = window->NewPicture();
+    EXPECT_EQ(&picture, &window->Surface());
+    EXPECT_EQ(picture.Size(), (TSize{4, 3}));
+    picture.FillRect({0, 0, 6, 6}, 0x00FF00);  // wider than the window: clipped
+    picture.FillRect({1, 1, 2, 2}, 0x0000FF);
+    window->Surface().FillRect({3, 2, 4, 3}, 0xFF0000);  // drawn straight on the surface
     window->FlushSurface();
     const QImage shown = static_cast<TQtWindow&>(*window).Widget().grab().toImage();
     ASSERT_EQ(shown.size(), QSize(4, 3));
@@ -216,12 +218,18 @@ TEST_F(QtWindowTest, PresentedPictureIsWhatTheWindowShows) {
     EXPECT_EQ(shown.pixelColor(1, 1), QColor(255, 0, 0));
     EXPECT_EQ(shown.pixelColor(3, 2), QColor(0, 0, 255));
 
-    // A smaller picture leaves the rest in the key colour, not in old pixels.
+    // A picture composed for a smaller size leaves the rest in the key colour, not in old pixels.
     window->SetClientSize({8, 8});
-    window->Present(picture);
+    window->NewPicture().FillRect({0, 0, 6, 6}, 0x00FF00);
+    window->Surface().FillRect({6, 6, 8, 8}, 0xFF0000);  // hover feedback
+    window->FlushSurface();
+    window->NewPicture().FillRect({0, 0, 6, 6}, 0x00FF00);
     window->FlushSurface();
     const QImage grown = static_cast<TQtWindow&>(*window).Widget().grab().toImage();
-    EXPECT_EQ(grown.pixelColor(7, 7), QColor(254, 0, 254));
+    ASSERT_EQ(grown.size(), QSize(8, 8));
+    EXPECT_EQ(grown.pixelColor(7, 7), QColor(254, 0, 254)) << "the feedback went with the new picture";
+    EXPECT_EQ(grown.pixelColor(6, 6), QColor(254, 0, 254));
+    EXPECT_EQ(grown.pixelColor(7, 0), QColor(254, 0, 254));
     EXPECT_EQ(grown.pixelColor(5, 5), QColor(0, 255, 0));
 }
 
@@ -229,7 +237,7 @@ TEST_F(QtWindowTest, OnlyAStaleSurfaceIsComposedAgain) {
     auto window = system.CreateWindow(events, TWindowOptions{kOverlayKeyColor});
     QWidget& w = static_cast<TQtWindow&>(*window).Widget();
     window->SetClientSize({4, 3});
-    window->Present(TImage(4, 3, PixelFromColor(0x00FF00)));
+    window->NewPicture().FillRect({0, 0, 4, 3}, 0x00FF00);
     window->Surface().FillRect({0, 0, 1, 1}, 0x0000FF);  // hover feedback
     window->FlushSurface();
     auto paints = [&] { return std::count(events.log.begin(), events.log.end(), "paint"); };
@@ -241,9 +249,9 @@ TEST_F(QtWindowTest, OnlyAStaleSurfaceIsComposedAgain) {
     shown = w.grab().toImage();
     EXPECT_EQ(paints(), 1);
     w.grab();
-    EXPECT_EQ(paints(), 2) << "nobody presented since: still stale";
+    EXPECT_EQ(paints(), 2) << "no new picture since: still stale";
 
-    window->Present(TImage(4, 3));
+    window->NewPicture();
     window->SetClientSize({4, 3});
     w.grab();
     EXPECT_EQ(paints(), 2) << "the same size does not make it stale";

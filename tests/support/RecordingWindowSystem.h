@@ -11,12 +11,12 @@
 
 #include "platform/Image.h"
 #include "platform/Window.h"
-#include "support/RecordingCanvas.h"
+#include "support/RecordingSurface.h"
 
 namespace ratiscope::testing {
 
 // Log lines look like "Move 300,240", "SetClientSize 420,285", "SetAlpha 1 230",
-// "Present 420x285", "SetCursor HandPoint", "SetHint \"Look\"", "app.SetOverrideCursor SizeNWSE".
+// "NewPicture 420x285", "SetCursor HandPoint", "SetHint \"Look\"", "app.SetOverrideCursor SizeNWSE".
 class TRecordingWindowSystem;
 
 inline const char* CursorName(TCursor c) {
@@ -47,13 +47,14 @@ public:
     bool closed = false;
     TCursor cursor = TCursor::Default;
     std::string hint;
-    int presents = 0;
-    // A copy of the last picture presented.
-    TImage lastPicture;
+    // How many whole new pictures were begun.
+    int pictures = 0;
+    // What the window shows: the surface's pixels as of the last FlushSurface.
+    TImage shown;
     int flushes = 0;
     int dpi = 96;
-    // What was drawn straight onto the window since the last Present.
-    TRecordingCanvas surface;
+    // What was drawn onto the window since the last NewPicture began, and its pixels.
+    TRecordingSurface surface;
 
     std::int32_t Left() const override { return left; }
     std::int32_t Top() const override { return top; }
@@ -91,15 +92,19 @@ public:
         Add("SetAlpha " + std::to_string(b ? 1 : 0) + " " + std::to_string(a));
     }
     void Invalidate() override { Add("Invalidate"); }
-    void Present(const TImage& picture) override {
-        ++presents;
-        lastPicture = picture;
+    // As the platforms do: the client size, every pixel the key colour.
+    ICanvas& NewPicture() override {
+        ++pictures;
+        surface.Resize(size.width, size.height);
+        surface.FillRect({0, 0, size.width, size.height}, options.keyColor);
         surface.calls.clear();
-        Add("Present " + std::to_string(picture.Width()) + "x" + std::to_string(picture.Height()));
+        Add("NewPicture " + std::to_string(size.width) + "x" + std::to_string(size.height));
+        return surface;
     }
     ICanvas& Surface() override { return surface; }
     void FlushSurface() override {
         ++flushes;
+        shown = surface.Pixels();
         Add("FlushSurface");
     }
     void SetCursor(TCursor c) override {

@@ -266,10 +266,9 @@ void TQtWindow::Invalidate() {
     widget_->update();
 }
 
-void TQtWindow::Present(const TImage& picture) {
-    if (!surface_) return;
+ICanvas& TQtWindow::NewPicture() {
     stale_ = false;
-    PresentOnSurface(*surface_, size_, picture, ColorFromPixel(keyPixel_));
+    return NewPictureOn(*surface_, size_, ColorFromPixel(keyPixel_));
 }
 
 ICanvas& TQtWindow::Surface() { return surface_->Canvas(); }

@@ -65,7 +65,7 @@ public:
     void Close() override;
     void SetAlpha(bool blending, std::uint8_t alpha) override;
     void Invalidate() override;
-    void Present(const TImage& picture) override;
+    ICanvas& NewPicture() override;
     ICanvas& Surface() override;
     void FlushSurface() override;
     void SetCursor(TCursor cursor) override;

@@ -323,10 +323,9 @@ void TWaylandWindow::Paint() {
     Commit();
 }
 
-void TWaylandWindow::Present(const TImage& picture) {
-    if (!surface_) return;
+ICanvas& TWaylandWindow::NewPicture() {
     stale_ = false;
-    PresentOnSurface(*surface_, size_, picture, ColorFromPixel(keyPixel_));
+    return NewPictureOn(*surface_, size_, ColorFromPixel(keyPixel_));
 }
 
 ICanvas& TWaylandWindow::Surface() { return surface_->Canvas(); }

@@ -340,10 +340,9 @@ void TWin32Window::Invalidate() {
     if (handle_) InvalidateRect(handle_, nullptr, FALSE);
 }
 
-void TWin32Window::Present(const TImage& picture) {
-    if (!surface_) return;
+ICanvas& TWin32Window::NewPicture() {
     stale_ = false;
-    PresentOnSurface(*surface_, size_, picture, static_cast<TColor>(key_));
+    return NewPictureOn(*surface_, size_, static_cast<TColor>(key_));
 }
 
 ICanvas& TWin32Window::Surface() { return surface_->Canvas(); }

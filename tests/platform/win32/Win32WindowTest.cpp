@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Canvas.h"
 #include "platform/Image.h"
 #include "platform/Keys.h"
 #include "platform/RasterOffscreen.h"
@@ -222,17 +223,26 @@ TEST_F(Win32Window, ADpiChangeIsReportedOncePerNewValue) {
     EXPECT_NE(w->ClientSize(), (TSize{10, 10}));  // the suggested rectangle is not taken
 }
 
-TEST_F(Win32Window, PresentShowsThePictureAndFillsTheRestWithTheKey) {
+TEST_F(Win32Window, ANewPictureShowsWhatIsDrawnAndTheKeyElsewhere) {
+    constexpr TPixel kDrawn = 0xFF112233u;
+    constexpr TPixel kFeedback = 0xFF00FF00u;
     auto w = Make(true);
     w->SetClientSize({6, 4});
-    TImage picture(4, 3, 0xFF112233u);
-    w->Present(picture);
+    w->NewPicture().FillRect({0, 0, 6, 4}, ColorFromPixel(kDrawn));
+    w->Surface().FillRect({4, 0, 6, 4}, ColorFromPixel(kFeedback));  // hover feedback
+    // A picture composed for a smaller size, on a surface that had more.
+    ICanvas& picture = w->NewPicture();
+    EXPECT_EQ(&picture, &w->Surface());
+    picture.FillRect({0, 0, 4, 3}, ColorFromPixel(kDrawn));
+    w->FlushSurface();
     const TImage* shown = w->Shown();
     ASSERT_TRUE(shown);
     ASSERT_EQ(shown->Size(), (TSize{6, 4}));
-    EXPECT_EQ(shown->At(3, 2), 0xFF112233u);
-    EXPECT_EQ(shown->At(4, 0), PixelFromColor(kOverlayKeyColor) | 0xFF000000u);
-    EXPECT_EQ(shown->At(0, 3), PixelFromColor(kOverlayKeyColor) | 0xFF000000u);
+    const TPixel key = PixelFromColor(kOverlayKeyColor) | 0xFF000000u;
+    EXPECT_EQ(shown->At(3, 2), kDrawn);
+    EXPECT_EQ(shown->At(4, 0), key);
+    EXPECT_EQ(shown->At(5, 3), key);
+    EXPECT_EQ(shown->At(0, 3), key);
 }
 
 TEST_F(Win32Window, AnInvalidatedWindowPaintsFromTheLoop) {
