@@ -14,12 +14,10 @@ class IControlToolkit;
 class IDesktop;
 class IFiles;
 class IGlobalHotkey;
-class ITextEngine;
 class IWindowSystem;
 
 struct TProgramPlatform {
     IFiles& files;
-    ITextEngine& text;
     IWindowSystem& windows;
     IDesktop& desktop;
     IControlToolkit& controls;

@@ -113,6 +113,6 @@ int main(int argc, char** argv) {
     TQtDesktop desktop;
     TQtControlToolkit controls;
     TQtGlobalHotkey hotkey;
-    return RunProgram(arguments, TProgramPlatform{files, text, windows, desktop, controls,
+    return RunProgram(arguments, TProgramPlatform{files, windows, desktop, controls,
                                                   [] { return MessagesLocale(ProcessEnvironment); }, &hotkey});
 }

@@ -80,5 +80,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TWin32Desktop desktop;
     TWin32ControlToolkit controls;
     TWin32GlobalHotkey hotkey(instance);
-    return RunProgram(arguments, TProgramPlatform{files, text, windows, desktop, controls, UserLocale, &hotkey});
+    return RunProgram(arguments, TProgramPlatform{files, windows, desktop, controls, UserLocale, &hotkey});
 }
