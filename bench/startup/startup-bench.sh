@@ -83,7 +83,7 @@ b_cpu=$(cut -d' ' -f3 "$work/bare.txt" | median)
 printf 'medians of %d runs each            first paint   resident memory   ratios (goals 1.5 x, 1.3 x)   processor time to first paint\n' "$runs"
 rows=("this-first:ratiscope, first start" "this-hidden:ratiscope, panel hidden")
 if [[ -n "$other" ]]; then rows+=("other-first:other build, first start" "other-hidden:other build, panel hidden"); fi
-rows+=("bare:bare Qt frameless window" "text:the same drawing a line of text" "controls:the same beside a panel of controls")
+rows+=("bare:bare Qt frameless window" "text:the same drawing a line of text" "controls:the same beside a control panel")
 for row in "${rows[@]}"; do
   file="$work/${row%%:*}.txt"
   ms=$(cut -d' ' -f1 "$file" | median)
