@@ -26,57 +26,38 @@ public:
     const TImage& Pixels() const { return raster_.Image(); }
 
     void Resize(std::int32_t width, std::int32_t height) override {
-        recorder_.Resize(width, height);
-        raster_.Resize(width, height);
+        Both([&](ICanvas& c) { c.Resize(width, height); });
     }
     TSize Size() const override { return raster_.Size(); }
-    void FillRect(TRect rect, TColor color) override {
-        recorder_.FillRect(rect, color);
-        raster_.FillRect(rect, color);
-    }
-    void SetPenColor(TColor color) override {
-        recorder_.SetPenColor(color);
-        raster_.SetPenColor(color);
-    }
-    void SetTextColor(TColor color) override {
-        recorder_.SetTextColor(color);
-        raster_.SetTextColor(color);
-    }
-    void MoveTo(std::int32_t x, std::int32_t y) override {
-        recorder_.MoveTo(x, y);
-        raster_.MoveTo(x, y);
-    }
-    void LineTo(std::int32_t x, std::int32_t y) override {
-        recorder_.LineTo(x, y);
-        raster_.LineTo(x, y);
-    }
-    void Ellipse(TRect box) override {
-        recorder_.Ellipse(box);
-        raster_.Ellipse(box);
-    }
-    void SetFontAngle(double degrees) override {
-        recorder_.SetFontAngle(degrees);
-        raster_.SetFontAngle(degrees);
-    }
+    void FillRect(TRect rect, TColor color) override { Both([&](ICanvas& c) { c.FillRect(rect, color); }); }
+    void SetPenColor(TColor color) override { Both([&](ICanvas& c) { c.SetPenColor(color); }); }
+    void SetTextColor(TColor color) override { Both([&](ICanvas& c) { c.SetTextColor(color); }); }
+    void MoveTo(std::int32_t x, std::int32_t y) override { Both([&](ICanvas& c) { c.MoveTo(x, y); }); }
+    void LineTo(std::int32_t x, std::int32_t y) override { Both([&](ICanvas& c) { c.LineTo(x, y); }); }
+    void Ellipse(TRect box) override { Both([&](ICanvas& c) { c.Ellipse(box); }); }
+    void SetFontAngle(double degrees) override { Both([&](ICanvas& c) { c.SetFontAngle(degrees); }); }
     TSize MeasureText(std::string_view text) override { return recorder_.MeasureText(text); }
     void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override {
-        recorder_.TextOut(x, y, text);
-        raster_.TextOut(x, y, text);
+        Both([&](ICanvas& c) { c.TextOut(x, y, text); });
     }
     void DrawTextInBox(std::string_view text, TRect box, std::uint32_t format) override {
-        recorder_.DrawTextInBox(text, box, format);
-        raster_.DrawTextInBox(text, box, format);
+        Both([&](ICanvas& c) { c.DrawTextInBox(text, box, format); });
     }
     void DrawIcon(const TIcon& icon, std::int32_t x, std::int32_t y) override {
-        recorder_.DrawIcon(icon, x, y);
-        raster_.DrawIcon(icon, x, y);
+        Both([&](ICanvas& c) { c.DrawIcon(icon, x, y); });
     }
     void FloodFill(std::int32_t x, std::int32_t y, TColor border, TColor fill) override {
-        recorder_.FloodFill(x, y, border, fill);
-        raster_.FloodFill(x, y, border, fill);
+        Both([&](ICanvas& c) { c.FloodFill(x, y, border, fill); });
     }
 
 private:
+    // Every drawing call goes to the record and to the pixels alike.
+    template <class Call>
+    void Both(const Call& call) {
+        call(recorder_);
+        call(raster_);
+    }
+
     TRecordingCanvas recorder_;
     TFakeTextEngine text_;
     TRasterCanvas raster_{text_};
