@@ -21,6 +21,14 @@ TITLE = "^Vendrel Ratiscope$"
 SETTINGS = "Ratiscope.user.settings"
 SCREEN = (1280, 1024)
 DEFAULTS = {"X": 300, "Y": 240, "Width": 396, "Border": 12, "Opacity": 90, "SVisible": 0}
+WINE_COMMAND = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "wine-command.sh")
+
+
+def wine(executable, *arguments):
+    """The command line that runs a Windows program under Wine, so that it
+    starts every time and the process started is the program itself."""
+    command = subprocess.run(["bash", WINE_COMMAND, executable], capture_output=True, text=True, check=True)
+    return [*command.stdout.splitlines(), executable, *arguments]
 
 
 class WineSession(Session):
@@ -37,7 +45,7 @@ class WineSession(Session):
     def prepare_prefix(self):
         # Made once, by the first scenario; later ones find it ready.
         if not os.path.exists(os.path.join(self.prefix, "system.reg")):
-            subprocess.run(["wineboot", "--init"], env=self.wine_env(), stdout=subprocess.DEVNULL,
+            subprocess.run(wine("wineboot", "--init"), env=self.wine_env(), stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=300)
         subprocess.run(["wineserver", "-w"], env=self.wine_env(), timeout=300)
 
@@ -57,7 +65,7 @@ class WineSession(Session):
 
     def start_program(self, executable, *arguments):
         self.program_log = open(os.path.join(self.tmp, "program.log"), "w+")
-        self.program = subprocess.Popen(["wine", executable, *arguments], env=self.wine_env(),
+        self.program = subprocess.Popen(wine(executable, *arguments), env=self.wine_env(),
                                         stdout=self.program_log, stderr=subprocess.STDOUT)
         self.procs.append(self.program)
         self.window = wait_for(lambda: self.overlay_window(), "the overlay window", limit=60)
@@ -262,7 +270,7 @@ def scenario_installer(s, folder, packages):
     check(setups, "no installer in " + packages)
     bits = 64 if "win64" in setups[0] else 32
     env = s.wine_env()
-    subprocess.run(["wine", os.path.join(packages, setups[0]), "/S"], env=env, timeout=300,
+    subprocess.run(wine(os.path.join(packages, setups[0]), "/S"), env=env, timeout=300,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     subprocess.run(["wineserver", "-w"], env=env, timeout=300)
     target = installed_folder(s, bits)
@@ -275,7 +283,7 @@ def scenario_installer(s, folder, packages):
     check(os.path.exists(shortcut), "no Start-menu shortcut")
 
     # The installed export tool finds the languages in its own folder.
-    checked = subprocess.run(["wine", os.path.join(target, "ratiscope-export.exe"), "--check-language", "Deutsch"],
+    checked = subprocess.run(wine(os.path.join(target, "ratiscope-export.exe"), "--check-language", "Deutsch"),
                              env=env, capture_output=True, timeout=120)
     check(checked.returncode == 0, "the installed tool did not find Deutsch.lng: " + checked.stderr.decode()[-500:])
 
@@ -288,7 +296,7 @@ def scenario_installer(s, folder, packages):
     check(saved is not None, "no settings file in the user's application data folder")
     check(not os.path.exists(os.path.join(target, SETTINGS)), "the installed program saved into its own folder")
 
-    subprocess.run(["wine", os.path.join(target, "Uninstall.exe"), "/S"], env=env, timeout=300,
+    subprocess.run(wine(os.path.join(target, "Uninstall.exe"), "/S"), env=env, timeout=300,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     wait_for(lambda: not os.path.exists(os.path.join(target, "ratiscope.exe")), "the uninstaller", limit=120)
     subprocess.run(["wineserver", "-w"], env=env, timeout=300)
