@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "overlay/MainFrmFixture.h"
+#include "overlay/Renderer.h"
+#include "platform/raster/RasterCanvas.h"
 #include "platform/Keys.h"
 #include "support/RecordingWindows.h"
 
@@ -266,6 +268,42 @@ TEST_F(MainFormTest, ThePictureIsKeyColouredWhereNothingIsDrawn) {
     EXPECT_GT(key, p.Width() * p.Height() / 2);
     EXPECT_GT(lines, 0);
     EXPECT_EQ(ColorFromPixel(p.At(0, 0)), kChromeGrey) << "the top-left corner icon";
+}
+
+TEST_F(MainFormTest, EveryRepaintShowsThePictureComposedAfreshAtTheClientSize) {
+    // Changes that shrink, grow, bound and redraw the window: after each the
+    // window shows exactly what a fresh composition at its client size holds,
+    // with nothing left of the picture before.
+    struct Step {
+        const char* name;
+        void (*change)(TSettings&);
+    };
+    const Step steps[] = {
+        {"first picture", [](TSettings&) {}},
+        {"a look full of lines", [](TSettings& s) { s.SetLookMode(13); }},
+        {"narrower", [](TSettings& s) { s.SetWidth(150); }},
+        {"no frame", [](TSettings& s) { s.SetSFrame(false); }},
+        {"wider than the desktop", [](TSettings& s) { s.SetWidth(2500); }},
+        {"frame again", [](TSettings& s) { s.SetSFrame(true); }},
+        {"another look and orientation", [](TSettings& s) { s.SetLookMode(5); s.NextOrient(); }},
+        {"no values, wider border", [](TSettings& s) { s.SetShowValues(false); s.SetBorder(40); }},
+        {"small again", [](TSettings& s) { s.SetWidth(60); }},
+    };
+    settings.SetLock(false);
+    Create();
+    for (const Step& step : steps) {
+        step.change(settings);
+        form->FormPaint();
+        TRasterCanvas expected{text};
+        ComposeImage(expected, settings, icons, window->active, Client());
+        DrawOrientMark(expected, settings, Client().width);
+        const TImage& shown = window->shown;
+        ASSERT_EQ(shown.Size(), expected.Image().Size()) << step.name;
+        int differing = 0;
+        for (std::int32_t y = 0; y < shown.Height(); ++y)
+            for (std::int32_t x = 0; x < shown.Width(); ++x) differing += shown.At(x, y) != expected.Image().At(x, y);
+        EXPECT_EQ(differing, 0) << step.name << " at " << Client().width << " x " << Client().height;
+    }
 }
 
 TEST_F(MainFormTest, CloseStoresBothPlacesAndEndsThePainting) {
