@@ -35,7 +35,7 @@ void ComposeOnKey(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icon
 void DrawSections(ICanvas& canvas, const TSettings& s);
 
 // The open corner over the orientation button; drawn on the window after the
-// picture is copied, and nothing while SFrame is off.
+// picture is composed, and nothing while SFrame is off.
 void DrawOrientMark(ICanvas& canvas, const TSettings& s, std::int32_t windowWidth);
 
 }  // namespace ratiscope
