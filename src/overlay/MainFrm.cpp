@@ -142,11 +142,10 @@ void TMainForm::FormDeactivate() {
 
 void TMainForm::FormPaint() {
     if (!window_ || FClosed) return;
-    // Composed at the size the window has, so the chrome sits at its edges,
-    // on the surface NewPicture has made key-coloured already.
+    // Composed at the size the window has, so the chrome sits at its edges.
     const TSize client = window_->ClientSize();
     ICanvas& canvas = window_->NewPicture();
-    ComposeOnKey(canvas, Settings, icons_, window_->IsActive(), client);
+    ComposeImage(canvas, Settings, icons_, window_->IsActive(), client);
     DrawOrientMark(canvas, Settings, client.width);
     window_->FlushSurface();
 }

@@ -65,11 +65,6 @@ void ComposeImage(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icon
     // Sizes the setters never produce leave nothing to paint on.
     if (window.width <= 0 || window.height <= 0) return;
     canvas.FillRect({0, 0, window.width, window.height}, kOverlayKeyColor);
-    ComposeOnKey(canvas, s, icons, active, window);
-}
-
-void ComposeOnKey(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons, bool active, TSize window) {
-    if (window.width <= 0 || window.height <= 0) return;
     DrawSections(canvas, s);
     if (s.SFrame) DrawChrome(canvas, s, icons, active, window);
 }

@@ -26,10 +26,6 @@ void ComposeImage(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icon
 // desktop makes smaller than the settings ask: the figure is cut at its edges,
 // the grip and buttons stay in its corners.
 void ComposeImage(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons, bool active, TSize window);
-// The same onto a canvas that is `window` pixels of the overlay's key colour
-// already, as the overlay window's NewPicture() hands it over: every pixel
-// comes out as ComposeImage paints it, without filling the background twice.
-void ComposeOnKey(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons, bool active, TSize window);
 
 // The look's primitives in the lines colour, then its value labels when ShowValues is set.
 void DrawSections(ICanvas& canvas, const TSettings& s);
