@@ -3,8 +3,8 @@
 # Wine so that it starts every time:
 # - with the address layout fixed. Debian's Wine has no preloader to claim the
 #   addresses every Windows process needs before the system places its own
-#   mappings, so with randomised layouts about one start in a thousand dies
-#   at once ("failed to map the shared user data: c0000018", silent under
+#   mappings, so with randomised layouts about one start in 1,400 dies at
+#   once ("failed to map the shared user data: c0000018", silent under
 #   WINEDEBUG=-all). Where the layout cannot be fixed (some containers forbid
 #   it), programs start as before;
 # - with the loader of the program's own kind. "wine" is the 32-bit loader
