@@ -7,8 +7,8 @@
 
 #include "overlay/MainFrmFixture.h"
 #include "overlay/Renderer.h"
-#include "platform/raster/RasterCanvas.h"
 #include "platform/Keys.h"
+#include "platform/raster/RasterCanvas.h"
 #include "support/RecordingWindows.h"
 
 namespace ratiscope::testing {
