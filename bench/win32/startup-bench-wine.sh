@@ -34,6 +34,8 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
   wineboot --init >/dev/null 2>&1
   ln -sf /usr/share/wine/fonts/tahoma.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  # The set-up's own server goes first, or the one below could not start.
+  wineserver -w
 fi
 # One server for all runs, so every run pays only its own process's start.
 wineserver -p
