@@ -61,6 +61,8 @@ Section "Install"
   ; Its time stamp is the install date the web links report.
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateDirectory "$SMPROGRAMS\Vendrel"
+  ; A shortcut starts in the output folder of the moment: the program's own.
+  SetOutPath "$INSTDIR"
   CreateShortcut "$SMPROGRAMS\Vendrel\Ratiscope.lnk" "$INSTDIR\ratiscope.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -74,10 +76,12 @@ Section "Install"
 SectionEnd
 
 Section "Uninstall"
-  ; The program says goodbye with the vendor's uninstall page, unless nobody is watching.
+  ; The program says goodbye with the vendor's uninstall page, unless nobody
+  ; is watching. It opens the page and ends at once; the uninstaller waits for
+  ; that, since a running program's file cannot be deleted.
   ${IfNot} ${Silent}
     ${If} ${FileExists} "$INSTDIR\ratiscope.exe"
-      Exec '"$INSTDIR\ratiscope.exe" /uninstall'
+      ExecWait '"$INSTDIR\ratiscope.exe" /uninstall'
     ${EndIf}
   ${EndIf}
   !define UNINSTALL_FILES
