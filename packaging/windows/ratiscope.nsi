@@ -9,6 +9,7 @@ Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
+!include "FileFunc.nsh"
 !include "LogicLib.nsh"
 !include "x64.nsh"
 
@@ -61,6 +62,8 @@ Section "Install"
   ; Its time stamp is the install date the web links report.
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateDirectory "$SMPROGRAMS\Vendrel"
+  ; A shortcut starts in the output folder of the moment: the program's own.
+  SetOutPath "$INSTDIR"
   CreateShortcut "$SMPROGRAMS\Vendrel\Ratiscope.lnk" "$INSTDIR\ratiscope.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -71,13 +74,18 @@ Section "Install"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ; The size the system's program list shows, in KiB.
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "Uninstall"
-  ; The program says goodbye with the vendor's uninstall page, unless nobody is watching.
+  ; The program says goodbye with the vendor's uninstall page, unless nobody
+  ; is watching. It opens the page and ends at once; the uninstaller waits for
+  ; that, since a running program's file cannot be deleted.
   ${IfNot} ${Silent}
     ${If} ${FileExists} "$INSTDIR\ratiscope.exe"
-      Exec '"$INSTDIR\ratiscope.exe" /uninstall'
+      ExecWait '"$INSTDIR\ratiscope.exe" /uninstall'
     ${EndIf}
   ${EndIf}
   !define UNINSTALL_FILES

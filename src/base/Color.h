@@ -14,4 +14,15 @@ inline constexpr TColor kPanelKeyColor = 9596302;          // red 142, green 110
 inline constexpr TColor kChromeGrey = 8421504;             // outlines, glyphs, active caption text
 inline constexpr TColor kInactiveCaptionGrey = 12632256;   // caption text of an inactive window
 
+// The colour a figure is drawn in on a window that shows `key` as see-through:
+// drawn in the key itself it would vanish and let clicks through, so the key's
+// nearest other colour (blue one step off) stands in for it. The stored colour
+// stays what the user chose.
+inline constexpr TColor VisibleColor(TColor color, TColor key) {
+    constexpr TColor kRgb = 0x00FFFFFF;
+    constexpr TColor kBlueStep = 0x00010000;
+    if ((color & kRgb) != (key & kRgb)) return color;
+    return (key & 0x00FF0000) != 0 ? (key & kRgb) - kBlueStep : (key & kRgb) + kBlueStep;
+}
+
 }  // namespace ratiscope

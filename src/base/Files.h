@@ -83,6 +83,14 @@ public:
     //   writing key by key would: a failure in the middle of that write can
     //   leave the file cut short, which the whole replacement never does.
     virtual bool ReplaceFile(std::string_view path, std::string_view content) = 0;
+    // The line end of a new text file on this platform: "\n", "\r\n" on Windows.
+    virtual std::string_view TextLineEnd() { return "\n"; }
+    // The system's own words for why the last ReplaceFile gave false ("Access
+    // is denied."), for the user to read; empty when there is nothing to say.
+    virtual std::string ReplaceFailure() { return {}; }
+    // The path as the system's own messages write it: on Windows with "\\",
+    // whichever separators the program holds it with.
+    virtual std::string DisplayPath(std::string_view path) { return std::string(path); }
 };
 
 }  // namespace ratiscope

@@ -59,6 +59,7 @@ void TMainForm::FormCreate() {
     UpdateLook();
     UpdatePosition();
     UpdateSize();
+    BringButtonsOnScreen();
     UpdateOptions();
     window_->Show();
 }
@@ -120,6 +121,17 @@ void TMainForm::KeepOnScreen() {
     if (top >= work.bottom - kCaptionHeight) top = work.bottom - kCaptionHeight;
     if (left + w <= work.left + 84) left = work.left + 84 - w;
     if (left != window_->Left() || top != window_->Top()) MoveWindow(left, top);
+}
+
+void TMainForm::BringButtonsOnScreen() {
+    if (!window_) return;
+    const TRect desktop = services_.windows.Desktop();
+    const std::int32_t w = window_->ClientSize().width;
+    // The desktop rather than one work area: a window that reaches onto a
+    // second monitor is where the user left it.
+    if (desktop.Width() > 0 && std::int64_t{window_->Left()} + w > desktop.right)
+        MoveWindow(std::int64_t{desktop.right} - w, window_->Top());
+    KeepOnScreen();
 }
 
 void TMainForm::FormActivate() {

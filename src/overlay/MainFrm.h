@@ -67,6 +67,10 @@ public:
 
     void UpdatePosition();
     void KeepOnScreen();
+    // KeepOnScreen, and beyond it the window's right end, where its buttons
+    // are, pulled onto the desktop: whatever the settings file holds, a new
+    // window can be reached and closed.
+    void BringButtonsOnScreen();
 
     void ActionOrientExecute();
     void ActionLookExecute();

@@ -70,8 +70,8 @@ void ComposeImage(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icon
 }
 
 void DrawSections(ICanvas& canvas, const TSettings& s) {
-    canvas.SetTextColor(s.ValuesColor);
-    canvas.SetPenColor(s.LinesColor);
+    canvas.SetTextColor(VisibleColor(s.ValuesColor, kOverlayKeyColor));
+    canvas.SetPenColor(VisibleColor(s.LinesColor, kOverlayKeyColor));
     const TFigureInput in = FigureInputFrom(s);
     DrawFigure(canvas, BuildFigure(in));
     if (s.ShowValues) DrawValueLabels(canvas, in, LanguageTable());

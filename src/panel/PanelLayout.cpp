@@ -54,6 +54,10 @@ void ScaleControls(const TPanelControls& controls, int dpi) {
 }
 
 TSize LayoutPanel(const TPanelControls& controls, int dpi) {
+    // A tab control lays out its tabs only once it has a size (Windows' own
+    // reports nothing before), and the tab height sets the window's height,
+    // not its width: the control gets its width first, then is asked.
+    controls.PageControl.SetBounds(ComputePanelLayout(dpi, 0).pageControl);
     const std::int32_t tabHeight = controls.PageControl.PageCount() > 1 ? controls.PageControl.TabRect(1).Height() : 0;
     const TPanelLayout l = ComputePanelLayout(dpi, tabHeight);
     controls.Panel.SetBounds(l.panel);

@@ -33,8 +33,8 @@ TPanelLayout ComputePanelLayout(int dpi, std::int32_t tabHeight);
 void ScaleControls(const TPanelControls& controls, int dpi);
 
 // Sizes the window's parts: ComputePanelLayout with the height of the second
-// tab as the tab control reports it, applied to the panel, the tab control
-// and the colour lists. Returns the window size to apply.
+// tab as the tab control reports it once it has its width, applied to the
+// panel, the tab control and the colour lists. Returns the window size to apply.
 TSize LayoutPanel(const TPanelControls& controls, int dpi);
 
 }  // namespace ratiscope

@@ -136,7 +136,21 @@ void TSettingsForm::WMDpiChanged(int dpi) {
 }
 
 void TSettingsForm::RestorePosition() {
-    if (window_) window_->Move(PlaceableCoordinate(Settings.SX), PlaceableCoordinate(Settings.SY));
+    if (!window_) return;
+    const std::int32_t primaryWidth = services_.windows.PrimaryScreenWidth();
+    if (!AtFirstPanelPlace(Settings, primaryWidth)) {
+        window_->Move(PlaceableCoordinate(Settings.SX), PlaceableCoordinate(Settings.SY));
+        return;
+    }
+    // The first-run place was reckoned for the 96-dpi panel: a panel scaled
+    // up would hang off the screen, so it keeps the same scaled gap and the
+    // whole panel stays on the work area.
+    window_->Move(PlaceableCoordinate(std::int64_t{primaryWidth} - ScaleToDpi(kFirstPanelInset, dpi_)), Settings.SY);
+    const TRect work = services_.windows.WorkAreaNear(*window_);
+    const TSize size = window_->ClientSize();
+    const std::int32_t left = std::max(std::min(window_->Left(), work.right - size.width), work.left);
+    const std::int32_t top = std::max(std::min(window_->Top(), work.bottom - size.height), work.top);
+    if (left != window_->Left() || top != window_->Top()) window_->Move(left, top);
 }
 
 void TSettingsForm::ApplyOpacity() {

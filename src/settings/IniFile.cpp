@@ -62,7 +62,7 @@ std::string EncodeValue(std::string_view value) {
 
 }  // namespace
 
-TIniFile::TIniFile(std::string_view content) {
+TIniFile::TIniFile(std::string_view content, std::string_view newLine) : newLine_(newLine) {
     if (content.starts_with(kByteOrderMark)) {
         byteOrderMark_ = kByteOrderMark;
         content.remove_prefix(kByteOrderMark.size());

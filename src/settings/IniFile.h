@@ -18,8 +18,9 @@ class TIniFile {
 public:
     // Any bytes are accepted. Lines end with a line feed, optionally after a
     // carriage return; a UTF-8 byte-order mark before the first line is kept
-    // aside and written back.
-    explicit TIniFile(std::string_view content = {});
+    // aside and written back. `newLine` is the line end new lines take in a
+    // file that has none of its own yet.
+    explicit TIniFile(std::string_view content = {}, std::string_view newLine = "\n");
 
     // The value of the first key named `key` in the first section named
     // `section`, both compared without regard to ASCII case. Spaces and tabs
@@ -35,8 +36,8 @@ public:
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
     // The whole file: untouched lines exactly as read, with their own line
-    // ends; new lines take the line end of the file's first line, or a line
-    // feed in a file that has none.
+    // ends; new lines take the line end of the file's first line, or the one
+    // given at construction in a file that has none.
     std::string Content() const;
 
 private:

@@ -17,13 +17,17 @@ std::int32_t FollowingSide(double exact) {
     return RoundToInt(exact);
 }
 
+bool AtFirstPanelPlace(const TSettings& settings, std::int32_t primaryScreenWidth) {
+    return std::int64_t{settings.SX} == std::int64_t{primaryScreenWidth} - kFirstPanelInset && settings.SY == kFirstPanelTop;
+}
+
 TSettings::TSettings(std::int32_t primaryScreenWidth) {
     RestoreDefaults();  // no window exists yet, so nobody is told
     X = 300;
     Y = 240;
     SVisible = true;
-    SX = primaryScreenWidth - 181;
-    SY = 10;
+    SX = primaryScreenWidth - kFirstPanelInset;
+    SY = kFirstPanelTop;
     Lang = "English";
     Hotkey = kDefaultHotkey;
 }
@@ -193,7 +197,11 @@ void TSettings::RestoreDefaults() {
     SetLock(true);
     SetLockWidth(true);
     SetWidth(396);
+    // The border tells nobody when it changes, so a window sized with the old
+    // border would keep that size: it is told once the border is back.
+    const std::int32_t oldBorder = Border;
     SetBorder(12);
+    if (Border != oldBorder && Overlay) Overlay->UpdateSize();
     SetRatio(kGoldenFactor);
     SetLinesColor(kDefaultLinesColor);
     SetValuesColor(kDefaultValuesColor);

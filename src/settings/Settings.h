@@ -19,6 +19,12 @@ inline constexpr std::int32_t kMaxSide = 30000;
 inline constexpr std::int32_t kMinBorder = 0;
 inline constexpr std::int32_t kMaxBorder = 1024;
 
+// Where a first run places the panel: its left edge this many pixels left of
+// the primary screen's right edge (the panel's 96-dpi width and a small gap),
+// its top edge at kFirstPanelTop.
+inline constexpr std::int32_t kFirstPanelInset = 181;
+inline constexpr std::int32_t kFirstPanelTop = 10;
+
 // The global show-and-hide key of a first run and of a settings file without it.
 inline constexpr std::string_view kDefaultHotkey = "Ctrl+Alt+G";
 
@@ -108,6 +114,10 @@ private:
     void LookChanged();
     void OptionChanged();
 };
+
+// True while the panel's stored place is the one a first run gives it, which
+// was worked out for the panel's 96-dpi width.
+bool AtFirstPanelPlace(const TSettings& settings, std::int32_t primaryScreenWidth);
 
 // Clamps a following side computed from the ratio into 0..kMaxSide.
 std::int32_t FollowingSide(double exact);

@@ -13,8 +13,8 @@
 
 namespace ratiscope {
 
-EWriteError::EWriteError(std::string_view path)
-    : std::runtime_error("Unable to write to " + std::string(path)) {}
+EWriteError::EWriteError(std::string_view path, std::string_view reason)
+    : std::runtime_error("Unable to write to " + std::string(path) + (reason.empty() ? "" : "\n") + std::string(reason)) {}
 
 char LocaleDecimalSeparator() {
     const std::lconv* conv = std::localeconv();
@@ -55,8 +55,9 @@ void LoadSettings(TSettings& settings, IFiles& files, char decimalSeparator) {
     ApplySettingsText(settings, content.value_or(std::string()), decimalSeparator);
 }
 
-std::string SettingsFileContent(const TSettings& settings, std::string_view previous, char decimalSeparator) {
-    TIniFile ini(previous);
+std::string SettingsFileContent(const TSettings& settings, std::string_view previous, char decimalSeparator,
+                                std::string_view newLine) {
+    TIniFile ini(previous, newLine);
     for (const TSettingsKey& key : SettingsKeys())
         ini.WriteString(kSettingsSection, key.name, FormatSettingValue(key.value(settings), decimalSeparator));
     return ini.Content();
@@ -69,12 +70,13 @@ void SaveSettings(const TSettings& settings, IFiles& files, char decimalSeparato
         // Writing without the old content would lose the user's other
         // sections and keys, so an unreadable file is not replaced.
         auto content = files.ReadFile(path, kMaxSettingsFileBytes);
-        if (!content) throw EWriteError(path);
+        if (!content) throw EWriteError(files.DisplayPath(path));
         previous = std::move(*content);
     } else {
         ForceFolders(files, FolderOfPath(path, files.FolderSeparators()));  // a failure shows when the file is written
     }
-    if (!files.ReplaceFile(path, SettingsFileContent(settings, previous, decimalSeparator))) throw EWriteError(path);
+    if (!files.ReplaceFile(path, SettingsFileContent(settings, previous, decimalSeparator, files.TextLineEnd())))
+        throw EWriteError(files.DisplayPath(path), files.ReplaceFailure());
 }
 
 }  // namespace ratiscope

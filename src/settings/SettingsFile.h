@@ -18,10 +18,11 @@ inline constexpr std::string_view kSettingsSection = "Settings";
 inline constexpr std::size_t kMaxSettingsFileBytes = 16 * 1024 * 1024;
 
 // Raised when the settings file cannot be written; the message is
-// "Unable to write to " and the file's path.
+// "Unable to write to " and the file's path, and on a second line the
+// system's reason where it gave one.
 class EWriteError : public std::runtime_error {
 public:
-    explicit EWriteError(std::string_view path);
+    explicit EWriteError(std::string_view path, std::string_view reason = {});
 };
 
 // The decimal separator of the C library's current locale (set by the program
@@ -53,6 +54,7 @@ bool LoadSettingsFile(TSettings& settings, IFiles& files, std::string_view path,
 void SaveSettings(const TSettings& settings, IFiles& files, char decimalSeparator = LocaleDecimalSeparator());
 
 // The new content of a settings file: `previous` with the 26 keys rewritten.
-std::string SettingsFileContent(const TSettings& settings, std::string_view previous, char decimalSeparator);
+std::string SettingsFileContent(const TSettings& settings, std::string_view previous, char decimalSeparator,
+                                std::string_view newLine = "\n");
 
 }  // namespace ratiscope

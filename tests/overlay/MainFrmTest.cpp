@@ -62,7 +62,9 @@ TEST_F(MainFormTest, ClientSizeFollowsWidthHeightAndBorder) {
 }
 
 // Stored places and sizes are kept as they are; the window gets what the
-// window system can place and what the desktop (1920 x 1080 here) can show.
+// window system can place and what the desktop (1920 x 1080 here, its work
+// area 1920 x 1050) can show, and comes up with its caption and its buttons
+// on the work area whatever the settings hold.
 TEST_F(MainFormTest, WindowRectangleStaysPlaceableWhateverTheSettingsHold) {
     constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
     constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
@@ -73,11 +75,13 @@ TEST_F(MainFormTest, WindowRectangleStaysPlaceableWhateverTheSettingsHold) {
         TSize client;
     };
     const Case cases[] = {
-        {"places at the top of the range", kMax, kMax, 401, 248, 12, 32767, 32767, {425, 288}},
-        {"places at the bottom of the range", kMin, kMin, 401, 248, 12, -32768, -32768, {425, 288}},
-        {"largest sizes", 300, 240, 30000, 30000, 1024, 300, 240, {1920, 1080}},
+        {"places at the top of the range", kMax, kMax, 401, 248, 12, 1920 - 425, 1050 - 16, {425, 288}},
+        {"places at the bottom of the range", kMin, kMin, 401, 248, 12, 84 - 425, 0, {425, 288}},
+        {"largest sizes", 300, 240, 30000, 30000, 1024, 0, 240, {1920, 1080}},
         {"only wider than the desktop", 0, 0, 3000, 300, 12, 0, 0, {1920, 340}},
-        {"both at once", kMax, kMin, 30000, 30000, 1024, 32767, -32768, {1920, 1080}},
+        {"both at once", kMax, kMin, 30000, 30000, 1024, 0, 0, {1920, 1080}},
+        {"buttons past the right edge", 1700, 100, 396, 245, 12, 1920 - 420, 100, {420, 285}},
+        {"wholly on the desktop stays", 1500, 765, 396, 245, 12, 1500, 765, {420, 285}},
     };
     for (const Case& c : cases) {
         settings.SetLock(false);
@@ -114,6 +118,19 @@ TEST_F(MainFormTest, AWindowBoundedByTheDesktopStillRepaintsAChangedFigure) {
     settings.SetWidth(5010);
     EXPECT_EQ(Client().width, 1920);
     EXPECT_EQ(window->pictures, pictures + 1);
+}
+
+TEST_F(MainFormTest, RestoringDefaultsResizesTheWindowForTheDefaultBorder) {
+    const std::int32_t borders[] = {200, 0, 12};
+    for (const std::int32_t border : borders) {
+        settings.SetBorder(border);
+        Create();
+        settings.RestoreDefaults();
+        EXPECT_EQ(Client(), (TSize{420, 285})) << "border " << border;
+        EXPECT_EQ(window->shown.Size(), (TSize{420, 285})) << "border " << border;
+        form.reset();
+        ws.windows.clear();
+    }
 }
 
 TEST_F(MainFormTest, UpdateSizeDoesNothingWhenTheSizeStands) {

@@ -62,6 +62,42 @@ TEST_F(RendererPixels, IconsAreLoadedAtTheirSizes) {
     EXPECT_EQ(icons.TRCorner2.Width(), 37);
 }
 
+// Lines or values in the key colour would vanish and let clicks through: they
+// are drawn in its nearest other colour, on exactly the pixels the default
+// colours take, while the settings keep the colour chosen.
+TEST_F(RendererPixels, FiguresInTheKeyColourStayVisible) {
+    constexpr TColor kNearKey = 0x00FD00FE;  // red 254, green 0, blue 253
+    struct Case {
+        const char* what;
+        TColor lines, values;
+        TColor drawnLines, drawnValues;
+    };
+    const Case cases[] = {
+        {"lines in the key", kOverlayKeyColor, kDefaultValuesColor, kNearKey, kDefaultValuesColor},
+        {"values in the key", kDefaultLinesColor, kOverlayKeyColor, kDefaultLinesColor, kNearKey},
+        {"both, with a high byte set", kOverlayKeyColor | 0xFF000000u, kOverlayKeyColor, kNearKey, kNearKey},
+        {"one step off the key stays", kNearKey, kDefaultValuesColor, kNearKey, kDefaultValuesColor},
+    };
+    s.SetLookMode(0);  // the grid: lines and values both
+    const TImage reference = Compose();
+    for (const Case& c : cases) {
+        s.SetLinesColor(c.lines);
+        s.SetValuesColor(c.values);
+        const TImage& picture = Compose();
+        EXPECT_EQ(s.LinesColor, c.lines) << c.what;
+        for (std::int32_t y = 16; y < picture.Height(); ++y)
+            for (std::int32_t x = 0; x < picture.Width(); ++x) {
+                const TPixel was = reference.At(x, y);
+                TPixel want = was;
+                if (was == PixelFromColor(kDefaultLinesColor)) want = PixelFromColor(c.drawnLines);
+                if (was == PixelFromColor(kDefaultValuesColor)) want = PixelFromColor(c.drawnValues);
+                ASSERT_EQ(picture.At(x, y), want) << c.what << " at " << x << "," << y;
+            }
+        s.SetLinesColor(kDefaultLinesColor);
+        s.SetValuesColor(kDefaultValuesColor);
+    }
+}
+
 TEST_F(RendererPixels, GoldenPictures) {
     struct Case {
         const char* name;

@@ -39,6 +39,85 @@ TEST_F(PanelWindow, CreationPlacesSizesAndShowsTheWindow) {
     EXPECT_LT(alphaAt, showAt);
 }
 
+// A first run places the panel at the primary screen's right edge; scaled up,
+// the whole panel still lies on the work area with the gap scaled too.
+TEST_F(PanelWindow, AFirstRunPanelLiesWhollyOnTheWorkAreaAtEveryDpi) {
+    struct Case {
+        const char* what;
+        int dpi;
+        std::int32_t tabHeight;
+        TRect work;
+        std::int32_t left, top;
+        TSize size;
+    };
+    const Case cases[] = {
+        {"96 dpi, the design", 96, 18, {0, 0, 1600, 1000}, 1600 - 181, 10, {175, 410}},
+        {"120 dpi", 120, 22, {0, 0, 1600, 1000}, 1600 - 226, 10, {219, 510}},
+        {"144 dpi", 144, 27, {0, 0, 1600, 1000}, 1600 - 272, 10, {263, 615}},
+        {"192 dpi", 192, 36, {0, 0, 1600, 1000}, 1600 - 362, 10, {350, 820}},
+        {"a task bar at the right", 144, 27, {0, 0, 1500, 1000}, 1500 - 263, 10, {263, 615}},
+        {"a task bar at the top", 96, 18, {0, 40, 1600, 1000}, 1600 - 181, 40, {175, 410}},
+        {"a work area shorter than the panel", 192, 36, {0, 0, 1600, 600}, 1600 - 362, 0, {350, 820}},
+    };
+    for (const Case& c : cases) {
+        TSettings first(1600);
+        settings.SX = first.SX;
+        settings.SY = first.SY;
+        ws.primaryWidth = 1600;
+        ws.workArea = c.work;
+        ws.newWindowDpi = c.dpi;
+        toolkit.tabHeight = c.tabHeight;
+        Create();
+        EXPECT_EQ(window->size, c.size) << c.what;
+        EXPECT_EQ(window->left, c.left) << c.what;
+        EXPECT_EQ(window->top, c.top) << c.what;
+        form.reset();
+        ws.windows.clear();
+    }
+}
+
+// A tab control that reports no tabs before it has a size (Windows' does)
+// still gives the panel room for its tab rows, at every DPI.
+TEST_F(PanelWindow, TheTabRowsGetTheirRoomFromATabControlThatNeedsASize) {
+    struct Case {
+        int dpi;
+        std::int32_t tabHeight;
+        TSize size;
+    };
+    const Case cases[] = {{96, 18, {175, 410}}, {144, 27, {263, 615}}};
+    toolkit.tabsEmptyUntilSized = true;
+    for (const Case& c : cases) {
+        ws.newWindowDpi = c.dpi;
+        toolkit.tabHeight = c.tabHeight;
+        Create();
+        EXPECT_EQ(window->size, c.size) << c.dpi << " dpi";
+        form->WMDpiChanged(c.dpi == 96 ? 144 : 96);
+        form->WMDpiChanged(c.dpi);
+        EXPECT_EQ(window->size, c.size) << c.dpi << " dpi, after a round trip";
+        form.reset();
+        ws.windows.clear();
+    }
+}
+
+TEST_F(PanelWindow, AStoredPlaceIsRestoredAsItIsAtEveryDpi) {
+    // Near the first-run place but not on it: the user put it there.
+    struct Place {
+        std::int32_t x, y;
+    };
+    const Place places[] = {{1600 - 180, 10}, {1600 - 181, 11}, {1590, 500}};
+    for (const Place p : places) {
+        settings.SX = p.x;
+        settings.SY = p.y;
+        ws.primaryWidth = 1600;
+        ws.newWindowDpi = 144;
+        Create();
+        EXPECT_EQ(window->left, p.x);
+        EXPECT_EQ(window->top, p.y);
+        form.reset();
+        ws.windows.clear();
+    }
+}
+
 TEST_F(PanelWindow, StaysHiddenWhenStoredHidden) {
     settings.SVisible = false;
     Create();
@@ -291,7 +370,7 @@ TEST_F(PanelWindow, ADpiNotificationDuringARescaleIsIgnored) {
         form->WMDpiChanged(192);
     };
     form->WMDpiChanged(144);
-    EXPECT_EQ(nested, 1);
+    EXPECT_GE(nested, 1);  // the inner notification came, and was ignored:
     EXPECT_EQ(form->CurrentDpi(), 144);
     EXPECT_EQ(window->size.width, 263);
     EXPECT_FALSE(form->Scaling());

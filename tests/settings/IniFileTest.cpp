@@ -117,5 +117,27 @@ TEST(IniFile, UntouchedContentSurvivesByteForByte) {
     EXPECT_EQ(ini.Content(), content);
 }
 
+// A new file takes the platform's line end; one that has lines keeps its own.
+TEST(IniFile, NewLinesTakeTheFilesOwnEndOrTheOneGiven) {
+    struct Case {
+        const char* what;
+        const char* content;
+        const char* given;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"new file, line feeds", "", "\n", "[Settings]\nX=1\n"},
+        {"new file, Windows line ends", "", "\r\n", "[Settings]\r\nX=1\r\n"},
+        {"line feeds kept", "[Settings]\nY=2\n", "\r\n", "[Settings]\nY=2\nX=1\n"},
+        {"Windows line ends kept", "[Settings]\r\nY=2\r\n", "\n", "[Settings]\r\nY=2\r\nX=1\r\n"},
+        {"one line without an end", "[Settings]", "\r\n", "[Settings]\r\nX=1\r\n"},
+    };
+    for (const Case& c : cases) {
+        TIniFile ini(c.content, c.given);
+        ini.WriteString("Settings", "X", "1");
+        EXPECT_EQ(ini.Content(), c.written) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace ratiscope

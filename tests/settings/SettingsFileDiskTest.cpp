@@ -3,6 +3,9 @@
 // every failure here is one that holds for root too.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
@@ -105,7 +108,9 @@ TEST_F(SettingsFileOnDisk, AFolderWhereTheFileMustGo) {
         SaveSettings(s, files, '.');
         ADD_FAILURE() << "no error";
     } catch (const EWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + (temp_ / "Ratiscope.user.settings"));
+        // The system's reason follows the path on a line of its own.
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + (temp_ / "Ratiscope.user.settings") + "\n" +
+                                             std::strerror(EISDIR));
     }
     EXPECT_EQ(Names(temp_.Path()), std::vector<std::string>{"Ratiscope.user.settings"});
     EXPECT_EQ(Names(temp_ / "Ratiscope.user.settings"), std::vector<std::string>{"inside"});

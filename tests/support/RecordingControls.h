@@ -397,12 +397,18 @@ public:
     std::int32_t ActivePage() const override { return active_; }
     void SetActivePage(std::int32_t page) override { active_ = page >= 0 && page < PageCount() ? page : -1; }
     // Tabs of a fixed height side by side; tests set the height to see the layout follow it.
-    TRect TabRect(std::int32_t page) const override { return {page * 40, 2, page * 40 + 40, 2 + tabHeight}; }
+    // With `emptyUntilSized`, nothing is reported while the control has no
+    // size, as Windows' tab control does.
+    TRect TabRect(std::int32_t page) const override {
+        if (emptyUntilSized && (Bounds().Width() <= 0 || Bounds().Height() <= 0)) return {};
+        return {page * 40, 2, page * 40 + 40, 2 + tabHeight};
+    }
     void UserChoosesPage(std::int32_t page) {
         SetActivePage(page);
         if (OnChange) OnChange();
     }
     std::int32_t tabHeight = 18;
+    bool emptyUntilSized = false;
 
 private:
     std::vector<std::string> captions_;
@@ -416,7 +422,15 @@ public:
 
     IContainer& Client() override { return client_; }
     IContainer& CreatePanel(IContainer&, std::string_view name) override { return Add<RecordingContainer>(name); }
-    ITabControl& CreateTabControl(IContainer&, std::string_view name) override { return Add<RecordingTabControl>(name); }
+    ITabControl& CreateTabControl(IContainer&, std::string_view name) override {
+        auto& tabs = Add<RecordingTabControl>(name);
+        tabs.tabHeight = tabHeight;
+        tabs.emptyUntilSized = tabsEmptyUntilSized;
+        return tabs;
+    }
+    // What the next tab control reports: its tab height, and nothing until sized.
+    std::int32_t tabHeight = 18;
+    bool tabsEmptyUntilSized = false;
     IGroupBox& CreateGroupBox(IContainer&, std::string_view name) override { return Add<RecordingGroupBox>(name); }
     ILabel& CreateLabel(IContainer&, std::string_view name, TLabelSizing sizing) override {
         return Add<RecordingLabel>(name, sizing);
@@ -510,10 +524,15 @@ class RecordingToolkit : public IControlToolkit {
 public:
     std::unique_ptr<IControls> CreateControls(IControlHost&) override {
         auto c = std::make_unique<RecordingControls>();
+        c->tabHeight = tabHeight;
+        c->tabsEmptyUntilSized = tabsEmptyUntilSized;
         last = c.get();
         return c;
     }
     RecordingControls* last = nullptr;
+    // What the tab controls of new control sets report.
+    std::int32_t tabHeight = 18;
+    bool tabsEmptyUntilSized = false;
 };
 
 }  // namespace ratiscope::testing

@@ -147,6 +147,8 @@ public:
     TRect workArea{0, 0, 1920, 1050};
     TRect desktop{0, 0, 1920, 1080};
     std::int32_t primaryWidth = 1920;
+    // The DPI of the screen a new window is born on.
+    int newWindowDpi = 96;
     int colorDepth = 24;
     IApplicationEvents* appEvents = nullptr;
     std::string title;
@@ -164,6 +166,7 @@ public:
 
     std::unique_ptr<IWindow> CreateWindow(IWindowEvents& events, const TWindowOptions& options) override {
         auto w = std::make_unique<TRecordingWindow>(log, events, options);
+        w->dpi = newWindowDpi;
         windows.push_back(w.get());
         log.push_back("CreateWindow");
         return w;

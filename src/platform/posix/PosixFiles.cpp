@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #ifndef RATISCOPE_PROGRAM_FILES_FOLDER
@@ -287,19 +288,35 @@ std::optional<std::string> TPosixFiles::ReadFile(std::string_view path, std::siz
     return content;
 }
 
-bool TPosixFiles::ReplaceFile(std::string_view path, std::string_view content) {
-    if (path.empty() || path.back() == '/') return false;
+namespace {
+
+// ReplaceFile's work: 0, or the errno that says why the file was not replaced.
+int ReplaceOrError(std::string_view path, std::string_view content) {
+    if (path.empty()) return ENOENT;
+    if (path.back() == '/') return EISDIR;
     const std::optional<fs::path> resolved = LinkTarget(fs::path(std::string(path)));
-    if (!resolved) return false;
+    if (!resolved) return ELOOP;
     const fs::path& target = *resolved;
     struct stat old {};
     const bool exists = ::lstat(target.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT) return false;
-    if (exists && (!S_ISREG(old.st_mode) || IsReadOnly(target, old))) return false;
+    if (!exists && errno != ENOENT) return errno;
+    if (exists && S_ISDIR(old.st_mode)) return EISDIR;
+    if (exists && !S_ISREG(old.st_mode)) return EINVAL;
+    if (exists && IsReadOnly(target, old)) return EACCES;
     const int error = ReplaceThroughTemporary(target, content, exists ? &old : nullptr);
-    if (error == 0) return true;
-    return exists && (error == EACCES || error == EPERM) && WriteInPlace(target, content);
+    if (error == 0) return 0;
+    if (exists && (error == EACCES || error == EPERM) && WriteInPlace(target, content)) return 0;
+    return error;
 }
+
+}  // namespace
+
+bool TPosixFiles::ReplaceFile(std::string_view path, std::string_view content) {
+    replaceError_ = ReplaceOrError(path, content);
+    return replaceError_ == 0;
+}
+
+std::string TPosixFiles::ReplaceFailure() { return replaceError_ == 0 ? std::string() : std::strerror(replaceError_); }
 
 int WriteOutputFile(std::string_view path, std::string_view content) {
     if (path.empty()) return ENOENT;

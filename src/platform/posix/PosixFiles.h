@@ -54,9 +54,11 @@ public:
     std::optional<std::string> ReadFile(std::string_view path, std::size_t maxBytes) override;
     // An existing file keeps its permission bits; a new one gets 0666 less the umask.
     bool ReplaceFile(std::string_view path, std::string_view content) override;
+    std::string ReplaceFailure() override;
 
 private:
     std::string programFilesFolder_;
+    int replaceError_ = 0;  // the errno behind the last refused ReplaceFile
     TEnvironment environment_;
 };
 
