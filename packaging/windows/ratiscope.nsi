@@ -9,6 +9,7 @@ Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
+!include "FileFunc.nsh"
 !include "LogicLib.nsh"
 !include "x64.nsh"
 
@@ -73,6 +74,9 @@ Section "Install"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ; The size the system's program list shows, in KiB.
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "Uninstall"

@@ -247,6 +247,129 @@ def scenario_panel_language(s, folder):
     check(saved.get("Lang") == "Deutsch", f"saved Lang {saved.get('Lang')}, wanted Deutsch")
 
 
+NEAR_KEY = (254, 0, 253)  # the key's nearest other colour, drawn for a figure in the key
+
+
+def scenario_key_coloured_lines(s, folder):
+    """Lines chosen in the key colour are drawn in its nearest other colour:
+    the figure stays on screen and takes clicks, and the file keeps the choice."""
+    program = launch(s, folder, dict(DEFAULTS, LinesColor=16646398))
+    x, y, w, h, _ = sized(s, 420)
+    body = (x + 12, y + 28, x + w - 24, y + h - 24)
+    pic = wait_for(lambda: (lambda p: p if find_pixels(p, body, NEAR_KEY) else None)(s.screenshot()),
+                   "the figure drawn one step off the key colour")
+    check(not find_pixels(pic, (x, y, x + w, y + h), KEY), "key-coloured pixels are on screen")
+    lines = find_pixels(pic, body, NEAR_KEY)
+    drawn_pixel_takes_click(s, lines[len(lines) // 2], open_beneath(pic, body))
+    close_button(s)
+    check(s.ended() == 0, "the program did not end cleanly")
+    saved = settings_of(os.path.join(program, SETTINGS))
+    check(saved.get("LinesColor") == "16646398", f"saved LinesColor {saved.get('LinesColor')}, wanted the choice kept")
+
+
+def scenario_buttons_on_screen(s, folder):
+    """A border or a place no screen can show still brings the overlay up with
+    its caption and buttons on the screen, and its close button ends the program."""
+    for settings in ({"Border": 99999, "X": 200, "Y": 200, "SVisible": 0},
+                     {"X": 5000, "Y": 3000, "SVisible": 0}):
+        launch(s, folder, settings)
+        x, y, w, h, _ = wait_for(s.geometry, "the overlay's place")
+        check(0 <= x and x + w <= SCREEN[0] and 0 <= y and y + 16 <= SCREEN[1],
+              f"the overlay at {(x, y, w, h)} has its caption or buttons off the {SCREEN} screen ({settings})")
+        close_button(s)
+        check(s.ended() == 0, f"the close button did not end the program ({settings})")
+
+
+def scenario_restore_defaults(s, folder):
+    """Restore defaults with a wide border sizes the window for the default border at once."""
+    program = launch(s, folder, dict(PANEL_SHOWN, Border=200))
+    sized(s, 396 + 400)
+    window, (x, y, _, _) = panel(s)
+    # Main to Advanced, then the option list and the restore button.
+    panel_keys(s, window, x, y, "Right", "Right", "Right", "Tab", "Tab", "space")
+    sized(s, 420)
+    check(s.geometry()[3] == 285, f"the window is {s.geometry()[2:4]} after restoring, wanted 420 x 285")
+    close_button(s)
+    check(s.ended() == 0, "the program did not end cleanly")
+    check(settings_of(os.path.join(program, SETTINGS)).get("Border") == "12", "the default border was not saved")
+
+
+def set_dpi(s, dpi):
+    """The screen's DPI as the display settings set it, for programs started afterwards."""
+    for key in (r"HKCU\Control Panel\Desktop", r"HKCU\Software\Wine\Fonts"):
+        subprocess.run(wine("reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"),
+                       env=s.wine_env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+    subprocess.run(["wineserver", "-w"], env=s.wine_env(), timeout=120)
+
+
+def scale(v, dpi):
+    return int(v * dpi / 96 + 0.5)
+
+
+def panel_room_at(s, folder, dpi, settings):
+    """The panel at `dpi`: wholly on the screen, with room for its tab rows
+    above the page (each row at least as high as the scaled font)."""
+    set_dpi(s, dpi)
+    try:
+        launch(s, folder, settings)
+        _, (x, y, w, h) = panel(s)
+        check(w == scale(175, dpi), f"the panel is {w} wide at {dpi} dpi, wanted {scale(175, dpi)}")
+        least = scale(320, dpi) + 5 * scale(14, dpi)
+        check(h >= least, f"the panel is {h} high at {dpi} dpi: no room for its tab rows (at least {least})")
+        check(0 <= x and x + w <= SCREEN[0] and 0 <= y and y + h <= SCREEN[1],
+              f"the panel at {(x, y, w, h)} is not wholly on the {SCREEN} screen at {dpi} dpi")
+        close_button(s)
+        check(s.ended() == 0, "the program did not end cleanly")
+    finally:
+        set_dpi(s, 96)
+
+
+def scenario_panel_room(s, folder):
+    """At 96 dpi, the stored place; at 144 dpi, a first start."""
+    panel_room_at(s, folder, 96, dict(PANEL_SHOWN, SPage=2))
+    panel_room_at(s, folder, 144, None)
+
+
+def lnk_working_folder(path):
+    """The working folder a shell link (.lnk) starts its program in, or None."""
+    with open(path, "rb") as f:
+        data = f.read()
+    flags = int.from_bytes(data[0x14:0x18], "little")
+    pos = 0x4C
+    if flags & 0x01:  # a list of item identifiers
+        pos += 2 + int.from_bytes(data[pos:pos + 2], "little")
+    if flags & 0x02:  # link information
+        pos += int.from_bytes(data[pos:pos + 4], "little")
+    unicode = bool(flags & 0x80)
+    for bit in (0x04, 0x08, 0x10):  # name, relative path, working folder
+        if not flags & bit:
+            if bit == 0x10:
+                return None
+            continue
+        count = int.from_bytes(data[pos:pos + 2], "little")
+        size = count * 2 if unicode else count
+        text = data[pos + 2:pos + 2 + size].decode("utf-16-le" if unicode else "latin-1")
+        pos += 2 + size
+        if bit == 0x10:
+            return text
+    return None
+
+
+def registry_value(s, key, name):
+    """A value of the prefix's machine registry as its file writes it, or None."""
+    with open(os.path.join(s.prefix, "system.reg"), encoding="utf-8", errors="replace") as f:
+        text = f.read()
+    wanted = "[" + key.replace("\\", "\\\\") + "]"
+    start = text.lower().find(wanted.lower())
+    if start < 0:
+        return None
+    section = text[start:text.find("\n[", start + 1)]
+    for line in section.splitlines():
+        if line.lower().startswith(f'"{name.lower()}"='):
+            return line.split("=", 1)[1]
+    return None
+
+
 def installed_folder(s, bits):
     drive_c = os.path.join(s.prefix, "drive_c")
     return os.path.join(drive_c, "Program Files" if bits == 64 else "Program Files (x86)", "Vendrel", "Ratiscope")
@@ -281,6 +404,18 @@ def scenario_installer(s, folder, packages):
     shortcut = os.path.join(s.prefix, "drive_c", "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs",
                             "Vendrel", "Ratiscope.lnk")
     check(os.path.exists(shortcut), "no Start-menu shortcut")
+    working = (lnk_working_folder(shortcut) or "").rstrip("\\").lower()
+    check(working.endswith(os.path.join("vendrel", "ratiscope").replace("/", "\\")),
+          f"the shortcut starts in {working!r}, not the program's folder")
+    size = registry_value(s, r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Vendrel Ratiscope",
+                          "EstimatedSize")
+    check(size is not None and size.startswith("dword:") and int(size[6:], 16) > 100,
+          f"the uninstall entry's EstimatedSize is {size}")
+    with open(os.path.join(target, "Manual", "index.html"), encoding="utf-8") as f:
+        manual = f.read()
+    check("%APPDATA%" in manual and "Uninstall.exe" in manual, "the installed manual does not tell Windows' folders")
+    for linux_word in ("XDG_CONFIG_HOME", "cmake --install", "Wayland"):
+        check(linux_word not in manual, f"the installed manual speaks of {linux_word}")
 
     # The installed export tool finds the languages in its own folder.
     checked = subprocess.run(wine(os.path.join(target, "ratiscope-export.exe"), "--check-language", "Deutsch"),
@@ -307,6 +442,40 @@ def scenario_installer(s, folder, packages):
     check(os.path.exists(saved), "uninstalling took the user's settings")
 
 
+def scenario_uninstall_by_hand(s, folder, packages):
+    """The uninstaller run by a user, with its pages: the program it starts for
+    the farewell page ends before its files go, so nothing is left behind."""
+    setups = [n for n in os.listdir(packages) if n.endswith("-setup.exe")]
+    check(setups, "no installer in " + packages)
+    bits = 64 if "win64" in setups[0] else 32
+    env = s.wine_env()
+    subprocess.run(wine(os.path.join(packages, setups[0]), "/S"), env=env, timeout=300,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-w"], env=env, timeout=300)
+    target = installed_folder(s, bits)
+    check(os.path.exists(os.path.join(target, "ratiscope.exe")), "the installer did not install")
+    # The program's farewell page goes nowhere in the test.
+    env = dict(env, BROWSER="true")
+    s.procs.append(subprocess.Popen(wine(os.path.join(target, "Uninstall.exe")), env=env,
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+
+    def uninstaller():
+        return s.out(["xdotool", "search", "--onlyvisible", "--name", "Uninstall"]).split()
+
+    # The confirmation page's default button starts the removal.
+    page = wait_for(uninstaller, "the uninstaller's confirmation page", limit=60)[0]
+    s.run("xdotool", "windowactivate", "--sync", page)
+    s.run("xdotool", "key", "--window", page, "Return")
+    # Removing the folder is its last step; a file it could not delete keeps the folder.
+    try:
+        wait_for(lambda: not os.path.exists(target), "the uninstaller to remove the program folder", limit=90)
+    except Failure:
+        pass
+    left = [os.path.relpath(os.path.join(d, n), target) for d, _, names in os.walk(target) for n in names]
+    check(not left, f"the uninstaller left {left} in {target}")
+    check(not os.path.exists(target), "the program folder is left after uninstalling")
+
+
 SCENARIOS = {
     "first_start": (scenario_first_start, False),
     "click_through": (scenario_click_through, False),
@@ -317,7 +486,15 @@ SCENARIOS = {
     "panel_page": (scenario_panel_page, False),
     "panel_language": (scenario_panel_language, False),
     "installer": (scenario_installer, False),
+    "uninstall_by_hand": (scenario_uninstall_by_hand, False),
+    "key_coloured_lines": (scenario_key_coloured_lines, False),
+    "buttons_on_screen": (scenario_buttons_on_screen, False),
+    "restore_defaults": (scenario_restore_defaults, False),
+    "panel_room": (scenario_panel_room, False),
 }
+
+
+PACKAGE_SCENARIOS = ("installer", "uninstall_by_hand")
 
 
 def main():
@@ -327,7 +504,7 @@ def main():
     folder, prefix, name = sys.argv[1], os.path.abspath(sys.argv[2]), sys.argv[3]
     packages = sys.argv[4] if len(sys.argv) == 5 else None
     scenario, compositor = SCENARIOS[name]
-    run = (lambda s, f: scenario(s, f, packages)) if name == "installer" else scenario
+    run = (lambda s, f: scenario(s, f, packages)) if name in PACKAGE_SCENARIOS else scenario
 
     def open_session(s):
         s.open(SCREEN[0], SCREEN[1], compositor)

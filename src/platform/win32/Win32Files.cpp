@@ -281,27 +281,65 @@ std::optional<std::string> TWin32Files::ReadFile(std::string_view path, std::siz
     return content;
 }
 
-bool TWin32Files::ReplaceFile(std::string_view path, std::string_view content) {
-    if (path.empty() || path.back() == '/' || path.back() == '\\') return false;
+namespace {
+
+// ReplaceFile's work: ERROR_SUCCESS, or the system error that says why the
+// file was not replaced. The refusals of our own take the code Windows gives
+// for the same case (a read-only file or a folder opened for writing).
+DWORD ReplaceOrError(std::string_view path, std::string_view content) {
+    if (path.empty()) return ERROR_PATH_NOT_FOUND;
+    if (path.back() == '/' || path.back() == '\\') return ERROR_ACCESS_DENIED;
     std::string target = WriteTarget(path);
     std::replace(target.begin(), target.end(), '\\', '/');
     const TExisting existing = ExistingAt(target);
     // Only a regular file that may be written is replaced; a folder, a device
     // or a read-only file stays as it is.
-    if (existing == TExisting::Other || existing == TExisting::ReadOnly) return false;
+    if (existing == TExisting::Other || existing == TExisting::ReadOnly) return ERROR_ACCESS_DENIED;
     std::unique_ptr<TTemporaryFile> temp = CreateTemporaryBeside(target);
     if (!temp) {
+        const DWORD error = GetLastError();
         // A folder that takes no new files may still let the file be written where it is.
-        return existing == TExisting::WritableFile && GetLastError() == ERROR_ACCESS_DENIED &&
-               WriteInPlace(target, content);
+        if (existing == TExisting::WritableFile && error == ERROR_ACCESS_DENIED && WriteInPlace(target, content))
+            return ERROR_SUCCESS;
+        return error == ERROR_SUCCESS ? ERROR_ACCESS_DENIED : error;
     }
-    if (!WriteAll(temp->Handle().Get(), content)) return false;
-    if (!FlushFileBuffers(temp->Handle().Get())) return false;
-    if (!temp->Handle().Close()) return false;
+    const auto failed = [] {
+        const DWORD error = GetLastError();
+        return error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error;
+    };
+    if (!WriteAll(temp->Handle().Get(), content)) return failed();
+    if (!FlushFileBuffers(temp->Handle().Get())) return failed();
+    if (!temp->Handle().Close()) return failed();
     if (!MoveFileExW(temp->Path().c_str(), WidePath(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return false;
+        return failed();
     temp->Keep();
-    return true;
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool TWin32Files::ReplaceFile(std::string_view path, std::string_view content) {
+    replaceError_ = ReplaceOrError(path, content);
+    return replaceError_ == ERROR_SUCCESS;
+}
+
+std::string TWin32Files::ReplaceFailure() {
+    if (replaceError_ == ERROR_SUCCESS) return {};
+    wchar_t* text = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, replaceError_, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring words = n > 0 && text ? std::wstring(text, n) : std::wstring();
+    if (text) LocalFree(text);
+    while (!words.empty() && (words.back() == L'\r' || words.back() == L'\n' || words.back() == L' ')) words.pop_back();
+    if (words.empty()) return "Error " + std::to_string(replaceError_);
+    return Utf8FromWide(words);
+}
+
+std::string TWin32Files::DisplayPath(std::string_view path) {
+    std::string shown(path);
+    std::replace(shown.begin(), shown.end(), '/', '\\');
+    return shown;
 }
 
 }  // namespace ratiscope

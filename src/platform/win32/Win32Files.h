@@ -51,9 +51,14 @@ public:
     // a device or a file with the read-only attribute is refused; a writable
     // file in a folder that takes no new files is written in place.
     bool ReplaceFile(std::string_view path, std::string_view content) override;
+    // FormatMessage's text of the system error behind the last refusal.
+    std::string ReplaceFailure() override;
+    std::string DisplayPath(std::string_view path) override;
+    std::string_view TextLineEnd() override { return "\r\n"; }
 
 private:
     TKnownFolders folders_;
+    std::uint32_t replaceError_ = 0;  // the system error behind the last refused ReplaceFile
 };
 
 }  // namespace ratiscope

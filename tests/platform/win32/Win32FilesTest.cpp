@@ -13,6 +13,8 @@
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Unicode.h"
 #include "settings/Folders.h"
+#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
 
 namespace ratiscope {
 namespace {
@@ -124,6 +126,26 @@ TEST(Win32Files, AFailedReplaceLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(AllNames(folder.Path()), (std::vector<std::string>{"held.settings", "taken"}));
 }
 
+// FormatMessage's text for `error`, without its line end.
+std::string SystemText(DWORD error) {
+    wchar_t text[512] = {};
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, 512,
+                             nullptr);
+    while (n > 0 && (text[n - 1] == L'\r' || text[n - 1] == L'\n' || text[n - 1] == L' ')) --n;
+    return Utf8FromWide(std::wstring_view(text, n));
+}
+
+TEST(Win32Files, PathsAreShownWithTheSystemsSeparator) {
+    TWin32Files files;
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:/Users/Zo/AppData/Roaming/Vendrel/Ratiscope/Ratiscope.user.settings",
+         "C:\\Users\\Zo\\AppData\\Roaming\\Vendrel\\Ratiscope\\Ratiscope.user.settings"},
+        {"D:\\Tools/Ratiscope\\x", "D:\\Tools\\Ratiscope\\x"},
+        {"", ""},
+    };
+    for (const auto& [held, shown] : cases) EXPECT_EQ(files.DisplayPath(held), shown) << held;
+}
+
 TEST(Win32Files, ReadOnlyFilesAndDevicesAreRefusedAndKept) {
     TWinTempFolder folder;
     TWin32Files files;
@@ -134,9 +156,12 @@ TEST(Win32Files, ReadOnlyFilesAndDevicesAreRefusedAndKept) {
     EXPECT_FALSE(files.ReplaceFile(frozen, "new"));
     EXPECT_EQ(files.ReadFile(frozen, 100), "old");
     EXPECT_TRUE(GetFileAttributesW(WidePath(frozen).c_str()) & FILE_ATTRIBUTE_READONLY);
+    // The refusal is told in the system's own words, as its own programs tell it.
+    EXPECT_EQ(files.ReplaceFailure(), SystemText(ERROR_ACCESS_DENIED));
     // Once writable again it is replaced as any other file.
     ASSERT_TRUE(SetFileAttributesW(WidePath(frozen).c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_TRUE(files.ReplaceFile(frozen, "new"));
+    EXPECT_EQ(files.ReplaceFailure(), "");
     EXPECT_EQ(files.ReadFile(frozen, 100), "new");
     // A device name is no file to replace, and nothing is left beside it.
     EXPECT_FALSE(files.ReplaceFile("NUL", "x"));
@@ -248,6 +273,46 @@ TEST(Win32Files, FolderRulesOnWindowsPaths) {
         EXPECT_EQ(UserDataFolder(files, kProductSubPath), c.userFolder) << c.name;
         EXPECT_EQ(SettingsFilePath(files), std::string(c.userFolder) + std::string(kSettingsFileName)) << c.name;
     }
+}
+
+// Windows programs write their text files with CR LF; a file someone wrote
+// with line feeds keeps them.
+TEST(Win32Files, ANewSettingsFileEndsItsLinesAsWindowsDoes) {
+    TWinTempFolder folder;
+    TWin32FilesAt files(folder / "ratiscope.exe", Fixed("", "", ""));
+    const std::string path = folder / std::string(kSettingsFileName);
+    TSettings settings(1920);
+    SaveSettings(settings, files, '.');
+    std::string content = files.ReadFile(path, 100000).value_or("");
+    ASSERT_FALSE(content.empty());
+    EXPECT_TRUE(content.starts_with("[Settings]\r\nBorder=12\r\n")) << content.substr(0, 40);
+    EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), std::count(content.begin(), content.end(), '\r'));
+    Write(path, "[Settings]\nX=1\n");
+    SaveSettings(settings, files, '.');
+    content = files.ReadFile(path, 100000).value_or("");
+    EXPECT_TRUE(content.starts_with("[Settings]\nX=300\n")) << content.substr(0, 40);
+    EXPECT_EQ(content.find('\r'), std::string::npos);
+}
+
+// A settings file the user froze: the error box names it as Windows writes
+// paths and says why, in the system's words.
+TEST(Win32Files, AFailedSaveNamesTheWindowsPathAndTheReason) {
+    TWinTempFolder folder;
+    TWin32FilesAt files(folder / "ratiscope.exe", Fixed("", "", ""));
+    const std::string path = folder / std::string(kSettingsFileName);
+    Write(path, "[Settings]\r\n");
+    ASSERT_TRUE(SetFileAttributesW(WidePath(path).c_str(), FILE_ATTRIBUTE_READONLY));
+    TSettings settings(1920);
+    std::string shown;
+    try {
+        SaveSettings(settings, files, '.');
+    } catch (const EWriteError& e) {
+        shown = e.what();
+    }
+    SetFileAttributesW(WidePath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::string windowsPath = path;
+    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+    EXPECT_EQ(shown, "Unable to write to " + windowsPath + "\n" + SystemText(ERROR_ACCESS_DENIED));
 }
 
 }  // namespace
