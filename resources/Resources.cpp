@@ -45,6 +45,11 @@ TIcon LoadResourceIcon(std::string_view name) {
     return {};
 }
 
+TIcon LoadProgramIcon(std::int32_t side) {
+    constexpr std::int32_t kSmallIconSide = 32;
+    return LoadResourceIcon(side <= kSmallIconSide ? "ZAPPICON32" : "ZAPPICON");
+}
+
 std::span<const std::string_view> ResourceIconNames() { return kNames; }
 
 }  // namespace ratiscope

@@ -2,6 +2,7 @@
 // beside this header.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -14,6 +15,10 @@ namespace ratiscope {
 // "ZBRCORNER" (24 x 24) and the program icon "ZAPPICON" (48 x 48) and
 // "ZAPPICON32" (32 x 32). An unknown name gives an empty icon.
 TIcon LoadResourceIcon(std::string_view name);
+
+// The program icon for a box `side` pixels square: the 32-pixel picture up to
+// 32, else the 48-pixel one, so a small box never shows a larger picture squeezed.
+TIcon LoadProgramIcon(std::int32_t side);
 
 // Every resource name LoadResourceIcon knows.
 std::span<const std::string_view> ResourceIconNames();

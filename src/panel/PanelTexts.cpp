@@ -8,6 +8,8 @@
 
 namespace ratiscope {
 
+static_assert(kColorNameKeys.size() == 1 + kNamedColors.size(), "a key for \"Custom...\" and each named colour");
+
 namespace {
 
 std::string Key(std::string_view prefix, int i) { return std::string(prefix) + std::to_string(i); }
@@ -56,6 +58,11 @@ void ApplyPanelTexts(TPanelControls& c) {
     c.LinesColorLabel.SetCaption(LangString("MSLinesColor"));
     c.ValuesColorLabel.SetCaption(LangString("MSValuesColor"));
     c.OpacityLabel.SetCaption(LangString("MSOpacity"));
+    for (std::size_t i = 0; i < kColorNameKeys.size(); ++i) {
+        const std::string name = LangString(kColorNameKeys[i]);
+        c.LinesColorBox.SetItemText(static_cast<std::int32_t>(i), name);
+        c.ValuesColorBox.SetItemText(static_cast<std::int32_t>(i), name);
+    }
 
     c.PageControl.SetTabCaption(3, LangString("MSAdvancedTab"));
     c.LanguageLabel.SetCaption(LangString("MSLanguage"));

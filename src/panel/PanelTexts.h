@@ -2,6 +2,7 @@
 // order, and the composed product and notice labels.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,15 @@ struct TPanelControls;
 
 // The argument of the "MSCopyright" template.
 inline constexpr std::string_view kNoticeText = "(c) 2006-2026 Vendrel. All rights reserved.";
+
+// The language keys of the colour lists' entries in entry order: "Custom..."
+// first, then the colours of kNamedColors.
+inline constexpr std::array<std::string_view, 21> kColorNameKeys{
+    "MSCustomColor", "MSColorBlack",  "MSColorMaroon", "MSColorGreen",      "MSColorOlive",     "MSColorNavy",
+    "MSColorPurple", "MSColorTeal",   "MSColorGray",   "MSColorSilver",     "MSColorRed",       "MSColorLime",
+    "MSColorYellow", "MSColorBlue",   "MSColorFuchsia", "MSColorAqua",      "MSColorWhite",     "MSColorMoneyGreen",
+    "MSColorSkyBlue", "MSColorCream", "MSColorMediumGray",
+};
 
 // "Vendrel Ratiscope", a line feed, the "MSVersion" text, a blank and the version.
 std::string ProductLabelText();

@@ -78,11 +78,7 @@ void TSettingsForm::FormCreate() {
 
     look_->FLiveApply = true;
 
-    try {
-        if (services_.loadProgramIcon) c.LogoImage.SetPicture(services_.loadProgramIcon());
-    } catch (const std::exception&) {
-        // Without its icon the Main page only shows an empty corner.
-    }
+    ShowLogo();
 
     FButtonLit = false;
     FDragging = false;
@@ -131,8 +127,19 @@ void TSettingsForm::WMDpiChanged(int dpi) {
     dpi_ = UsableDpi(dpi);
     ScaleControls(*controls_, dpi_);
     LayoutPanel();
+    ShowLogo();
     FScaling = false;
     window_->Invalidate();
+}
+
+void TSettingsForm::ShowLogo() {
+    constexpr std::int32_t kLogoSide = 32;  // the logo box's design size
+    try {
+        if (services_.loadProgramIcon && controls_)
+            controls_->LogoImage.SetPicture(services_.loadProgramIcon(ScaleToDpi(kLogoSide, dpi_)));
+    } catch (const std::exception&) {
+        // Without its icon the Main page only shows an empty corner.
+    }
 }
 
 void TSettingsForm::RestorePosition() {

@@ -40,8 +40,9 @@ struct TSettingsFormServices {
     IControlToolkit& controls;
     // The program's folder is listed for languages; language files are read.
     IFiles& files;
-    // The program's main icon for the Main page; may throw, which leaves the picture empty.
-    std::function<TIcon()> loadProgramIcon;
+    // The program's main icon for the Main page's box, which is `side` pixels
+    // square; may throw, which leaves the picture empty.
+    std::function<TIcon(std::int32_t side)> loadProgramIcon;
     std::function<void()> openManual;
     // Opens a page of the vendor site; takes the path after the site's base address.
     std::function<void(std::string_view)> openWebPage;
@@ -137,6 +138,8 @@ private:
     void OnDpiChanged(int dpi) override { WMDpiChanged(dpi); }
 
     void ReportError(const std::exception& e);
+    // Puts the program icon made for the logo box's size at the current DPI into the Main page.
+    void ShowLogo();
     void HighlightButton(std::int32_t start, TColor fill);
     void RedrawButtons();
     std::int32_t ClientWidth() const;

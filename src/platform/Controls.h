@@ -177,7 +177,8 @@ public:
 };
 
 // The colours a colour list offers after its first entry, "Custom...": the
-// sixteen standard colours and four further ones, with the names shown.
+// sixteen standard colours and four further ones, with the names a list shows
+// until the program gives it the names of the user's language.
 struct TNamedColor {
     std::string_view name;
     TColor color;
@@ -206,6 +207,8 @@ public:
     virtual std::int32_t ItemCount() const = 0;
     virtual std::string ItemText(std::int32_t index) const = 0;
     virtual TColor ItemColor(std::int32_t index) const = 0;
+    // Renames entry `index` (0 is "Custom..."); its colour and the selection stay.
+    virtual void SetItemText(std::int32_t index, std::string_view text) = 0;
     // Height of one entry in pixels.
     virtual void SetItemHeight(std::int32_t pixels) = 0;
 

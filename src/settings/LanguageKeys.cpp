@@ -15,7 +15,7 @@ namespace {
 
 using enum TTemplateArgs;
 
-constexpr std::array<TLanguageKey, 83> kKeys = {{
+constexpr std::array<TLanguageKey, 104> kKeys = {{
     // Hints of the overlay's caption buttons; the help hint serves the panel too.
     {"MOrientButtonHint", None}, {"MLookButtonHint", None}, {"MSettingsButtonHint", None},
     {"MHelpButtonHint", None}, {"MMinimizeButtonHint", None}, {"MCloseButtonHint", None},
@@ -43,6 +43,13 @@ constexpr std::array<TLanguageKey, 83> kKeys = {{
     {"MSGridSize", None}, {"MSLockAspectRatio", None}, {"MSFitWindowBtn", None},
     // Colors page.
     {"MSColorsTab", None}, {"MSLinesColor", None}, {"MSValuesColor", None}, {"MSOpacity", None},
+    // The entries of both colour lists.
+    {"MSCustomColor", None}, {"MSColorBlack", None}, {"MSColorMaroon", None}, {"MSColorGreen", None},
+    {"MSColorOlive", None}, {"MSColorNavy", None}, {"MSColorPurple", None}, {"MSColorTeal", None},
+    {"MSColorGray", None}, {"MSColorSilver", None}, {"MSColorRed", None}, {"MSColorLime", None},
+    {"MSColorYellow", None}, {"MSColorBlue", None}, {"MSColorFuchsia", None}, {"MSColorAqua", None},
+    {"MSColorWhite", None}, {"MSColorMoneyGreen", None}, {"MSColorSkyBlue", None}, {"MSColorCream", None},
+    {"MSColorMediumGray", None},
     // Advanced page.
     {"MSAdvancedTab", None}, {"MSAdvanced", None}, {"MSLanguage", None}, {"MSRestore", None},
     {"MSA0", None}, {"MSA1", None}, {"MSA2", None}, {"MSA3", None}, {"MSA4", None}, {"MSA5", None},

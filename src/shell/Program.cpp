@@ -65,7 +65,7 @@ int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& p
                               windows,
                               platform.controls,
                               platform.files,
-                              [] { return LoadResourceIcon("ZAPPICON"); },
+                              LoadProgramIcon,
                               [&links] { links.OpenManual(); },
                               [&links](std::string_view page) { links.OpenWebPage(VendorPage(page)); },
                               form.Window(),

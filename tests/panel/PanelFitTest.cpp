@@ -70,7 +70,7 @@ protected:
         settings.SVisible = true;
         TSettingsFormServices services{
             real, toolkit, files,
-            [] { return PanelTestIcon(48, 48); }, [] {}, [](std::string_view) {}, nullptr, [] {},
+            [](std::int32_t side) { return PanelTestIcon(side, side); }, [] {}, [](std::string_view) {}, nullptr, [] {},
         };
         form = std::make_unique<TSettingsForm>(settings, icons, std::move(services));
         form->FormCreate();

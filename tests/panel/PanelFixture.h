@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "overlay/Renderer.h"
+#include "panel/PanelTexts.h"
 #include "panel/SettingsFrm.h"
 #include "platform/RasterOffscreen.h"
 #include "settings/LangTable.h"
@@ -48,6 +49,10 @@ inline std::string TestEnglishFile() {
     for (int i = 0; i < 16; ++i) f += "MSLook" + std::to_string(i) + "=look " + std::to_string(i) + "\r\n";
     for (int i = 0; i < 4; ++i) f += "MSOr" + std::to_string(i) + "=orientation " + std::to_string(i) + "\r\n";
     for (int i = 0; i < 7; ++i) f += "MSA" + std::to_string(i) + "=option " + std::to_string(i) + "\r\n";
+    // The colour names as the English file gives them.
+    f += std::string(kColorNameKeys[0]) + "=" + std::string(kCustomColorName) + "\r\n";
+    for (std::size_t i = 0; i < kNamedColors.size(); ++i)
+        f += std::string(kColorNameKeys[i + 1]) + "=" + std::string(kNamedColors[i].name) + "\r\n";
     return f;
 }
 
@@ -77,7 +82,7 @@ protected:
             ws,
             toolkit,
             files,
-            [] { return PanelTestIcon(48, 48); },
+            [](std::int32_t side) { return PanelTestIcon(side, side); },
             [this] { ws.log.push_back("OpenManual"); },
             [this](std::string_view page) { ws.log.push_back("OpenWebPage \"" + std::string(page) + "\""); },
             nullptr,

@@ -81,7 +81,7 @@ protected:
             catcher,
             toolkit,
             files,
-            [] { return PanelTestIcon(48, 48); },
+            [](std::int32_t side) { return PanelTestIcon(side, side); },
             [this] { opened.push_back("manual"); },
             [this](std::string_view page) { opened.push_back("web " + std::string(page)); },
             nullptr,

@@ -1,5 +1,9 @@
 // Every panel text from its language key: the key table, the composed product
 // and notice labels, the ratio templates and a template that does not fit.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "PanelFixture.h"
 #include "panel/PanelTexts.h"
 
@@ -102,6 +106,66 @@ TEST_F(PanelTexts, TheCaptionIsFetchedOnEveryPaint) {
     MergeLangPair("MSCaption", "Einstellungen");
     form->FormPaint();
     EXPECT_EQ(window->surface.CallsOf("DrawTextInBox").back(), "DrawTextInBox \"Einstellungen\" 14,1,138,15 10");
+}
+
+std::string ShippedLanguageFile(std::string_view name) {
+    std::ifstream in(std::filesystem::path(RATISCOPE_LANG_DIR) /
+                         std::filesystem::path(std::u8string(name.begin(), name.end()) + u8".lng"),
+                     std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+TEST_F(PanelTexts, ColourNamesComeFromTheLanguageInEveryShippedLanguage) {
+    struct Case {
+        const char* language;
+        const char* custom;  // entry 0
+        const char* black;   // entry 1
+        const char* last;    // entry 20, Medium Gray
+    };
+    const Case cases[] = {
+        {"English", "Custom...", "Black", "Medium Gray"},
+        {"Deutsch", "Eigene...", "Schwarz", "Mittelgrau"},
+        {"Espa\xC3\xB1ol", "Personalizado...", "Negro", "Gris medio"},
+        {"Fran\xC3\xA7" "ais", "Personnalis\xC3\xA9" "e...", "Noir", "Gris moyen"},
+        {"\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9", "\xD0\x94\xD1\x80\xD1\x83\xD0\xB3\xD0\xBE\xD0\xB9...",
+         "\xD0\xA7\xD0\xB5\xD1\x80\xD0\xBD\xD1\x8B\xD0\xB9",
+         "\xD0\xA1\xD1\x80\xD0\xB5\xD0\xB4\xD0\xBD\xD0\xB5-\xD1\x81\xD0\xB5\xD1\x80\xD1\x8B\xD0\xB9"},
+    };
+    const std::string english = ShippedLanguageFile("English");
+    ASSERT_FALSE(english.empty());
+    for (const Case& c : cases) {
+        form.reset();
+        ClearLanguageTable();
+        files.files.clear();
+        files.AddFile(std::string(kProgramFolder) + "English.lng", english);
+        files.AddFile(std::string(kProgramFolder) + c.language + ".lng", ShippedLanguageFile(c.language));
+        settings.Lang = c.language;
+        Create();
+        for (const char* box : {"LinesColorBox", "ValuesColorBox"}) {
+            const auto& colors = Get<RecordingColorBox>(box);
+            EXPECT_EQ(colors.ItemText(0), c.custom) << c.language << " " << box;
+            EXPECT_EQ(colors.ItemText(1), c.black) << c.language << " " << box;
+            EXPECT_EQ(colors.ItemText(20), c.last) << c.language << " " << box;
+            for (std::int32_t i = 0; i < colors.ItemCount(); ++i)
+                EXPECT_EQ(colors.ItemText(i), LangString(kColorNameKeys[static_cast<std::size_t>(i)]))
+                    << c.language << " " << box << " entry " << i;
+        }
+    }
+}
+
+TEST_F(PanelTexts, ALanguageWithoutColourNamesShowsTheEnglishOnes) {
+    files.AddFile(std::string(kProgramFolder) + "English.lng", ShippedLanguageFile("English"));
+    files.AddFile(std::string(kProgramFolder) + "Italiano.lng", "MSLookTab=Aspetto\r\nMSOpacity=Opacit\xC3\xA0\r\n");
+    settings.Lang = "Italiano";
+    Create();
+    const auto& colors = Get<RecordingColorBox>("LinesColorBox");
+    EXPECT_EQ(Get<RecordingTabControl>("PageControl").TabCaption(1), "Aspetto");
+    EXPECT_EQ(colors.ItemText(0), "Custom...");
+    EXPECT_EQ(colors.ItemText(9), "Silver");
+    EXPECT_EQ(colors.ItemText(17), "Money Green");
+    EXPECT_EQ(colors.ItemColor(17), 0xC0DCC0u);  // renaming keeps the colour
 }
 
 }  // namespace

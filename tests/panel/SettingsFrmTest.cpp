@@ -30,7 +30,8 @@ TEST_F(PanelWindow, CreationPlacesSizesAndShowsTheWindow) {
     EXPECT_EQ(settings.Panel, form.get());
     EXPECT_TRUE(Get<RecordingTabControl>("PageControl").Focused());
     EXPECT_EQ(form->ActivePage(), 0);
-    EXPECT_EQ(Get<RecordingPicture>("LogoImage").picture.Width(), 48);
+    // The logo asks for a picture of its box's size: 32 pixels at 96 dpi.
+    EXPECT_EQ(Get<RecordingPicture>("LogoImage").picture.Width(), 32);
     // Every display operation ran before the window showed.
     auto showAt = std::find(ws.log.begin(), ws.log.end(), "Show");
     auto alphaAt = std::find(ws.log.begin(), ws.log.end(), "SetAlpha 0 255");
@@ -353,6 +354,7 @@ TEST_F(PanelWindow, DpiChangeRescalesEverySizeFromTheDesign) {
     EXPECT_EQ(Get<IControl>("Panel").Bounds(), (TRect{0, 16, 263, 615}));
     EXPECT_EQ(Get<IControl>("SizeEdit").Bounds(), (TRect{138, 35, 191, 64}));
     EXPECT_EQ(Get<IControl>("SizeEdit").Font().height, 14);
+    EXPECT_EQ(Get<RecordingPicture>("LogoImage").picture.Width(), 48);  // a picture made for the larger box
     // Back and forth lands exactly where it started.
     tabs.tabHeight = 18;
     form->WMDpiChanged(120);

@@ -308,7 +308,11 @@ public:
     std::int32_t ItemIndex() const override { return index_; }
     std::int32_t ItemCount() const override { return 1 + static_cast<std::int32_t>(kNamedColors.size()); }
     std::string ItemText(std::int32_t index) const override {
+        if (const auto named = names_.find(index); named != names_.end()) return named->second;
         return std::string(index == 0 ? kCustomColorName : kNamedColors.at(static_cast<std::size_t>(index - 1)).name);
+    }
+    void SetItemText(std::int32_t index, std::string_view text) override {
+        if (index >= 0 && index < ItemCount()) names_[index] = std::string(text);
     }
     TColor ItemColor(std::int32_t index) const override {
         return index == 0 ? custom_ : kNamedColors.at(static_cast<std::size_t>(index - 1)).color;
@@ -334,6 +338,7 @@ public:
 private:
     std::int32_t index_ = 0;
     TColor custom_ = 0;
+    std::map<std::int32_t, std::string> names_;  // entries renamed by the program
 };
 
 class RecordingTrackBar : public RecordingControl<ITrackBar> {

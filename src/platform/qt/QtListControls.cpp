@@ -167,6 +167,10 @@ TColor TQtColorBox::ItemColor(std::int32_t index) const {
     return static_cast<TColor>(W()->itemData(index).toUInt());
 }
 
+void TQtColorBox::SetItemText(std::int32_t index, std::string_view text) {
+    if (index >= 0 && index < W()->count()) W()->setItemText(index, QtString(text));
+}
+
 void TQtColorBox::Paint(int index) {
     W()->setItemIcon(index, QIcon(Swatch(ItemColor(index), SwatchHeight())));
 }

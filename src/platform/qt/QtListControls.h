@@ -45,6 +45,7 @@ public:
     std::int32_t ItemCount() const override { return W()->count(); }
     std::string ItemText(std::int32_t index) const override { return StdString(W()->itemText(index)); }
     TColor ItemColor(std::int32_t index) const override;
+    void SetItemText(std::int32_t index, std::string_view text) override;
     void SetItemHeight(std::int32_t pixels) override;
 
 private:

@@ -14,8 +14,9 @@ namespace ratiscope {
 
 namespace {
 
-// The pick is acted on once the list has closed: the colour dialog is modal
-// and must not open while the combo box is still closing its list.
+// The choice is acted on once the list has closed and every notification of
+// the action is in: the colour dialog is modal and must not open while the
+// combo box is still closing its list, nor open once per notification.
 constexpr UINT kChooseLater = WM_APP + 0x52;
 constexpr std::int32_t kDefaultItemHeight = 16;
 constexpr std::int32_t kSwatchInset = 2;
@@ -34,6 +35,38 @@ TRect ColorSwatchRect(TRect row) {
     const std::int32_t left = row.left + kSwatchInset;
     const std::int32_t top = row.top + kSwatchInset;
     return {left, top, left + 2 * height, top + height};
+}
+
+bool TColorChoice::Notify(int code) {
+    switch (code) {
+    case CBN_DROPDOWN:
+        dropped_ = true;
+        return false;
+    case CBN_CLOSEUP:
+        dropped_ = false;
+        return false;
+    case CBN_SELENDOK:
+        accepted_ = true;
+        break;
+    case CBN_SELENDCANCEL:
+        cancelled_ = true;
+        break;
+    case CBN_SELCHANGE:
+        if (dropped_) return false;  // browsing the open list
+        changedClosed_ = true;
+        break;
+    default:
+        return false;
+    }
+    const bool opens = !gathering_;
+    gathering_ = true;
+    return opens;
+}
+
+bool TColorChoice::Settle() {
+    const bool chosen = gathering_ && (accepted_ || changedClosed_) && !cancelled_;
+    gathering_ = accepted_ = cancelled_ = changedClosed_ = false;
+    return chosen;
 }
 
 std::optional<TColor> ChooseSystemColor(HWND owner, TColor initial) {
@@ -84,10 +117,32 @@ TColor TWin32ColorBox::ItemColor(std::int32_t index) const {
     return kNamedColors[static_cast<std::size_t>(index) - 1].color;
 }
 
+void TWin32ColorBox::SetItemText(std::int32_t index, std::string_view text) {
+    if (index < 0 || index >= ItemCount()) return;
+    const auto selected = SendMessageW(Handle(), CB_GETCURSEL, 0, 0);
+    const std::wstring wide = WideFromUtf8(text);
+    SendMessageW(Handle(), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageW(Handle(), CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
+    FitNames();
+}
+
+void TWin32ColorBox::FitNames() {
+    const auto row = static_cast<std::int32_t>(std::max<LRESULT>(SendMessageW(Handle(), CB_GETITEMHEIGHT, 0, 0), 1));
+    FitDroppedWidth(Handle(), ColorSwatchRect({0, 0, 0, row}).right + kTextGap);
+}
+
+void TWin32ColorBox::SetFont(const TFont& font) {
+    TWin32Control::SetFont(font);
+    FitNames();
+}
+
 void TWin32ColorBox::SetItemHeight(std::int32_t pixels) {
     const std::int32_t h = std::max(pixels, 1);
     SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, h);                         // the rows of the list
     SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), h);  // the closed box's field
+    FitNames();  // the swatch grows with the row
 }
 
 void TWin32ColorBox::SetBounds(TRect b) {
@@ -95,6 +150,7 @@ void TWin32ColorBox::SetBounds(TRect b) {
     const auto row = std::max<LRESULT>(SendMessageW(Handle(), CB_GETITEMHEIGHT, 0, 0), 1);
     SetWindowPos(Handle(), nullptr, b.left, b.top, b.Width(), b.Height() + static_cast<int>(ItemCount() * row) + 2,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    FitNames();
 }
 
 void TWin32ColorBox::SetSelected(TColor color) {
@@ -131,14 +187,19 @@ bool TWin32ColorBox::OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& res
     }
     if (msg != WM_COMMAND) return false;
     result = 0;
-    if (picks_.Notify(HIWORD(wp))) PostMessageW(Handle(), kChooseLater, static_cast<WPARAM>(ItemIndex()), 0);
+    if (choice_.Notify(HIWORD(wp))) PostMessageW(Handle(), kChooseLater, 0, 0);
     return true;
 }
 
-bool TWin32ColorBox::OnOwnMessage(HWND, UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool TWin32ColorBox::OnOwnMessage(HWND, UINT msg, WPARAM, LPARAM, LRESULT& result) {
     if (msg != kChooseLater) return false;
-    Chosen(static_cast<std::int32_t>(wp));
     result = 0;
+    if (choice_.Settle()) {
+        Chosen(ItemIndex());
+    } else if (ItemIndex() != last_) {
+        // A cancelled list may still show the entry browsed last.
+        SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(last_), 0);
+    }
     return true;
 }
 

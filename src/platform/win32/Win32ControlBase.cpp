@@ -127,6 +127,37 @@ std::string WindowTextUtf8(HWND window) {
 
 void SetWindowTextUtf8(HWND window, std::string_view text) { SetWindowTextW(window, WideFromUtf8(text).c_str()); }
 
+int TextWidthIn(HWND control, std::wstring_view text) {
+    if (text.empty()) return 0;
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    // A last glyph that reaches past its advance (an italic, a wide "n" at
+    // some sizes) still has to show whole.
+    ABC abc{};
+    const auto last = static_cast<UINT>(text.back());
+    const int overhang = GetCharABCWidthsW(dc, last, last, &abc) && abc.abcC < 0 ? -abc.abcC : 0;
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return static_cast<int>(size.cx) + overhang;
+}
+
+int RoomRightOf(HWND control) {
+    const HWND parent = GetParent(control);
+    RECT client{};
+    GetClientRect(parent, &client);
+    const TRect me = ChildBounds(control);
+    int right = client.right;
+    // Style, not IsWindowVisible: the page may itself be hidden while its texts are set.
+    for (HWND o = GetWindow(parent, GW_CHILD); o; o = GetWindow(o, GW_HWNDNEXT)) {
+        if (o == control || !(GetWindowLongPtrW(o, GWL_STYLE) & WS_VISIBLE)) continue;
+        const TRect other = ChildBounds(o);
+        if (other.left > me.left && other.top < me.bottom && me.top < other.bottom) right = std::min(right, other.left);
+    }
+    return right - me.left;
+}
+
 RECT ToRect(TRect r) { return {r.left, r.top, r.right, r.bottom}; }
 
 TRect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }

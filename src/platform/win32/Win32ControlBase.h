@@ -33,6 +33,12 @@ private:
 // The text of a window as UTF-8, and setting it from UTF-8.
 std::string WindowTextUtf8(HWND window);
 void SetWindowTextUtf8(HWND window, std::string_view text);
+// Pixels from the start of `text` to the right edge of its last glyph, in
+// the control's own font: the room a control needs to show it uncut.
+int TextWidthIn(HWND control, std::wstring_view text);
+// Pixels from the left edge of `control` to the nearest control shown beside
+// it on its rows, or else to its container's right edge.
+int RoomRightOf(HWND control);
 // The window's place in its parent's client area.
 TRect ChildBounds(HWND window);
 // Win32's rectangle type and ours, both right and bottom exclusive.

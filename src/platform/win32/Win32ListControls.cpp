@@ -15,6 +15,10 @@ constexpr std::int32_t kDefaultDropDownRows = 8;
 constexpr UINT kCheckedStateImage = 2;
 // What a list view adds below the taller of its icons and its text in every row.
 constexpr std::int32_t kRowPadding = 1;
+// An open list's entry text keeps this much room to its row's edges, and the
+// list's border takes one pixel on each side.
+constexpr int kListTextMargin = 3;
+constexpr int kListFrame = 2;
 
 bool WantsReturn(LPARAM lp) {
     const auto* m = reinterpret_cast<const MSG*>(lp);
@@ -55,6 +59,18 @@ std::string ComboItemText(HWND combo, std::int32_t index) {
     return Utf8FromWide(text);
 }
 
+void FitDroppedWidth(HWND combo, int textLeft) {
+    const auto count = std::max<LRESULT>(SendMessageW(combo, CB_GETCOUNT, 0, 0), 0);
+    int widest = 0;
+    for (LRESULT i = 0; i < count; ++i)
+        widest = std::max(widest, TextWidthIn(combo, WideFromUtf8(ComboItemText(combo, static_cast<std::int32_t>(i)))));
+    const bool scrolls = count > SendMessageW(combo, CB_GETMINVISIBLE, 0, 0);
+    const int need = textLeft + widest + kListTextMargin + kListFrame + (scrolls ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+    RECT box{};
+    GetWindowRect(combo, &box);
+    SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max<int>(need, box.right - box.left)), 0);
+}
+
 TWin32ComboBox::TWin32ComboBox(HWND window, std::string_view name, TWin32Fonts& fonts, TComboStyle style,
                                std::function<bool()> pressDefault)
     : TWin32Control(window, name, fonts),
@@ -89,6 +105,7 @@ void TWin32ComboBox::SetItemText(std::int32_t index, std::string_view text) {
         deselected_ = false;
     }
     quiet_ = false;
+    FitDroppedWidth(Handle(), kListTextMargin);
 }
 
 void TWin32ComboBox::Clear() {
@@ -96,6 +113,12 @@ void TWin32ComboBox::Clear() {
     SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
     quiet_ = false;
     deselected_ = false;
+    FitDroppedWidth(Handle(), kListTextMargin);
+}
+
+void TWin32ComboBox::SetFont(const TFont& font) {
+    TWin32Control::SetFont(font);
+    FitDroppedWidth(Handle(), kListTextMargin);
 }
 
 std::int32_t TWin32ComboBox::ItemIndex() const {
@@ -128,6 +151,7 @@ void TWin32ComboBox::SetText(std::string_view text) {
 void TWin32ComboBox::SetDropDownCount(std::int32_t rows) {
     SendMessageW(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(std::max(rows, 1)), 0);
     if (placed_) SetBounds(*placed_);  // the window's height holds the open list
+    FitDroppedWidth(Handle(), kListTextMargin);  // a list that now scrolls needs room for its bar
 }
 
 void TWin32ComboBox::SetBounds(TRect b) {
@@ -138,6 +162,7 @@ void TWin32ComboBox::SetBounds(TRect b) {
     const auto row = std::max<LRESULT>(SendMessageW(Handle(), CB_GETITEMHEIGHT, 0, 0), 1);
     SetWindowPos(Handle(), nullptr, b.left, b.top, b.Width(), b.Height() + static_cast<int>(rows * row) + 2,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    FitDroppedWidth(Handle(), kListTextMargin);
 }
 
 bool TWin32ComboBox::OnParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {

@@ -42,6 +42,7 @@ public:
     void SetBounds(TRect bounds) override;
     bool OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnOwnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void SetFont(const TFont& font) override;
 
 private:
     bool editable_;
@@ -54,6 +55,11 @@ private:
 
 // The text of entry `index` of a combo box; empty when there is no such entry.
 std::string ComboItemText(HWND combo, std::int32_t index);
+
+// Makes the open list of `combo` wide enough for its widest entry, whose text
+// starts `textLeft` pixels into its row, with a scroll bar when the list
+// holds more entries than it shows; never narrower than the box itself.
+void FitDroppedWidth(HWND combo, int textLeft);
 
 class TWin32CheckListBox final : public TWin32Control<ICheckListBox> {
 public:

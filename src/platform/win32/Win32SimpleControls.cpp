@@ -7,12 +7,17 @@
 #include <cmath>
 
 #include "platform/win32/Win32Unicode.h"
+#include "platform/win32/Win32WindowSystem.h"
 
 namespace ratiscope {
 
 namespace {
 
 constexpr std::uint32_t kOpaqueAlpha = 0xFF000000u;
+// The resolution the system's control metrics are given at.
+constexpr int kScreenDesignDpi = 96;
+// A pixel more than the text measures, for the focus rectangle around it.
+constexpr int kCaptionSlack = 2;
 // Room a track bar keeps above and below its thumb for the tick marks.
 constexpr std::int32_t kTickBand = 7;
 // The thumb stays long enough to grab and no longer than the system's own.
@@ -41,6 +46,9 @@ void TWin32Label::Fit() {
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
         SelectObject(dc, old);
         ReleaseDC(Handle(), dc);
+        // The advance widths end short of a last glyph that reaches past its
+        // own ("y", "f"): the label takes the ink too, so none of it is cut.
+        r.right = std::max<LONG>(r.right, TextWidthIn(Handle(), text));
     }
     SetWindowPos(Handle(), nullptr, 0, 0, r.right, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -69,6 +77,18 @@ void SetButtonChecked(HWND button, bool checked) {
         for (HWND w = GetWindow(GetParent(button), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
             if (w != button && IsRadioButton(w)) SendMessageW(w, BM_SETCHECK, BST_UNCHECKED, 0);
     SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void FitCheckableCaption(HWND button, TRect designed) {
+    if (designed.Width() <= 0) return;
+    // The box is 13 pixels at 96 dpi; half a digit separates it from the text.
+    constexpr int kBoxSide = 13;
+    const int box = MulDiv(kBoxSide, WindowDpi(button), kScreenDesignDpi);
+    const int need = box + TextWidthIn(button, L"0") / 2 + TextWidthIn(button, WideFromUtf8(WindowTextUtf8(button))) +
+                     kCaptionSlack;
+    const int width = std::max(designed.Width(), std::min(need, RoomRightOf(button)));
+    if (width != ChildBounds(button).Width())
+        SetWindowPos(button, nullptr, 0, 0, width, designed.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TWin32Button::TWin32Button(HWND window, std::string_view name, TWin32Fonts& fonts,

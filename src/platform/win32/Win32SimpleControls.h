@@ -27,12 +27,30 @@ private:
 // buttons of its container, as a click would.
 void SetButtonChecked(HWND button, bool checked);
 
+// Gives a check box or radio button placed at `designed` the width its box and
+// caption need, when that is more, as far as the room beside it allows.
+void FitCheckableCaption(HWND button, TRect designed);
+
 // A check box or a radio button: the native automatic button of that kind.
 template <class Interface>
 class TWin32Checkable final : public TWin32Control<Interface> {
 public:
     using TWin32Control<Interface>::TWin32Control;
-    void SetCaption(std::string_view text) override { SetWindowTextUtf8(this->Handle(), text); }
+    // A caption that is longer than the designed width has room for widens
+    // the button, so that it is never cut.
+    void SetBounds(TRect bounds) override {
+        designed_ = bounds;
+        TWin32Control<Interface>::SetBounds(bounds);
+        FitCheckableCaption(this->Handle(), designed_);
+    }
+    void SetFont(const TFont& font) override {
+        TWin32Control<Interface>::SetFont(font);
+        FitCheckableCaption(this->Handle(), designed_);
+    }
+    void SetCaption(std::string_view text) override {
+        SetWindowTextUtf8(this->Handle(), text);
+        FitCheckableCaption(this->Handle(), designed_);
+    }
     std::string Caption() const override { return WindowTextUtf8(this->Handle()); }
     bool Checked() const override { return SendMessageW(this->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void SetChecked(bool checked) override { SetButtonChecked(this->Handle(), checked); }
@@ -42,6 +60,9 @@ public:
         if (this->OnClick) this->OnClick();
         return true;
     }
+
+private:
+    TRect designed_{};
 };
 
 using TWin32CheckBox = TWin32Checkable<ICheckBox>;

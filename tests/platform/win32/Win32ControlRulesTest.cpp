@@ -99,6 +99,46 @@ TEST(ComboPicks, ClosedChangesAndClosingOnAnEntryArePicksBrowsingIsNot) {
     }
 }
 
+TEST(ColorChoice, OneChoicePerUserActionWhateverTheOrderOfItsNotifications) {
+    // Each action is the notifications one click or key brings, in an order
+    // Windows or Wine may send them; the gathering ends after each action.
+    struct Case {
+        const char* what;
+        std::vector<std::vector<int>> actions;
+        int choices;
+    };
+    const std::vector<Case> cases = {
+        {"arrow key on the closed box", {{CBN_SELCHANGE}}, 1},
+        {"closed box reporting both", {{CBN_SELENDOK, CBN_SELCHANGE}}, 1},
+        {"click: ok, close-up, change (Wine)", {{CBN_DROPDOWN}, {CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}}, 1},
+        {"click: ok, change, close-up", {{CBN_DROPDOWN}, {CBN_SELENDOK, CBN_SELCHANGE, CBN_CLOSEUP}}, 1},
+        {"click: change, ok, close-up", {{CBN_DROPDOWN}, {CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}}, 1},
+        {"click: change, close-up, ok", {{CBN_DROPDOWN}, {CBN_SELCHANGE, CBN_CLOSEUP, CBN_SELENDOK}}, 1},
+        {"click: close-up, ok, change", {{CBN_DROPDOWN}, {CBN_CLOSEUP, CBN_SELENDOK, CBN_SELCHANGE}}, 1},
+        {"click: close-up, change, ok", {{CBN_DROPDOWN}, {CBN_CLOSEUP, CBN_SELCHANGE, CBN_SELENDOK}}, 1},
+        {"click on the entry already chosen", {{CBN_DROPDOWN}, {CBN_SELENDOK, CBN_CLOSEUP}}, 1},
+        {"browse with keys, then Enter", {{CBN_DROPDOWN}, {CBN_SELCHANGE}, {CBN_SELCHANGE}, {CBN_SELENDOK, CBN_CLOSEUP}}, 1},
+        {"browse, then cancel (Wine)", {{CBN_DROPDOWN}, {CBN_SELCHANGE}, {CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_SELCHANGE}}, 0},
+        {"browse, then cancel", {{CBN_DROPDOWN}, {CBN_SELCHANGE}, {CBN_CLOSEUP, CBN_SELENDCANCEL}}, 0},
+        {"open and close, then arrow", {{CBN_DROPDOWN}, {CBN_SELENDCANCEL, CBN_CLOSEUP}, {CBN_SELCHANGE}}, 1},
+        {"two clicks in a row", {{CBN_DROPDOWN}, {CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE},
+                                 {CBN_DROPDOWN}, {CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}}, 2},
+        {"three arrow keys", {{CBN_SELCHANGE}, {CBN_SELCHANGE}, {CBN_SELCHANGE}}, 3},
+        {"focus and typing", {{CBN_SETFOCUS}, {CBN_EDITUPDATE, CBN_EDITCHANGE}, {CBN_KILLFOCUS}}, 0},
+    };
+    for (const Case& c : cases) {
+        TColorChoice choice;
+        int choices = 0;
+        for (const std::vector<int>& action : c.actions) {
+            int opened = 0;
+            for (int code : action) opened += choice.Notify(code) ? 1 : 0;
+            EXPECT_LE(opened, 1) << c.what << ": one message to settle an action";
+            if (opened == 1) choices += choice.Settle() ? 1 : 0;
+        }
+        EXPECT_EQ(choices, c.choices) << c.what;
+    }
+}
+
 TEST(ReadWholeNumber, OnlyATextThatIsAllOneNumber) {
     EXPECT_EQ(ReadWholeNumber("120"), 120);
     EXPECT_EQ(ReadWholeNumber("-7"), -7);

@@ -377,6 +377,16 @@ TEST_F(Win32Controls, ColorBoxOffersCustomThenTheNamedColours) {
     EXPECT_EQ(box.ItemIndex(), 0);
     EXPECT_EQ(box.ItemColor(0), 0x123456u);
     EXPECT_EQ(box.Selected(), 0x123456u);
+    // Names in the user's language: the colours and the selection stay.
+    box.SetItemText(0, "Eigene...");
+    box.SetItemText(18, "Himmelblau");
+    box.SetItemText(21, "no such entry");
+    EXPECT_EQ(box.ItemText(0), "Eigene...");
+    EXPECT_EQ(box.ItemText(18), "Himmelblau");
+    EXPECT_EQ(box.ItemCount(), 21);
+    EXPECT_EQ(box.ItemColor(18), 0xF0CAA6u);
+    EXPECT_EQ(box.ItemIndex(), 0);
+    EXPECT_EQ(box.Selected(), 0x123456u);
 }
 
 TEST_F(Win32Controls, ColorBoxPicksOpenTheDialogOnlyForCustom) {
@@ -416,6 +426,77 @@ TEST_F(Win32Controls, ColorBoxPicksOpenTheDialogOnlyForCustom) {
     EXPECT_EQ(box.ItemIndex(), 0);
     EXPECT_EQ(box.Selected(), 0x0A0B0Cu);
     EXPECT_EQ(changes, 2);
+}
+
+TEST_F(Win32Controls, ColorBoxOpensTheDialogOncePerChoiceWhateverTheNotificationOrder) {
+    // "Custom..." chosen with the mouse, the closing list reporting in each
+    // order a system may use; OK in the dialog each time.
+    struct Case {
+        const char* what;
+        std::vector<int> codes;
+    };
+    const std::vector<Case> cases = {
+        {"ok, close-up, change (Wine)", {CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}},
+        {"ok, change, close-up", {CBN_DROPDOWN, CBN_SELENDOK, CBN_SELCHANGE, CBN_CLOSEUP}},
+        {"change, ok, close-up", {CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}},
+        {"change, close-up, ok", {CBN_DROPDOWN, CBN_SELCHANGE, CBN_CLOSEUP, CBN_SELENDOK}},
+        {"close-up, ok, change", {CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELENDOK, CBN_SELCHANGE}},
+        {"close-up, change, ok", {CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELCHANGE, CBN_SELENDOK}},
+        {"ok and close-up only", {CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP}},
+    };
+    for (const Case& c : cases) {
+        IColorBox& box = C().CreateColorBox(Panel(), c.what);
+        auto& native = dynamic_cast<TWin32ColorBox&>(box);
+        int asked = 0;
+        native.SetColorDialog([&](HWND, TColor) {
+            ++asked;
+            return std::optional<TColor>(0x0A0B0C);
+        });
+        int changes = 0;
+        box.OnChange = [&] { ++changes; };
+        box.SetSelected(0x008000);  // Green
+        const HWND h = HandleOf(box);
+        for (int round = 1; round <= 2; ++round) {
+            // The user's click has put "Custom..." under the list's selection.
+            SendMessageW(h, CB_SETCURSEL, 0, 0);
+            for (int code : c.codes)
+                SendMessageW(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), code), reinterpret_cast<LPARAM>(h));
+            Pump();
+            EXPECT_EQ(asked, round) << c.what;
+            EXPECT_EQ(changes, round) << c.what;
+            EXPECT_EQ(box.Selected(), 0x0A0B0Cu) << c.what;
+        }
+    }
+}
+
+TEST_F(Win32Controls, ColorBoxCancelledListKeepsTheEarlierChoice) {
+    IColorBox& box = C().CreateColorBox(Panel(), "Lines");
+    auto& native = dynamic_cast<TWin32ColorBox&>(box);
+    int asked = 0;
+    native.SetColorDialog([&](HWND, TColor) {
+        ++asked;
+        return std::optional<TColor>(0x0A0B0C);
+    });
+    int changes = 0;
+    box.OnChange = [&] { ++changes; };
+    box.SetSelected(0x008000);  // Green, entry 3
+    const HWND h = HandleOf(box);
+    auto send = [&](int code) {
+        SendMessageW(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), code), reinterpret_cast<LPARAM>(h));
+    };
+    // Open, browse up to "Custom...", then click outside the list.
+    send(CBN_DROPDOWN);
+    SendMessageW(h, CB_SETCURSEL, 0, 0);
+    send(CBN_SELCHANGE);
+    Pump();
+    send(CBN_SELENDCANCEL);
+    send(CBN_CLOSEUP);
+    send(CBN_SELCHANGE);
+    Pump();
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(box.ItemIndex(), 3);
+    EXPECT_EQ(box.Selected(), 0x008000u);
 }
 
 TEST_F(Win32Controls, TrackBarReportsTheUsersMovesOnly) {
