@@ -67,6 +67,7 @@ TWaylandConnection::~TWaylandConnection() {
 }
 
 void TWaylandConnection::Announce(wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t version) {
+    if (CountsFromCurrentPlace(interface)) heldPointerOrigin_ = THeldPointerOrigin::CurrentPlace;
     const auto bind = [&](const wl_interface* type, std::uint32_t wanted) {
         return wl_registry_bind(registry, name, type, std::min(version, wanted));
     };

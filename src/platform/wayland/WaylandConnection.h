@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/wayland/PointerPlace.h"
 #include "platform/wayland/WaylandOutputs.h"
 
 struct wl_display;
@@ -42,6 +43,8 @@ public:
     zwlr_layer_shell_v1* LayerShell() const { return layerShell_; }
     std::uint32_t LayerShellVersion() const { return layerShellVersion_; }
     std::uint32_t SeatVersion() const { return seatVersion_; }
+    // Where the compositor counts pointer positions from while a button is held.
+    THeldPointerOrigin HeldPointerOrigin() const { return heldPointerOrigin_; }
     // The outputs and their places in the compositor's layout.
     TWaylandOutputs& Outputs() { return *outputs_; }
 
@@ -78,6 +81,7 @@ private:
     zwlr_layer_shell_v1* layerShell_ = nullptr;
     std::uint32_t layerShellVersion_ = 0;
     std::uint32_t seatVersion_ = 0;
+    THeldPointerOrigin heldPointerOrigin_ = THeldPointerOrigin::PressPlace;
     std::unique_ptr<TWaylandOutputs> outputs_ = std::make_unique<TWaylandOutputs>();
     std::unique_ptr<QObject> watcher_;
     QSocketNotifier* notifier_ = nullptr;  // owned by watcher_

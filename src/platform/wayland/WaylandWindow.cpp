@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include <wayland-client.h>
@@ -125,6 +126,12 @@ int SharedMemoryFile(std::size_t bytes) {
     return fd;
 }
 
+// place − origin, held within range however far apart the two are.
+std::int32_t Offset(std::int32_t place, std::int32_t origin) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{place} - origin, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
+
 // A straight colour channel times alpha, rounded, as premultiplied ARGB wants it.
 constexpr std::uint32_t Premultiply(std::uint32_t channel, std::uint32_t alpha) { return (channel * alpha + 127) / 255; }
 
@@ -143,7 +150,8 @@ TWaylandWindow::TWaylandWindow(TWaylandConnection& connection, IWindowEvents& ev
       main_(options.mainWindow),
       surface_(std::move(surface)),
       quit_(std::move(quit)),
-      context_(std::make_unique<QObject>()) {
+      context_(std::make_unique<QObject>()),
+      place_(connection.HeldPointerOrigin()) {
     // A compositor that drops us ends the program the way closing the overlay
     // does, so the settings are still saved.
     connection_.Watch([this] { Close(); });
@@ -207,6 +215,7 @@ void TWaylandWindow::CreateSurface(bool replacing) {
     }
     // Moves made while waiting go with the first picture.
     if (layer_) SendMargins();
+    place_.NewSurface({left_, top_});
 }
 
 void TWaylandWindow::SendInteractivity(bool exclusive) {
@@ -270,8 +279,6 @@ void TWaylandWindow::Close() {
 
 void TWaylandWindow::Move(std::int32_t left, std::int32_t top) {
     if (left == left_ && top == top_) return;
-    const std::int32_t dx = left - left_;
-    const std::int32_t dy = top - top_;
     left_ = left;
     top_ = top;
     QueueOutputCheck();
@@ -280,14 +287,17 @@ void TWaylandWindow::Move(std::int32_t left, std::int32_t top) {
     wl_surface_commit(wlSurface_);
     wl_callback* done = wl_display_sync(connection_.Display());
     wl_callback_add_listener(done, &kMoveListener, this);
-    pendingMoves_.push_back({done, dx, dy});
+    pendingMoves_.push_back({done, ++moveTicket_});
+    place_.MoveSent(moveTicket_, {left_, top_});
     connection_.Flush();
 }
 
 void TWaylandWindow::MoveApplied(wl_callback* callback) {
     const auto it = std::find_if(pendingMoves_.begin(), pendingMoves_.end(), [callback](const TPendingMove& m) { return m.done == callback; });
-    if (it != pendingMoves_.end()) pendingMoves_.erase(it);
     wl_callback_destroy(callback);
+    if (it == pendingMoves_.end()) return;
+    place_.MoveApplied(it->ticket);
+    pendingMoves_.erase(it);
 }
 
 void TWaylandWindow::SetClientSize(TSize size) {
@@ -446,24 +456,12 @@ void TWaylandWindow::SeatCapabilities(std::uint32_t caps) {
     }
 }
 
-TWaylandWindow::TPoint32 TWaylandWindow::AppliedPlace() const {
-    TPoint32 place{left_, top_};
-    for (const TPendingMove& m : pendingMoves_) place.x -= m.dx, place.y -= m.dy;
-    return place;
-}
+// The window's own coordinates of the pointer's place in the layout. The
+// place is learnt when the compositor sends it: a surface that moved since
+// does not move the pointer, and some compositors send nothing then.
+std::int32_t TWaylandWindow::LocalX() const { return Offset(pointerAt_.x, left_); }
 
-// Pointer positions come relative to where the compositor has the surface: while
-// a button is held, wlroots' seat keeps them relative to the place at the press
-// however the surface moves; otherwise relative to the place it last applied.
-std::int32_t TWaylandWindow::LocalX() const {
-    const std::int32_t base = buttons_ != 0 && grabOnSurface_ ? grabOrigin_.x : AppliedPlace().x;
-    return static_cast<std::int32_t>(std::floor(pointerX_)) + base - left_;
-}
-
-std::int32_t TWaylandWindow::LocalY() const {
-    const std::int32_t base = buttons_ != 0 && grabOnSurface_ ? grabOrigin_.y : AppliedPlace().y;
-    return static_cast<std::int32_t>(std::floor(pointerY_)) + base - top_;
-}
+std::int32_t TWaylandWindow::LocalY() const { return Offset(pointerAt_.y, top_); }
 
 TShiftState TWaylandWindow::State() const {
     TShiftState s = buttons_;
@@ -479,8 +477,7 @@ void TWaylandWindow::PointerEnter(wl_surface* surface, std::uint32_t serial, dou
     if (!surface || surface != wlSurface_) return;
     pointerInside_ = true;
     enterSerial_ = serial;
-    pointerX_ = x;
-    pointerY_ = y;
+    pointerAt_ = place_.Layout(x, y);
     ApplyCursor();
     events_.OnMouseMove(State(), LocalX(), LocalY());
 }
@@ -494,8 +491,7 @@ void TWaylandWindow::PointerLeave(wl_surface* surface) {
 
 void TWaylandWindow::PointerMotion(double x, double y) {
     if (!pointerInside_ && buttons_ == 0) return;
-    pointerX_ = x;
-    pointerY_ = y;
+    pointerAt_ = place_.Layout(x, y);
     events_.OnMouseMove(State(), LocalX(), LocalY());
 }
 
@@ -509,10 +505,7 @@ void TWaylandWindow::PointerButton(std::uint32_t button, bool pressed) {
     default: return;
     }
     if (pressed) {
-        if (buttons_ == 0) {
-            grabOrigin_ = AppliedPlace();
-            grabOnSurface_ = true;
-        }
+        if (buttons_ == 0) place_.ButtonsDown();
         buttons_ |= flag;
         claim_.Pressed();
         UpdateKeyboardClaim();
@@ -522,6 +515,7 @@ void TWaylandWindow::PointerButton(std::uint32_t button, bool pressed) {
         const std::int32_t x = LocalX();
         const std::int32_t y = LocalY();
         buttons_ &= ~static_cast<TShiftState>(flag);
+        if (buttons_ == 0) place_.ButtonsUp();
         events_.OnMouseUp(which, State(), x, y);
         if (buttons_ == 0 && !pointerInside_) {
             claim_.Left(false);
@@ -594,6 +588,30 @@ void TWaylandWindow::UpdateKeyboardClaim() {
     SendInteractivity(false);
     wl_surface_commit(wlSurface_);
     connection_.Flush();
+    if (!wanted && keyboardFocus_ && !handBackQueued_) {
+        // Not from inside the pointer event that let go: the check waits for the compositor's answer.
+        handBackQueued_ = true;
+        QTimer::singleShot(0, context_.get(), [this] {
+            handBackQueued_ = false;
+            HandBackKeyboard();
+        });
+    }
+}
+
+// Some compositors (KWin 5.27) leave the keyboard with a surface that no
+// longer asks for it, so keys meant for the window beneath would still move
+// the overlay; the keyboard leaves only with the surface itself, so the
+// overlay is made anew in place, with the same picture and input region.
+void TWaylandWindow::HandBackKeyboard() {
+    if (!layer_ || !configured_ || claim_.Wanted() || !keyboardFocus_) return;
+    // A compositor that hands the keyboard back says so before this answer.
+    if (!connection_.Roundtrip() || !layer_ || claim_.Wanted() || !keyboardFocus_) return;
+    DestroySurface();
+    keyboardFocus_ = false;
+    repeatTimer_->stop();
+    CreateSurface();
+    Paint();
+    events_.OnDeactivate();
 }
 
 void TWaylandWindow::KeyboardKeymap(std::uint32_t format, int fd, std::uint32_t size) {

@@ -15,6 +15,7 @@
 #include "platform/wayland/InputRegion.h"
 #include "platform/wayland/OutputPlacement.h"
 #include "platform/wayland/OverlayRules.h"
+#include "platform/wayland/PointerPlace.h"
 
 struct wl_buffer;
 struct wl_callback;
@@ -119,14 +120,9 @@ private:
     void SendInputRegion(const TInputRegion& region);
     TShmBuffer* FreeBuffer(TSize size);
     void UpdateKeyboardClaim();
+    void HandBackKeyboard();
     void ApplyCursor();
     TShiftState State() const;
-    // Where the compositor has placed the surface so far (moves not yet applied taken back).
-    struct TPoint32 {
-        std::int32_t x;
-        std::int32_t y;
-    };
-    TPoint32 AppliedPlace() const;
     std::int32_t LocalX() const;
     std::int32_t LocalY() const;
     void RepeatKey();
@@ -164,25 +160,21 @@ private:
     bool inPaint_ = false;
     bool closed_ = false;
 
-    // Moves the compositor has not applied yet: pointer positions it sends
-    // meanwhile are relative to the older place.
+    // Moves the compositor has not answered yet: pointer positions it sends
+    // meanwhile may count from an older place.
     struct TPendingMove {
         wl_callback* done;
-        std::int32_t dx;
-        std::int32_t dy;
+        std::uint64_t ticket;
     };
     std::deque<TPendingMove> pendingMoves_;
-    TPoint32 grabOrigin_{0, 0};  // the applied place when the held buttons went down
-    // False once the surface the held buttons went down on was replaced: the
-    // compositor then reports the pointer relative to where the new one is.
-    bool grabOnSurface_ = true;
+    std::uint64_t moveTicket_ = 0;
+    TSurfacePlace place_;
 
     wl_pointer* pointer_ = nullptr;
     wl_keyboard* keyboard_ = nullptr;
     bool pointerInside_ = false;
     std::uint32_t enterSerial_ = 0;
-    double pointerX_ = 0;
-    double pointerY_ = 0;
+    TLayoutPoint pointerAt_;  // in the layout
     TShiftState buttons_ = 0;
     double wheelRest_ = 0;
     std::int32_t wheelSteps_ = 0;
@@ -195,6 +187,7 @@ private:
     bool claimed_ = false;
     bool keyboardFocus_ = false;
     bool quietFocus_ = false;  // a replaced surface taking the focus back is no new activation
+    bool handBackQueued_ = false;
     xkb_context* xkb_ = nullptr;
     xkb_keymap* keymap_ = nullptr;
     xkb_state* keyState_ = nullptr;

@@ -43,7 +43,6 @@ void TWaylandWindow::CheckOutput() {
 
 void TWaylandWindow::MoveToOutput() {
     const bool hadFocus = keyboardFocus_;
-    if (buttons_ != 0) grabOnSurface_ = false;
     DestroySurface();
     // The old surface's keyboard went with it; the new one's is no new activation.
     keyboardFocus_ = false;

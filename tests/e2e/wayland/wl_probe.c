@@ -1,7 +1,10 @@
 /* Two small native Wayland clients for the end-to-end tests of the overlay on
  * a headless compositor, which has no input devices and no windows of its own:
- *   wl_probe window RRGGBB  -- a plain window of one colour that prints every
- *                              pointer press it receives ("press X Y")
+ *   wl_probe window RRGGBB [fullscreen]
+ *                           -- a plain window of one colour that prints every
+ *                              pointer press it receives ("press X Y") and
+ *                              every key pressed while it has the keyboard
+ *                              ("key CODE"), asking to be fullscreen if told
  *   wl_probe pointer W H    -- a virtual pointer on a W x H desktop, driven by
  *                              lines on its input: "move X Y", "down", "up",
  *                              "wheel N" (notches, positive towards the user),
@@ -114,12 +117,36 @@ static void axis(void* d, struct wl_pointer* p, uint32_t t, uint32_t a, wl_fixed
 static const struct wl_pointer_listener pointer_listener = {
     .enter = enter, .leave = leave, .motion = motion, .button = button, .axis = axis};
 
+static void keymap(void* d, struct wl_keyboard* k, uint32_t format, int fd, uint32_t size) {
+    (void)d, (void)k, (void)format, (void)size;
+    close(fd);
+}
+static void key_enter(void* d, struct wl_keyboard* k, uint32_t s, struct wl_surface* f, struct wl_array* keys) {
+    (void)d, (void)k, (void)s, (void)f, (void)keys;
+}
+static void key_leave(void* d, struct wl_keyboard* k, uint32_t s, struct wl_surface* f) { (void)d, (void)k, (void)s, (void)f; }
+static void key(void* d, struct wl_keyboard* k, uint32_t s, uint32_t t, uint32_t code, uint32_t state) {
+    (void)d, (void)k, (void)s, (void)t;
+    if (state == WL_KEYBOARD_KEY_STATE_PRESSED) printf("key %u\n", code);
+    fflush(stdout);
+}
+static void modifiers(void* d, struct wl_keyboard* k, uint32_t s, uint32_t dep, uint32_t lat, uint32_t lock, uint32_t group) {
+    (void)d, (void)k, (void)s, (void)dep, (void)lat, (void)lock, (void)group;
+}
+static const struct wl_keyboard_listener keyboard_listener = {
+    .keymap = keymap, .enter = key_enter, .leave = key_leave, .key = key, .modifiers = modifiers};
+
 static void capabilities(void* data, struct wl_seat* s, uint32_t caps) {
     static struct wl_pointer* pointer;
+    static struct wl_keyboard* keyboard;
     (void)data;
     if ((caps & WL_SEAT_CAPABILITY_POINTER) && !pointer && surface) {
         pointer = wl_seat_get_pointer(s);
         wl_pointer_add_listener(pointer, &pointer_listener, NULL);
+    }
+    if ((caps & WL_SEAT_CAPABILITY_KEYBOARD) && !keyboard && surface) {
+        keyboard = wl_seat_get_keyboard(s);
+        wl_keyboard_add_listener(keyboard, &keyboard_listener, NULL);
     }
 }
 static void seat_name(void* data, struct wl_seat* s, const char* name) { (void)data, (void)s, (void)name; }
@@ -165,7 +192,7 @@ int main(int argc, char** argv) {
             fflush(stdout);
         }
         return 0;
-    } else if (strcmp(argv[1], "window") == 0 && argc == 3) {
+    } else if (strcmp(argv[1], "window") == 0 && (argc == 3 || (argc == 4 && strcmp(argv[3], "fullscreen") == 0))) {
         if (!compositor || !shm || !wm_base) return 1;
         colour = (uint32_t)strtoul(argv[2], NULL, 16) & 0xFFFFFFu;
         width = 640, height = 480;
@@ -176,6 +203,7 @@ int main(int argc, char** argv) {
         struct xdg_toplevel* toplevel = xdg_surface_get_toplevel(xdg_surface);
         xdg_toplevel_add_listener(toplevel, &toplevel_listener, NULL);
         xdg_toplevel_set_app_id(toplevel, "wl-probe");
+        if (argc == 4) xdg_toplevel_set_fullscreen(toplevel, NULL);
         wl_surface_commit(surface);
         if (seat) wl_seat_add_listener(seat, &seat_listener, NULL);
     } else {
