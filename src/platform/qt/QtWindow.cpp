@@ -39,6 +39,8 @@ constexpr std::int32_t kWheelNotch = 120;
 // shape for the server to change it in a few milliseconds, few enough windows
 // for a 4K screen (34 of them).
 constexpr std::int32_t kShapeBandRows = 64;
+// Band windows are as wide as the window rounded up to this.
+constexpr int kBandWidthStep = 256;
 
 Qt::CursorShape QtCursor(TCursor c) {
     switch (c) {
@@ -266,11 +268,13 @@ void TQtWindow::LayOutBands() {
 
 void TQtWindow::PlaceBands() {
     if (bands_.empty()) return;
+    // Each new size of a window costs the server as much as a new shape; a
+    // band's shape alone decides what it shows, so bands are made a little
+    // larger than they need and change size only now and then.
+    const int width = (std::max(1, size_.width) + kBandWidthStep - 1) / kBandWidthStep * kBandWidthStep;
     const QPoint origin = widget_->geometry().topLeft();
-    const int width = std::max(1, size_.width);
     for (const auto& band : bands_) {
-        const TRowBand b = band->Band();
-        const QRect place(origin + QPoint(0, b.top), QSize(width, std::max(1, b.rows)));
+        const QRect place(origin + QPoint(0, band->Band().top), QSize(width, kShapeBandRows));
         if (band->geometry() != place) band->setGeometry(place);
     }
 }
