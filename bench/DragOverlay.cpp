@@ -16,13 +16,15 @@ constexpr std::int32_t kBenchBorder = 12;
 // How far inside the window's bottom-right corner the grip is taken.
 constexpr std::int32_t kGripInset = 8;
 
-void PrepareSettings(TSettings& s, std::int32_t width, std::int32_t height, std::int32_t look, std::int32_t gridSize) {
+void PrepareSettings(TSettings& s, std::int32_t width, std::int32_t height, std::int32_t look, std::int32_t gridSize,
+                     bool showValues = false) {
     s.SetLock(false);
     s.SetBorder(kBenchBorder);
     s.SetWidth(width);
     s.SetHeight(height);
     s.SetLookMode(look);
     s.SetGridSize(gridSize);
+    s.SetShowValues(showValues);
     s.X = 0;
     s.Y = 0;
 }
@@ -42,14 +44,14 @@ TSize DragWindowSize(std::int32_t width, std::int32_t height) {
 }
 
 TDragOverlay::TDragOverlay(IWindowSystem& windows, std::int32_t width, std::int32_t height, std::int32_t look,
-                           std::int32_t gridSize)
+                           std::int32_t gridSize, bool showValues)
     : settings_(windows.PrimaryScreenWidth()),
       form_(settings_, TMainFormServices{
                            windows,
                            LoadOverlayIcons,
                            {},
                        }) {
-    PrepareSettings(settings_, width, height, look, gridSize);
+    PrepareSettings(settings_, width, height, look, gridSize, showValues);
     const TSize window = OverlayWindowSize(settings_);
     gripX_ = window.width - kGripInset;
     gripY_ = window.height - kGripInset;

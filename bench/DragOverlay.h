@@ -32,7 +32,7 @@ TSize DragWindowSize(std::int32_t width, std::int32_t height);
 class TDragOverlay {
 public:
     TDragOverlay(IWindowSystem& windows, std::int32_t width, std::int32_t height, std::int32_t look,
-                 std::int32_t gridSize = kBenchGridSize);
+                 std::int32_t gridSize = kBenchGridSize, bool showValues = false);
     TDragOverlay(const TDragOverlay&) = delete;
     TDragOverlay& operator=(const TDragOverlay&) = delete;
 

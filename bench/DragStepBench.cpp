@@ -17,6 +17,7 @@
 #include <QWidget>
 
 #include "DragOverlay.h"
+#include "X11ResponseProbe.h"
 #include "platform/RasterOffscreen.h"
 #include "platform/qt/QtTextEngine.h"
 #include "platform/qt/QtWindow.h"
@@ -32,6 +33,15 @@ void SyncWithServer() {
     if (!x11) return;
     xcb_connection_t* c = x11->connection();
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+// Whether the window still has a shape change with the server or waiting for it.
+template <class Window>
+bool ShapeBusy(Window& window) {
+    if constexpr (requires { window.ShapeBusy(); })
+        return window.ShapeBusy();
+    else
+        return false;  // a window that sends every change at once has nothing waiting
 }
 
 // Arguments: section width, section height, look.
@@ -60,14 +70,6 @@ void BM_ResizeDragStep(benchmark::State& state) {
     state.SetLabel(BenchLabel());
 }
 
-// Whether the window still has a shape change with the server or waiting for it.
-template <class Window>
-bool ShapeBusy(Window& window) {
-    if constexpr (requires { window.ShapeBusy(); })
-        return window.ShapeBusy();
-    else
-        return false;  // a window that sends every change at once has nothing waiting
-}
 
 // A fast pointer: kBurst moves of the grip, each handled as the message loop
 // handles one (the move, then whatever the loop runs next), without waiting
@@ -105,6 +107,57 @@ void BM_ResizeDragBurst(benchmark::State& state) {
     state.counters["stall_ms"] = worst;
     state.SetLabel(BenchLabel());
 }
+
+// The probe of the whole run: every benchmark resets it when it starts.
+TX11ResponseProbe* probe = nullptr;
+
+// Arguments: section width, section height, look, grid step; values shown.
+// A resize step of the grip as above, until the window has caught up (its
+// shape included, which may wait for the server), and, on a second
+// connection, the longest any other client waited for the server meanwhile.
+void BM_ResizeStall(benchmark::State& state) {
+    TQtTextEngine text;
+    TQtWindowSystem windows([&text] { return std::make_unique<TRasterOffscreen>(text); });
+    TDragOverlay overlay(windows, Arg(state, 0), Arg(state, 1), Arg(state, 2), Arg(state, 3), true);
+    auto& window = dynamic_cast<TQtWindow&>(*overlay.Form().Window());
+    const auto settle = [&window] {
+        do {
+            QCoreApplication::processEvents();
+            SyncWithServer();
+        } while (ShapeBusy(window));
+    };
+    settle();
+    overlay.Grab();
+    settle();
+    if (probe) probe->Reset();
+    TStepTimes steps;
+    bool out = false;
+    for (auto _ : state) {
+        out = !out;
+        const auto start = TStepTimes::TClock::now();
+        overlay.Drag(out ? 1 : 0);
+        settle();
+        steps.Add(start, TStepTimes::TClock::now());
+    }
+    overlay.Release();
+    settle();
+    steps.Report(state);
+    state.counters["others_wait_ms"] = probe ? probe->WorstMs() : -1;
+    state.SetLabel(BenchLabel());
+}
+
+BENCHMARK(BM_ResizeStall)
+    ->ArgNames({"w", "h", "look", "grid"})
+    ->Args({420, 285, 1, 8})
+    ->Args({420, 285, 0, 8})
+    ->Args({420, 285, 0, 3})
+    ->Args({1920, 1080, 1, 8})
+    ->Args({1920, 1080, 0, 8})
+    ->Args({1920, 1080, 0, 3})
+    ->Args({3840, 2160, 1, 8})
+    ->Args({3840, 2160, 0, 8})
+    ->Args({3840, 2160, 0, 3})
+    ->Unit(benchmark::kMillisecond);
 
 // The same without a resize: the orientation flips, so picture and shape change.
 void BM_OrientStep(benchmark::State& state) {
@@ -152,8 +205,11 @@ int main(int argc, char** argv) {
         beneath->show();
         QCoreApplication::processEvents();
     }
+    TX11ResponseProbe others;
+    if (others.Connected()) probe = &others;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    probe = nullptr;
     return 0;
 }

@@ -111,6 +111,62 @@ TEST(ShapeMask, PremultipliedPictureForACompositor) {
     EXPECT_TRUE(argb.empty());
 }
 
+TEST(ShapeBands, RowsAreCutIntoBandsTopToBottom) {
+    struct Case {
+        std::int32_t height, bandRows;
+        std::vector<TRowBand> bands;
+    };
+    const Case cases[] = {
+        {0, 64, {}},
+        {-5, 64, {}},
+        {1, 64, {{0, 1}}},
+        {64, 64, {{0, 64}}},
+        {65, 64, {{0, 64}, {64, 1}}},
+        {200, 64, {{0, 64}, {64, 64}, {128, 64}, {192, 8}}},
+        {200, 0, {{0, 200}}},   // not cut
+        {200, -3, {{0, 200}}},  // nonsense: not cut
+    };
+    for (const Case& c : cases) EXPECT_EQ(RowBands(c.height, c.bandRows), c.bands) << c.height << " / " << c.bandRows;
+    // The largest window the settings allow still gets whole bands.
+    const std::vector<TRowBand> huge = RowBands(30000 + 2 * 30000 + 16, 64);
+    ASSERT_FALSE(huge.empty());
+    EXPECT_EQ(huge.back().top + huge.back().rows, 90016);
+}
+
+TEST(ShapeBands, ABandDiffersOnlyWhereItsOwnRowsDo) {
+    TImage image(20, 6, PixelFromColor(kOverlayKeyColor));
+    TShapeMask before;
+    BuildShapeMask(image, PixelFromColor(kOverlayKeyColor), {}, before);
+    image.Set(7, 4, 0xFF000000u);
+    TShapeMask after;
+    BuildShapeMask(image, PixelFromColor(kOverlayKeyColor), {}, after);
+    TImage wider(21, 6, PixelFromColor(kOverlayKeyColor));
+    TShapeMask wide;
+    BuildShapeMask(wider, PixelFromColor(kOverlayKeyColor), {}, wide);
+    TImage shorter(20, 3, PixelFromColor(kOverlayKeyColor));
+    TShapeMask low;
+    BuildShapeMask(shorter, PixelFromColor(kOverlayKeyColor), {}, low);
+    struct Case {
+        const char* what;
+        const TShapeMask& a;
+        const TShapeMask& b;
+        TRowBand band;
+        bool differs;
+    };
+    const Case cases[] = {
+        {"rows above the change", before, after, {0, 4}, false},
+        {"the changed row", before, after, {4, 1}, true},
+        {"a band around it", before, after, {3, 3}, true},
+        {"no rows", before, after, {4, 0}, false},
+        {"another width", before, wide, {0, 2}, true},
+        {"rows one mask lacks", before, low, {2, 2}, true},
+        {"rows both have", before, low, {0, 3}, false},
+        {"a band past both", before, before, {5, 4}, true},
+        {"a negative top", before, before, {-1, 2}, true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(BandDiffers(c.a, c.b, c.band), c.differs) << c.what;
+}
+
 class TEventLog final : public IWindowEvents {
 public:
     std::vector<std::string> log;
@@ -198,6 +254,41 @@ TEST_F(QtWindowTest, InputArrivesAsPlatformEvents) {
                               "keydown 107 1",
                               "keydown 114 0",
                               "keyup 114 0",
+                          }));
+}
+
+TEST_F(QtWindowTest, ABandShowsItsRowsAndHandsOnItsInputMovedByItsTop) {
+    auto window = system.CreateWindow(events, TWindowOptions{kOverlayKeyColor});
+    auto& qt = static_cast<TQtWindow&>(*window);
+    window->SetClientSize({6, 10});
+    ICanvas& picture = window->NewPicture();
+    picture.FillRect({0, 4, 6, 5}, 0x0000FF);  // row 4 red
+    picture.FillRect({2, 7, 3, 8}, 0x00FF00);  // one green pixel in row 7
+    window->FlushSurface();
+    TQtBandWidget band(qt, {4, 6});
+    band.resize(6, 6);
+    const QImage shown = band.grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(6, 6));
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(255, 0, 0)) << "the band's first row is the picture's row 4";
+    EXPECT_EQ(shown.pixelColor(2, 3), QColor(0, 255, 0));
+    EXPECT_EQ(shown.pixelColor(3, 3), QColor(254, 0, 254));
+
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(3, 2), QPointF(3, 2), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&band, &press);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, -9), QPointF(5, -9), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&band, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, -9), QPointF(5, -9), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(&band, &release);
+    QWheelEvent wheel(QPointF(1, 1), QPointF(1, 1), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&band, &wheel);
+    EXPECT_EQ(events.log, (std::vector<std::string>{
+                              "down 0 8 3,6",  // left, with the left button held
+                              "move 8 5,-5",  // above the band, inside the window
+                              "up 0 0 5,-5",
+                              "wheel 0 -120",
                           }));
 }
 

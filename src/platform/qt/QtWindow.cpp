@@ -32,6 +32,16 @@ constexpr int kShapeAnswerPollMs = 4;
 // The longest what waits for a window's first picture waits for it.
 constexpr int kFirstPaintWaitMs = 1000;
 
+// One notch of a mouse wheel in Qt's angle units.
+constexpr std::int32_t kWheelNotch = 120;
+
+// Rows per shaped window without a compositor: few enough rectangles in one
+// shape for the server to change it in a few milliseconds, few enough windows
+// for a 4K screen (34 of them).
+constexpr std::int32_t kShapeBandRows = 64;
+// Band windows are as wide as the window rounded up to this.
+constexpr int kBandWidthStep = 256;
+
 Qt::CursorShape QtCursor(TCursor c) {
     switch (c) {
     case TCursor::HandPoint: return Qt::PointingHandCursor;
@@ -50,6 +60,41 @@ bool ButtonFromQt(Qt::MouseButton b, TMouseButton& out) {
     }
 }
 
+// Mouse input of the window or one of its bands, `dy` rows below the window's top.
+void MouseTo(TQtWindow& window, QMouseEvent* e, std::int32_t dy) {
+    const QPoint p = e->position().toPoint() + QPoint(0, dy);
+    const TShiftState state = ShiftStateFromQt(e->modifiers(), e->buttons());
+    TMouseButton b;
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (ButtonFromQt(e->button(), b)) window.Events().OnMouseDown(b, state, p.x(), p.y());
+        break;
+    case QEvent::MouseButtonRelease:
+        if (ButtonFromQt(e->button(), b)) window.Events().OnMouseUp(b, state, p.x(), p.y());
+        break;
+    default:
+        // While a button is held Qt's implicit grab keeps these coming from outside the window.
+        window.Events().OnMouseMove(state, p.x(), p.y());
+        break;
+    }
+}
+
+void WheelTo(TQtWindow& window, QWheelEvent* e, std::int32_t dy, std::int32_t& wheelRest) {
+    // Qt on X11 turns the vertical wheel into a horizontal one while Alt is held.
+    std::int32_t d = e->angleDelta().y();
+    if (d == 0) d = e->angleDelta().x();
+    if (d == 0) return;
+    // Fine-grained wheels and touchpads send parts of a notch; every rule counts whole notches.
+    if ((d > 0) != (wheelRest > 0)) wheelRest = 0;
+    wheelRest += d;
+    const std::int32_t notches = wheelRest / kWheelNotch;
+    if (notches == 0) return;
+    wheelRest -= notches * kWheelNotch;
+    const QPoint p = e->position().toPoint() + QPoint(0, dy);
+    window.Events().OnMouseWheel(ShiftStateFromQt(e->modifiers(), e->buttons()), notches * kWheelNotch, p.x(), p.y());
+}
+
 }  // namespace
 
 TQtSurfaceWidget::TQtSurfaceWidget(TQtWindow& owner) : owner_(owner) {}
@@ -59,40 +104,17 @@ void TQtSurfaceWidget::paintEvent(QPaintEvent*) {
     owner_.PaintRequested(painter);
 }
 
-void TQtSurfaceWidget::mousePressEvent(QMouseEvent* e) {
-    TMouseButton b;
-    if (!ButtonFromQt(e->button(), b)) return;
-    const QPoint p = e->position().toPoint();
-    owner_.Events().OnMouseDown(b, ShiftStateFromQt(e->modifiers(), e->buttons()), p.x(), p.y());
-}
+void TQtSurfaceWidget::mousePressEvent(QMouseEvent* e) { MouseTo(owner_, e, 0); }
 
-void TQtSurfaceWidget::mouseMoveEvent(QMouseEvent* e) {
-    // While a button is held Qt's implicit grab keeps these coming from outside the window.
-    const QPoint p = e->position().toPoint();
-    owner_.Events().OnMouseMove(ShiftStateFromQt(e->modifiers(), e->buttons()), p.x(), p.y());
-}
+void TQtSurfaceWidget::mouseMoveEvent(QMouseEvent* e) { MouseTo(owner_, e, 0); }
 
-void TQtSurfaceWidget::mouseReleaseEvent(QMouseEvent* e) {
-    TMouseButton b;
-    if (!ButtonFromQt(e->button(), b)) return;
-    const QPoint p = e->position().toPoint();
-    owner_.Events().OnMouseUp(b, ShiftStateFromQt(e->modifiers(), e->buttons()), p.x(), p.y());
-}
+void TQtSurfaceWidget::mouseReleaseEvent(QMouseEvent* e) { MouseTo(owner_, e, 0); }
 
-void TQtSurfaceWidget::wheelEvent(QWheelEvent* e) {
-    // Qt on X11 turns the vertical wheel into a horizontal one while Alt is held.
-    std::int32_t d = e->angleDelta().y();
-    if (d == 0) d = e->angleDelta().x();
-    if (d == 0) return;
-    // Fine-grained wheels and touchpads send parts of a notch; every rule counts whole notches.
-    if ((d > 0) != (wheelRest_ > 0)) wheelRest_ = 0;
-    wheelRest_ += d;
-    const std::int32_t notches = wheelRest_ / 120;
-    if (notches == 0) return;
-    wheelRest_ -= notches * 120;
-    const QPoint p = e->position().toPoint();
-    owner_.Events().OnMouseWheel(ShiftStateFromQt(e->modifiers(), e->buttons()), notches * 120, p.x(), p.y());
-}
+void TQtSurfaceWidget::wheelEvent(QWheelEvent* e) { WheelTo(owner_, e, 0, wheelRest_); }
+
+void TQtSurfaceWidget::moveEvent(QMoveEvent*) { owner_.PlaceBands(); }
+
+void TQtSurfaceWidget::resizeEvent(QResizeEvent*) { owner_.PlaceBands(); }
 
 void TQtSurfaceWidget::keyPressEvent(QKeyEvent* e) {
     const int key = VirtualKeyFromQt(e->key(), e->modifiers());
@@ -124,6 +146,35 @@ bool TQtSurfaceWidget::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) owner_.Exposed();
     return false;
 }
+
+TQtBandWidget::TQtBandWidget(TQtWindow& owner, TRowBand band) : owner_(owner), band_(band) {
+    // Placed by its owner, never by a window manager, and never focused: the
+    // keyboard stays with the owner.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint |
+                   Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void TQtBandWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    owner_.PaintBand(painter, band_.top);
+}
+
+void TQtBandWidget::mousePressEvent(QMouseEvent* e) {
+    // A click on a band is a click on the window: it takes the keyboard.
+    owner_.Widget().activateWindow();
+    MouseTo(owner_, e, band_.top);
+}
+
+void TQtBandWidget::mouseMoveEvent(QMouseEvent* e) { MouseTo(owner_, e, band_.top); }
+
+void TQtBandWidget::mouseReleaseEvent(QMouseEvent* e) { MouseTo(owner_, e, band_.top); }
+
+void TQtBandWidget::wheelEvent(QWheelEvent* e) { WheelTo(owner_, e, band_.top, wheelRest_); }
 
 TQtWindow::TQtWindow(TQtWindowSystem& system, IWindowEvents& events, const TWindowOptions& options,
                      std::unique_ptr<IOffscreen> surface)
@@ -181,6 +232,76 @@ void TQtWindow::SetClientSize(TSize size) {
     // handle remembers, which after a screen DPI change can be 0, 0, and the
     // window manager then moves the window there.
     widget_->setGeometry(QRect(widget_->geometry().topLeft(), QSize(std::max(1, size_.width), std::max(1, size_.height))));
+    LayOutBands();
+}
+
+std::vector<TRowBand> TQtWindow::Bands() const {
+    // Only the overlay without a compositor is cut; a window with controls stays in one piece.
+    const bool cut = main_ && !composited_ && shape_.Available();
+    return RowBands(size_.height, cut ? kShapeBandRows : 0);
+}
+
+void TQtWindow::LayOutBands() {
+    const std::vector<TRowBand> bands = Bands();
+    const std::size_t wanted = bands.size() > 1 ? bands.size() - 1 : 0;
+    while (bands_.size() < wanted) {
+        auto band = std::make_unique<TQtBandWidget>(*this, TRowBand{});
+        band->setCursor(widget_->cursor());
+        // Nothing of a new band shows before its shape does.
+        band->winId();
+        shape_.Apply(static_cast<std::uint32_t>(band->winId()), TShapeMask{}, false);
+        bands_.push_back(std::move(band));
+    }
+    // Bands no longer needed stay, empty, rather than going: one may hold the
+    // pointer's grab in the very drag that shrinks the window.
+    for (std::size_t i = 0; i < bands_.size(); ++i) {
+        TQtBandWidget& band = *bands_[i];
+        const TRowBand wantedBand = i < wanted ? bands[i + 1] : TRowBand{band.Band().top, 0};
+        if (!(wantedBand == band.Band())) {
+            band.SetBand(wantedBand);
+            band.shaped = false;
+        }
+    }
+    PlaceBands();
+    if (!bands_.empty()) ShowBands(IsVisible());
+}
+
+void TQtWindow::PlaceBands() {
+    if (bands_.empty()) return;
+    // Each new size of a window costs the server as much as a new shape; a
+    // band's shape alone decides what it shows, so bands are made a little
+    // larger than they need and change size only now and then.
+    const int width = (std::max(1, size_.width) + kBandWidthStep - 1) / kBandWidthStep * kBandWidthStep;
+    const QPoint origin = widget_->geometry().topLeft();
+    for (const auto& band : bands_) {
+        const QRect place(origin + QPoint(0, band->Band().top), QSize(width, kShapeBandRows));
+        if (band->geometry() != place) band->setGeometry(place);
+    }
+}
+
+void TQtWindow::ShowBands(bool shown) {
+    if (bands_.empty()) return;
+    if (shown) UpdateShape();  // a band shows its shape, not its key pixels
+    for (const auto& band : bands_) {
+        if (band->isVisible() == shown) continue;
+        if (shown) {
+            band->show();
+            band->raise();
+        } else {
+            band->hide();
+        }
+    }
+}
+
+void TQtWindow::PaintBand(QPainter& painter, std::int32_t top) {
+    if (!surface_) return;
+    const TImage& front = surface_->Picture();
+    const std::int32_t w = front.Width();
+    const std::int32_t h = front.Height();
+    if (w <= 0 || h <= 0 || top < 0 || top >= h) return;
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QImage image(reinterpret_cast<const uchar*>(front.Data()), w, h, front.Stride(), QImage::Format_RGB32);
+    painter.drawImage(QPoint(0, 0), image, QRect(0, top, w, h - top));
 }
 
 std::uint32_t TQtWindow::NativeId() const { return static_cast<std::uint32_t>(widget_->winId()); }
@@ -231,9 +352,13 @@ void TQtWindow::Show() {
     // Qt takes the transient relation off every plain window it shows.
     if (owner_) properties_.SetTransientFor(NativeId(), owner_->NativeId());
     properties_.SetOpacity(NativeId(), blending_, alpha_);
+    LayOutBands();
 }
 
-void TQtWindow::Hide() { widget_->hide(); }
+void TQtWindow::Hide() {
+    ShowBands(false);
+    widget_->hide();
+}
 
 bool TQtWindow::IsVisible() const { return widget_->isVisible() && !widget_->isMinimized(); }
 
@@ -243,9 +368,13 @@ void TQtWindow::BringToFront() {
     Show();
     widget_->raise();
     widget_->activateWindow();
+    for (const auto& band : bands_) band->raise();
 }
 
-void TQtWindow::ReassertTopmost() { widget_->raise(); }
+void TQtWindow::ReassertTopmost() {
+    widget_->raise();
+    for (const auto& band : bands_) band->raise();
+}
 
 void TQtWindow::Close() { widget_->close(); }
 
@@ -275,7 +404,15 @@ ICanvas& TQtWindow::Surface() { return surface_->Canvas(); }
 
 void TQtWindow::FlushSurface() {
     UpdateShape();
-    if (!inPaint_) widget_->repaint();
+    if (inPaint_) return;  // the paint under way shows it, and updates the bands
+    if (bands_.empty()) {
+        widget_->repaint();
+        return;
+    }
+    // The window itself shows only its first band.
+    widget_->repaint(QRect(0, 0, std::max(1, size_.width), std::min(size_.height, kShapeBandRows)));
+    for (const auto& band : bands_)
+        if (band->isVisible() && band->Band().rows > 0) band->repaint();
 }
 
 void TQtWindow::UpdateShape() {
@@ -290,8 +427,15 @@ void TQtWindow::UpdateShape() {
         std::int16_t dy = 0;
         frame = shape_.TopLevelAncestor(window, dx, dy);
     }
-    // Reshaping costs the server time that grows with the rectangles: only when a bit changed.
-    if (shapeSet_ && frame == shapedFrame_ && mask_ == shownMask_ && hidden_ == shapeHidden_) {
+    const std::vector<TRowBand> bands = Bands();
+    const TRowBand first = bands.empty() ? TRowBand{} : bands.front();
+    // Reshaping costs the server time that grows with the rectangles: only
+    // the windows whose bits changed.
+    const bool all = !shapeSet_ || frame != shapedFrame_ || hidden_ != shapeHidden_;
+    const bool firstDue = all || !firstBandShaped_ || first != shapedFirst_ || BandDiffers(mask_, shownMask_, first);
+    bool due = firstDue;
+    for (const auto& band : bands_) due = due || all || !band->shaped || BandDiffers(mask_, shownMask_, band->Band());
+    if (!due) {
         shapeWaiting_ = false;  // what waited is on screen already
         return;
     }
@@ -305,12 +449,22 @@ void TQtWindow::UpdateShape() {
         shapeMark_ = 0;
     }
     shapeWaiting_ = false;
-    shape_.Apply(window, hidden_ ? TShapeMask{} : mask_, composited_);
+    const TShapeMask none;
+    const TShapeMask& shown = hidden_ ? none : mask_;
+    if (firstDue) shape_.Apply(window, shown, composited_, first);
+    // One request per band: the server answers other programs between them.
+    for (const auto& band : bands_) {
+        if (!all && band->shaped && !BandDiffers(mask_, shownMask_, band->Band())) continue;
+        shape_.Apply(static_cast<std::uint32_t>(band->winId()), shown, false, band->Band());
+        band->shaped = true;
+    }
     shapeMark_ = shape_.Mark();
     shapeRetry_.start();
     std::swap(shownMask_, mask_);
     shapeHidden_ = hidden_;
     shapedFrame_ = frame;
+    shapedFirst_ = first;
+    firstBandShaped_ = true;
     shapeSet_ = true;
 }
 
@@ -333,6 +487,8 @@ void TQtWindow::PaintRequested(QPainter& painter) {
         inPaint_ = true;
         events_.OnPaint();
         inPaint_ = false;
+        for (const auto& band : bands_)
+            if (band->isVisible() && band->Band().rows > 0) band->update();
     }
     if (!surface_) return;
     const TImage& front = surface_->Picture();
@@ -359,7 +515,10 @@ void TQtWindow::FirstPaintDone() {
     afterFirstPaint_.clear();
 }
 
-void TQtWindow::SetCursor(TCursor cursor) { widget_->setCursor(QtCursor(cursor)); }
+void TQtWindow::SetCursor(TCursor cursor) {
+    widget_->setCursor(QtCursor(cursor));
+    for (const auto& band : bands_) band->setCursor(QtCursor(cursor));
+}
 
 void TQtWindow::SetHint(std::string_view text) {
     hint_.assign(text);
@@ -396,11 +555,13 @@ void TQtWindow::Closing() {
     // The window manager and Close may both ask; the handler runs once.
     if (closed_) return;
     closed_ = true;
+    ShowBands(false);
     events_.OnClose();
     if (main_) system_.Quit(0);
 }
 
 void TQtWindow::Minimised(bool minimised) {
+    ShowBands(!minimised && widget_->isVisible());
     if (!minimised) system_.Restored(this);
 }
 

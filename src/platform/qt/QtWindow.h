@@ -37,11 +37,40 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // Watches the native window for being exposed, which follows its mapping.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     TQtWindow& owner_;
+    std::int32_t wheelRest_ = 0;
+};
+
+// Without a compositor a tall window shows its rows below the first band
+// through windows like this one, each shaped on its own: the X server's work
+// for a shape change grows far faster than the rectangles of one window's
+// shape, so no shape may hold the rectangles of a whole screen. It shows its
+// band of the owner's picture and hands the owner its input, moved by the
+// band's top.
+class TQtBandWidget final : public QWidget {
+public:
+    TQtBandWidget(TQtWindow& owner, TRowBand band);
+    TRowBand Band() const { return band_; }
+    void SetBand(TRowBand band) { band_ = band; }
+    // Whether the window's shape shows the band's rows of the mask now shown.
+    bool shaped = false;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    TQtWindow& owner_;
+    TRowBand band_;
     std::int32_t wheelRest_ = 0;
 };
 
@@ -99,8 +128,20 @@ public:
     void Minimised(bool minimised);
     void DpiMaybeChanged();
     void Exposed();
+    // The window moved or changed size: its bands follow.
+    void PlaceBands();
+    // Paints rows of the picture from `top` on, at the painter's origin.
+    void PaintBand(QPainter& painter, std::int32_t top);
+    // Input that reached a band, in this window's client coordinates.
+    void BandMouse(QMouseEvent* event, std::int32_t top);
+    void BandWheel(QWheelEvent* event, std::int32_t top);
 
 private:
+    // The rows each window shows: this one the first band, the band windows the others.
+    std::vector<TRowBand> Bands() const;
+    // Makes, drops, places and shows the band windows for the current size.
+    void LayOutBands();
+    void ShowBands(bool shown);
     void UpdateShape();
     // The first picture is on the screen (or will not come): what waited for it runs.
     void FirstPaintDone();
@@ -153,6 +194,9 @@ private:
     bool shapeSet_ = false;
     std::uint32_t shapedFrame_ = 0;
     std::vector<std::uint32_t> argb_;
+    std::vector<std::unique_ptr<TQtBandWidget>> bands_;
+    bool firstBandShaped_ = false;
+    TRowBand shapedFirst_;
 };
 
 }  // namespace ratiscope

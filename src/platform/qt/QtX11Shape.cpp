@@ -68,6 +68,28 @@ void BuildShapeMask(const TImage& image, TPixel key, const TBitmapFormat& format
     }
 }
 
+std::vector<TRowBand> RowBands(std::int32_t height, std::int32_t bandRows) {
+    std::vector<TRowBand> bands;
+    if (height <= 0) return bands;
+    if (bandRows <= 0) bandRows = height;
+    for (std::int64_t top = 0; top < height; top += bandRows) {
+        const auto t = static_cast<std::int32_t>(top);
+        bands.push_back({t, std::min(bandRows, height - t)});
+    }
+    return bands;
+}
+
+bool BandDiffers(const TShapeMask& a, const TShapeMask& b, TRowBand band) {
+    if (a.width != b.width || a.stride != b.stride) return true;
+    if (band.top < 0 || band.rows < 0) return true;
+    const std::int64_t end = static_cast<std::int64_t>(band.top) + band.rows;
+    if (end > a.height || end > b.height) return true;
+    const auto from = static_cast<std::size_t>(band.top) * static_cast<std::size_t>(a.stride);
+    const auto bytes = static_cast<std::size_t>(band.rows) * static_cast<std::size_t>(a.stride);
+    if (bytes == 0) return false;
+    return std::memcmp(a.bits.data() + from, b.bits.data() + from, bytes) != 0;
+}
+
 int X11ScreenNumber() {
     const char* display = std::getenv("DISPLAY");
     if (!display) return 0;
@@ -149,17 +171,25 @@ std::uint32_t TX11Shape::TopLevelAncestor(std::uint32_t window, std::int16_t& dx
 }
 
 void TX11Shape::Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly) const {
+    Apply(window, mask, inputOnly, {0, mask.height});
+}
+
+void TX11Shape::Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly, TRowBand band) const {
     if (!connection_ || window == 0) return;
     xcb_connection_t* c = connection_;
     const xcb_shape_kind_t kind = inputOnly ? XCB_SHAPE_SK_INPUT : XCB_SHAPE_SK_BOUNDING;
-    if (mask.width <= 0 || mask.height <= 0) {
+    // Rows the mask lacks are not shown.
+    band.top = std::clamp(band.top, 0, std::max(0, mask.height));
+    band.rows = std::clamp(band.rows, 0, std::max(0, mask.height - band.top));
+    if (mask.width <= 0 || band.rows <= 0) {
         xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_UNSORTED, window, 0, 0, 0, nullptr);
         xcb_flush(c);
         return;
     }
     // Sides beyond 16 bits cannot be a pixmap; our windows never get there.
     const auto w = static_cast<std::uint16_t>(std::min(mask.width, 32767));
-    const auto h = static_cast<std::uint16_t>(std::min(mask.height, 32767));
+    const auto h = static_cast<std::uint16_t>(std::min(band.rows, 32767));
+    const std::uint8_t* bits = mask.bits.data() + static_cast<std::size_t>(band.top) * static_cast<std::size_t>(mask.stride);
     const xcb_pixmap_t pixmap = xcb_generate_id(c);
     xcb_create_pixmap(c, 1, pixmap, window, w, h);
     const xcb_gcontext_t gc = xcb_generate_id(c);
@@ -172,7 +202,7 @@ void TX11Shape::Apply(std::uint32_t window, const TShapeMask& mask, bool inputOn
         const std::int32_t rows = std::min<std::int32_t>(rowsPerStrip, h - y);
         xcb_put_image(c, XCB_IMAGE_FORMAT_XY_PIXMAP, pixmap, gc, w, static_cast<std::uint16_t>(rows), 0,
                       static_cast<std::int16_t>(y), 0, 1, static_cast<std::uint32_t>(rows * mask.stride),
-                      mask.bits.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(mask.stride));
+                      bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(mask.stride));
     }
     xcb_shape_mask(c, XCB_SHAPE_SO_SET, kind, window, 0, 0, pixmap);
     if (inputOnly) {

@@ -30,6 +30,22 @@ struct TBitmapFormat {
     bool byteOrderLsb = true;
 };
 
+// A run of whole rows of a mask: the part of a picture one window shows.
+struct TRowBand {
+    std::int32_t top = 0;
+    std::int32_t rows = 0;
+    friend bool operator==(const TRowBand&, const TRowBand&) = default;
+};
+
+// The rows 0 .. height - 1 cut into bands of `bandRows` rows, top to bottom,
+// the last one shorter; one band of `height` rows when `bandRows` is not
+// positive; none for an empty height.
+std::vector<TRowBand> RowBands(std::int32_t height, std::int32_t bandRows);
+
+// Whether the two masks differ in the rows of `band`: also when their widths
+// differ or either lacks some of those rows.
+bool BandDiffers(const TShapeMask& a, const TShapeMask& b, TRowBand band);
+
 // Builds the mask of the pixels of `image` that differ from `key` (0xFFRRGGBB)
 // into `mask`. With `argb` given, also writes the picture as premultiplied
 // ARGB with key pixels fully transparent, for a compositing desktop.
@@ -53,6 +69,8 @@ public:
     // The window shows (inputOnly false) or takes input (true) exactly where
     // the mask is set; both also when the mask is empty.
     void Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly) const;
+    // The same with only the rows of `band`, its top row at the window's top.
+    void Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly, TRowBand band) const;
 
     // Sends a request the server answers only after everything sent before it:
     // its sequence number, for Answered. Zero without a connection.
