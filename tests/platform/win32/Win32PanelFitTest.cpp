@@ -168,7 +168,7 @@ protected:
     }
 
     // Every text of the page on display that does not fit its room.
-    std::vector<std::string> Overflows(int dpi) {
+    std::vector<std::string> Overflows() {
         std::vector<std::string> found;
         TPanelControls& c = *form->Controls();
         for (const TDesignBounds& d : c.Design()) {
@@ -254,7 +254,7 @@ protected:
         TPanelControls& c = *form->Controls();
         for (std::int32_t page = 0; page < c.PageControl.PageCount(); ++page) {
             c.PageControl.SetActivePage(page);
-            for (const std::string& overflow : Overflows(dpi))
+            for (const std::string& overflow : Overflows())
                 ADD_FAILURE() << GetParam() << " at " << dpi << " dpi, page " << page << ": " << overflow;
         }
         // Every label, check box, radio button, button, group box and list of the four pages.
