@@ -97,7 +97,7 @@ def sized(s, width):
 
 def take_keyboard(s):
     """Clicks the caption, which activates the overlay in Windows' terms. Wine
-    does not move the X keyboard focus to an unmanaged popup on a click, so
+    does not move the X keyboard focus to the popup on a click, so
     the focus is also given the way a window manager would."""
     x, y, _, _, _ = s.geometry()
     s.run("xdotool", "mousemove", str(x + 200), str(y + 8), "click", "1")
