@@ -107,9 +107,13 @@ HFONT TWin32Fonts::Get(const TFont& font) {
         if (f == font) return handle;
     const std::wstring face = WideFromUtf8(font.face).substr(0, LF_FACESIZE - 1);
     // A negative height asks for the character height, without the internal leading.
+    // The system's own quality: no control stands on the key colour, so there is
+    // no fringe to fear, and Wine's X11 driver draws unsmoothed glyphs wider
+    // than GDI measures them, which cut the last letter off labels fitted to
+    // their measured text.
     const HFONT handle =
         CreateFontW(-std::max(font.height, 1), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                     DEFAULT_PITCH | FF_DONTCARE, face.c_str());
     if (!handle) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     fonts_.emplace_back(font, handle);
