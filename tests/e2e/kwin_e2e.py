@@ -418,8 +418,76 @@ def scenario_xwayland(s):
     check(s.program.poll() is None, "the program ended")
 
 
+def changed_box(before, after):
+    """The bounding box of the pixels that differ between two screenshots."""
+    xs, ys = [], []
+    for y in range(after.height):
+        row_a = after.pixels[y * after.width * 3:(y + 1) * after.width * 3]
+        row_b = before.pixels[y * before.width * 3:(y + 1) * before.width * 3]
+        if row_a == row_b:
+            continue
+        cells = [x for x in range(after.width) if row_a[x * 3:x * 3 + 3] != row_b[x * 3:x * 3 + 3]]
+        xs += [cells[0], cells[-1]]
+        ys.append(y)
+    return (min(xs), min(ys), max(xs) + 1, max(ys) + 1) if xs else None
+
+
+def scenario_x11_overlay(s):
+    """The X11 overlay (RATISCOPE_OVERLAY=x11) through XWayland, its left half over an X11 window and its right
+    half over the fullscreen native one: placed exactly, key pixels showing what is beneath, a click through a
+    key pixel reaching the X11 window, the caption keeping its click. What KWin 5.27 does with it over native
+    windows (clicks through to them, a native window in front) is printed as measured, since KWin decides it."""
+    x0, y0 = PLACE
+    w, h = SIZE
+    half = w // 2
+    xev_log = os.path.join(s.tmp, "xev.log")
+    with open(xev_log, "w") as log:
+        s.start(["xev", "-event", "button", "-geometry", f"{half + 40}x{h + 80}+{x0 - 40}+{y0 - 40}"], stdout=log,
+                stderr=subprocess.STDOUT)
+    alone = wait_for(lambda: (lambda p: p if p.at(x0 - 20, y0 - 20) != BENEATH and
+                              p.at(x0 + half - 10, y0 + h + 20) != BENEATH else None)(s.screenshot()),
+                     "the X11 window where the overlay will be")
+    s.env["RATISCOPE_OVERLAY"] = "x11"
+    s.launch()
+    box = wait_for(lambda: (lambda b: b if placed(b, x0, y0, w, h) else None)(changed_box(alone, s.screenshot())),
+                   f"the X11 overlay at {PLACE}, {w} x {h}", 10.0)
+    pic = s.screenshot()
+
+    def presses():
+        return [line for line in open(xev_log, errors="replace") if line.startswith("ButtonPress")]
+
+    hole = see_through_pixel(pic, x0, y0, half - 20, h, alone.at)
+    check(hole is not None, f"no see-through pixel over the X11 window in the X11 overlay at {box}")
+    s.click(*hole)
+    wait_for(lambda: any(f"root:({hole[0]},{hole[1]})" in line for line in open(xev_log, errors="replace")),
+             f"the click at {hole} to reach the X11 window")
+    before = len(presses())
+    s.click(x0 + CAPTION[0], y0 + CAPTION[1])
+    time.sleep(0.5)
+    check(len(presses()) == before, "a click on the caption strip reached the X11 window beneath")
+
+    native_hole = see_through_pixel(pic, x0 + half - 20, y0, w - half + 20, h, lambda x, y: BENEATH)
+    check(native_hole is not None, "no see-through pixel over the native window in the X11 overlay")
+    s.click(*native_hole)
+    time.sleep(1.0)
+    print(f"measured: a click through a key pixel over the native window "
+          f"{'reaches it' if native_hole in s.presses() else 'does not reach it'}")
+
+    # A click on the fullscreen native window beside the X11 ones brings it to the front.
+    native = (x0 + w + 120, y0 + h + 120)
+    s.click(*native)
+    wait_for(lambda: native in s.presses(), "the click to reach the native window")
+    time.sleep(0.5)
+    front = s.screenshot()
+    shown = front.at(x0 + CAPTION[0], y0 + CAPTION[1]) == pic.at(x0 + CAPTION[0], y0 + CAPTION[1])
+    print(f"measured: with the fullscreen native window in front the X11 overlay is "
+          f"{'shown' if shown else 'hidden'}")
+    check(s.program.poll() is None, "the program ended")
+
+
 SCENARIOS = {"layer_surface": scenario_layer_surface, "drag": scenario_drag, "grip": scenario_grip,
-             "keys": scenario_keys, "xwayland": scenario_xwayland}
+             "keys": scenario_keys, "xwayland": scenario_xwayland,
+             "x11_overlay": scenario_x11_overlay}
 
 
 def main():
