@@ -302,6 +302,36 @@ def set_dpi(s, dpi):
     subprocess.run(["wineserver", "-w"], env=s.wine_env(), timeout=120)
 
 
+COLOR_DIALOG_TITLE = "^Color$"
+LINES_COLOR_LIST = (85, 90)  # the middle of the Colors page's lines colour list, in the panel at 96 dpi
+CUSTOM_ENTRY = (85, 108)  # the open list's first entry, "Custom...", just below it
+
+
+def color_dialogs(s):
+    return s.out(["xdotool", "search", "--onlyvisible", "--name", COLOR_DIALOG_TITLE]).split()
+
+
+def scenario_color_dialog(s, folder):
+    """"Custom..." in the lines colour list opens the colour dialog once; after its OK no second one follows."""
+    launch(s, folder, dict(PANEL_SHOWN, SPage=3))
+    sized(s, 420)
+    _, (x, y, _, _) = panel(s)
+    time.sleep(1)
+    s.run("xdotool", "mousemove", str(x + LINES_COLOR_LIST[0]), str(y + LINES_COLOR_LIST[1]), "click", "1")
+    time.sleep(0.5)
+    s.run("xdotool", "mousemove", str(x + CUSTOM_ENTRY[0]), str(y + CUSTOM_ENTRY[1]), "click", "1")
+    dialog = wait_for(lambda: color_dialogs(s), "the colour dialog")
+    time.sleep(1)
+    check(len(color_dialogs(s)) == 1, f"{len(color_dialogs(s))} colour dialogs open for one choice")
+    s.run("xdotool", "windowfocus", dialog[0])
+    s.run("xdotool", "key", "Return")
+    wait_for(lambda: not color_dialogs(s), "the colour dialog to close")
+    time.sleep(3)  # a second dialog, where one follows, opens at once
+    check(not color_dialogs(s), "a second colour dialog opened after the first one's OK")
+    close_button(s)
+    check(s.ended() == 0, "the program did not end cleanly")
+
+
 def scale(v, dpi):
     return int(v * dpi / 96 + 0.5)
 
@@ -489,6 +519,7 @@ SCENARIOS = {
     "uninstall_by_hand": (scenario_uninstall_by_hand, False),
     "key_coloured_lines": (scenario_key_coloured_lines, False),
     "buttons_on_screen": (scenario_buttons_on_screen, False),
+    "color_dialog": (scenario_color_dialog, False),
     "restore_defaults": (scenario_restore_defaults, False),
     "panel_room": (scenario_panel_room, False),
 }
