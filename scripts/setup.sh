@@ -35,5 +35,11 @@ fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $add_i386 && dpkg --add-architecture i386
-apt-get update -qq
+# A mirror in the middle of a sync fails an index now and then: try again,
+# and at the last go on with whatever indexes came, as apt itself offers.
+for try in 1 2 3; do
+  apt-get update -qq && break
+  [[ $try -eq 3 ]] && echo "apt-get update failed three times; installing from the indexes at hand" >&2
+  sleep 10
+done
 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
