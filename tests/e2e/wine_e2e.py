@@ -13,9 +13,9 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import (BENEATH, LINES, KEY, OPACITY_MAX, Failure, Session, check, drag,  # noqa: E402
-                         drawn_pixel_takes_click, find_pixels, open_beneath, run_scenario, settings_of, wait_for,
-                         write_settings)
+from harness import (LINES, KEY, Failure, Session, check, drag,  # noqa: E402
+                     drawn_pixel_takes_click, find_pixels, open_beneath, run_scenario, settings_of, wait_for,
+                     write_settings)
 
 TITLE = "^Vendrel Ratiscope$"
 SETTINGS = "Ratiscope.user.settings"
