@@ -12,7 +12,7 @@ if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
   exec "$program" "$@"
 fi
 
-for tool in Xvfb openbox import; do
+for tool in Xvfb openbox xprop import; do
   command -v "$tool" >/dev/null || { echo "No display, and $tool is missing for the virtual one." >&2; exit 1; }
 done
 work="$(mktemp -d "${TMPDIR:-/tmp}/ratiscope-run.XXXXXX")"
