@@ -10,6 +10,7 @@
 # Run (bash scripts/lib/wine-prefix.sh PREFIX [null-display] [fonts]): both,
 # for callers that are no shell script.
 
+# shellcheck shell=bash
 wine_prefix_lib="$(dirname "${BASH_SOURCE[0]}")"
 
 wine_prefix_env() {

@@ -7,6 +7,7 @@
 #   xvfb_stop                 ends everything started, the latest first
 # The caller's shell runs with set -e; every failure to start ends it.
 
+# shellcheck shell=bash
 xvfb_pids=()
 
 # How long the server may take to tell its display number.
