@@ -11,14 +11,7 @@ TWindowPlace DrawingCentre(const TSettings& s, std::int32_t left, std::int32_t t
 }
 
 TWindowPlace FitDrawingRect(TSettings& s, const TRect& client) {
-    if (!s.Lock) {
-        s.SetWidth(client.Width());
-        s.SetHeight(client.Height());
-    } else if (s.LockWidth) {
-        s.SetWidth(client.Width());
-    } else {
-        s.SetHeight(client.Height());
-    }
+    s.SetSize(client.Width(), client.Height());
     // Truncating halves, as every centre of the figure is computed.
     return {client.left + (client.Width() - s.Width) / 2 - s.Border,
             client.top + (client.Height() - s.Height) / 2 - s.Border - kCaptionHeight};

@@ -23,10 +23,10 @@ constexpr TColor kHintColor = 13564415;  // RGB(255, 249, 206)
 }  // namespace
 
 TMainForm::TMainForm(TSettings& settings, TMainFormServices services)
-    : Settings(settings), services_(std::move(services)) {}
+    : settings_(settings), services_(std::move(services)) {}
 
 TMainForm::~TMainForm() {
-    if (Settings.Overlay == this) Settings.Overlay = nullptr;
+    if (settings_.Overlay == this) settings_.Overlay = nullptr;
     services_.windows.SetApplicationEvents(nullptr);
 }
 
@@ -42,16 +42,16 @@ void TMainForm::FormCreate() {
         icons_ = {};
     }
 
-    FHighlighted = false;
-    FMoving = false;
-    FDragMode = dmNone;
-    FCaptured = false;
+    highlighted_ = false;
+    moving_ = false;
+    dragMode_ = dmNone;
+    captured_ = false;
 
     // Nothing may show before the real geometry is applied.
     window_ = ws.CreateWindow(*this, TWindowOptions{kOverlayKeyColor, true, std::string(kProductName)});
     window_->SetClientSize({0, 0});
     window_->SetAlpha(true, 0);
-    Settings.Overlay = this;
+    settings_.Overlay = this;
 
     ws.SetHintColor(kHintColor);
     UpdateOpacity();
@@ -64,7 +64,7 @@ void TMainForm::FormCreate() {
     window_->Show();
 }
 
-TSize TMainForm::WindowSize() const { return WindowSizeWithin(OverlayWindowSize(Settings), services_.windows.Desktop()); }
+TSize TMainForm::WindowSize() const { return WindowSizeWithin(OverlayWindowSize(settings_), services_.windows.Desktop()); }
 
 void TMainForm::MoveWindow(std::int64_t left, std::int64_t top) {
     if (window_) window_->Move(PlaceableCoordinate(left), PlaceableCoordinate(top));
@@ -72,7 +72,6 @@ void TMainForm::MoveWindow(std::int64_t left, std::int64_t top) {
 
 void TMainForm::UpdateSize() {
     if (!window_) return;
-    if (sizeDeferred_) return;  // the drag sizes and paints once it has placed the window
     ApplySize(true);
 }
 
@@ -80,18 +79,18 @@ void TMainForm::ApplySize(bool paint) {
     const TSize wanted = WindowSize();
     // A window bounded by the desktop keeps its size while the figure in it
     // changes, so only an unbounded one may skip the paint.
-    if (window_->ClientSize() == wanted && wanted == OverlayWindowSize(Settings)) return;
+    if (window_->ClientSize() == wanted && wanted == OverlayWindowSize(settings_)) return;
     window_->SetClientSize(wanted);
     if (paint) FormPaint();
 }
 
 void TMainForm::UpdateOpacity() {
     if (window_) {
-        const bool blending = Settings.Opacity != 100;
-        const std::int32_t alpha = std::clamp(RoundToInt(Settings.Opacity * 255.0 / 100.0), 0, 255);
+        const bool blending = settings_.Opacity != 100;
+        const std::int32_t alpha = std::clamp(RoundToInt(settings_.Opacity * 255.0 / 100.0), 0, 255);
         window_->SetAlpha(blending, static_cast<std::uint8_t>(alpha));
     }
-    if (Settings.Panel) Settings.Panel->ApplyOpacity();
+    if (settings_.Panel) settings_.Panel->ApplyOpacity();
 }
 
 void TMainForm::UpdateLook() {
@@ -101,13 +100,13 @@ void TMainForm::UpdateLook() {
 void TMainForm::UpdateOptions() {
     if (!window_) return;
     window_->Invalidate();
-    window_->SetHintsEnabled(Settings.ShowHints);
+    window_->SetHintsEnabled(settings_.ShowHints);
 }
 
 void TMainForm::UpdateLanguage() { UpdateOptions(); }
 
 void TMainForm::UpdatePosition() {
-    MoveWindow(Settings.X, Settings.Y);
+    MoveWindow(settings_.X, settings_.Y);
 }
 
 void TMainForm::KeepOnScreen() {
@@ -153,29 +152,29 @@ void TMainForm::FormDeactivate() {
 }
 
 void TMainForm::FormPaint() {
-    if (!window_ || FClosed) return;
+    if (!window_ || closed_) return;
     // Composed at the size the window has, so the chrome sits at its edges.
     const TSize client = window_->ClientSize();
     ICanvas& canvas = window_->NewPicture();
-    ComposeImage(canvas, Settings, icons_, window_->IsActive(), client);
-    DrawOrientMark(canvas, Settings, client.width);
+    ComposeImage(canvas, settings_, icons_, window_->IsActive(), client);
+    DrawOrientMark(canvas, settings_, client.width);
     window_->FlushSurface();
 }
 
-void TMainForm::DrawOrientMarkOnWindow() { DrawOrientMark(window_->Surface(), Settings, window_->ClientSize().width); }
+void TMainForm::DrawOrientMarkOnWindow() { DrawOrientMark(window_->Surface(), settings_, window_->ClientSize().width); }
 
 void TMainForm::ActionOrientExecute() {
-    Settings.NextOrient();
+    settings_.NextOrient();
     FormPaint();
 }
 
 void TMainForm::ActionLookExecute() {
-    Settings.NextLook();
+    settings_.NextLook();
     FormPaint();
 }
 
 void TMainForm::ActionFrameExecute() {
-    Settings.SetSFrame(!Settings.SFrame);
+    settings_.SetSFrame(!settings_.SFrame);
     FormPaint();
 }
 
@@ -191,48 +190,49 @@ void TMainForm::ActionExitExecute() {
 
 void TMainForm::ActionFitExecute() {
     if (!window_) return;
-    const TWindowPlace centre = DrawingCentre(Settings, window_->Left(), window_->Top());
+    const TWindowPlace centre = DrawingCentre(settings_, window_->Left(), window_->Top());
     const std::optional<TRect> client = services_.windows.ClientAreaBeneath(centre.left, centre.top);
     if (!client) return;
-    // Sized and painted once, after the window has been placed.
-    sizeDeferred_ = true;
-    const TWindowPlace place = FitDrawingRect(Settings, *client);
-    sizeDeferred_ = false;
-    window_->Move(place.left, place.top);
-    UpdateSize();
+    {
+        // Sized and painted once, after the window has been placed.
+        TSettingsChange change(settings_);
+        const TWindowPlace place = FitDrawingRect(settings_, *client);
+        window_->Move(place.left, place.top);
+        change.Refresh(kUpdateSize);
+    }
     KeepOnScreen();
 }
 
 void TMainForm::ActionShowHideExecute() {
     if (!window_) return;
-    if (!FHiddenAway) {
-        FPanelWasShown = panel_ && panel_->IsShown();
-        if (FPanelWasShown) panel_->SetShown(false);
+    if (!hiddenAway_) {
+        panelWasShown_ = panel_ && panel_->IsShown();
+        if (panelWasShown_) panel_->SetShown(false);
         window_->Hide();
-        FHiddenAway = true;
+        hiddenAway_ = true;
         return;
     }
-    FHiddenAway = false;
+    hiddenAway_ = false;
     window_->Show();
     window_->ReassertTopmost();
     // Back in place without taking the focus from the program the user is in.
-    if (FPanelWasShown && panel_) panel_->SetShown(true);
+    if (panelWasShown_ && panel_) panel_->SetShown(true);
 }
 
 void TMainForm::FormClose() {
     if (window_) {
-        Settings.X = window_->Left();
-        Settings.Y = window_->Top();
+        settings_.X = window_->Left();
+        settings_.Y = window_->Top();
     }
     if (panel_) {
-        Settings.SX = panel_->Left();
-        Settings.SY = panel_->Top();
+        settings_.SX = panel_->Left();
+        settings_.SY = panel_->Top();
         // Hidden away by the show-and-hide key, the panel counts as it was before.
-        Settings.SVisible = FHiddenAway ? FPanelWasShown : panel_->IsShown();
-        Settings.SPage = panel_->ActivePage();
+        settings_.SVisible = hiddenAway_ ? panelWasShown_ : panel_->IsShown();
+        settings_.SPage = panel_->ActivePage();
     }
     // Paint requests that still arrive do nothing.
-    FClosed = true;
+    closed_ = true;
 }
 
 }  // namespace ratiscope

@@ -9,6 +9,7 @@
 
 #include "overlay/PanelLink.h"
 #include "overlay/Renderer.h"
+#include "overlay/ResizeDrag.h"
 #include "platform/Window.h"
 #include "settings/WindowSlots.h"
 
@@ -16,15 +17,6 @@ namespace ratiscope {
 
 class ICanvas;
 class TSettings;
-
-// Resize drag modes: which grip is dragged and what stays fixed.
-enum TDragMode : std::int32_t {
-    dmNone = 0,
-    dmTopLeft = 1,             // the bottom-right corner of the drawing rectangle stays
-    dmTopLeftCentred = 2,      // the centre stays
-    dmBottomRight = 3,         // the window's top-left corner stays
-    dmBottomRightCentred = 4,  // the centre stays
-};
 
 // What the overlay window takes from the rest of the program.
 struct TMainFormServices {
@@ -85,7 +77,7 @@ public:
     // the global show-and-hide key.
     void ActionShowHideExecute();
     // Whether ActionShowHideExecute has taken the windows off the screen.
-    bool HiddenAway() const { return FHiddenAway; }
+    bool HiddenAway() const { return hiddenAway_; }
 
     // The panel, once it exists; null again before it goes. Not owned.
     void SetPanel(IPanelLink* panel) { panel_ = panel; }
@@ -95,14 +87,14 @@ public:
     IWindow* Window() { return window_.get(); }
 
     // Interaction state, readable for the panel and the tests.
-    bool Highlighted() const { return FHighlighted; }
-    bool Moving() const { return FMoving; }
-    TDragMode DragMode() const { return FDragMode; }
-    bool Captured() const { return FCaptured; }
-    std::int32_t AnchorX() const { return FAnchorX; }
-    std::int32_t AnchorY() const { return FAnchorY; }
+    bool Highlighted() const { return highlighted_; }
+    bool Moving() const { return moving_; }
+    TDragMode DragMode() const { return dragMode_; }
+    bool Captured() const { return captured_; }
+    std::int32_t AnchorX() const { return anchorX_; }
+    std::int32_t AnchorY() const { return anchorY_; }
     // Whether FormClose ran, after which nothing is painted.
-    bool Closed() const { return FClosed; }
+    bool Closed() const { return closed_; }
 
 private:
     // Platform events.
@@ -131,24 +123,21 @@ private:
     // Moves the window, its corner kept where the window system can place it.
     void MoveWindow(std::int64_t left, std::int64_t top);
 
-    TSettings& Settings;
+    TSettings& settings_;
     TMainFormServices services_;
     std::unique_ptr<IWindow> window_;
     IPanelLink* panel_ = nullptr;
     TOverlayIcons icons_;
 
-    bool FClosed = false;
-    bool FHighlighted = false;
-    bool FMoving = false;
-    TDragMode FDragMode = dmNone;
-    bool FCaptured = false;
-    std::int32_t FAnchorX = 0;
-    std::int32_t FAnchorY = 0;
-    bool FHiddenAway = false;
-    bool FPanelWasShown = false;  // the panel's state when the windows were hidden away
-    // Set while a resize drag runs its setters, so the window is sized and
-    // painted once, after it has been placed, instead of once per setter.
-    bool sizeDeferred_ = false;
+    bool closed_ = false;
+    bool highlighted_ = false;
+    bool moving_ = false;
+    TDragMode dragMode_ = dmNone;
+    bool captured_ = false;
+    std::int32_t anchorX_ = 0;
+    std::int32_t anchorY_ = 0;
+    bool hiddenAway_ = false;
+    bool panelWasShown_ = false;  // the panel's state when the windows were hidden away
 };
 
 }  // namespace ratiscope

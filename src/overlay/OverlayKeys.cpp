@@ -16,7 +16,7 @@ constexpr std::int32_t kFineKeyStep = 1;
 }  // namespace
 
 void TMainForm::FormKeyDown(int key, TShiftState state) {
-    TSettings& s = Settings;
+    TSettings& s = settings_;
     const std::int32_t step = (state & ssCtrl) ? kFineKeyStep : kKeyStep;
 
     // Shift switches to the grid keys; Alt is not looked at.
@@ -29,10 +29,7 @@ void TMainForm::FormKeyDown(int key, TShiftState state) {
     }
 
     auto resizeLeading = [&](std::int32_t by) {
-        if (s.LockWidth)
-            s.SetWidth(s.Width + by);
-        else
-            s.SetHeight(s.Height + by);
+        s.SetLeadingSide(s.Width + by, s.Height + by);
         UpdateSize();
     };
     auto moveBy = [&](std::int32_t dx, std::int32_t dy) {

@@ -1,9 +1,9 @@
 // The overlay's mouse: caption buttons with hover feedback, move and resize
 // drags with the aspect lock, clicks that switch look and orientation, and the wheel.
 #include <cstdint>
+#include <optional>
 
 #include "overlay/MainFrm.h"
-#include "overlay/OverlaySize.h"
 #include "overlay/OverlayZones.h"
 #include "platform/Canvas.h"
 #include "settings/LangTable.h"
@@ -42,34 +42,34 @@ void TMainForm::FormMouseDown(TMouseButton button, TShiftState state, std::int32
     const TZone zone = ZoneAt(x, y, size.width, size.height, true);
     const bool left = button == TMouseButton::Left;
     auto capture = [&] {
-        FAnchorX = x;
-        FAnchorY = y;
-        FCaptured = true;
+        anchorX_ = x;
+        anchorY_ = y;
+        captured_ = true;
         window_->CaptureMouse();
     };
 
     switch (zone) {
     case TZone::TopLeftGrip:
-        if (Settings.MouseResizeAllowed) {
-            FDragMode = left ? dmTopLeft : dmTopLeftCentred;
+        if (settings_.MouseResizeAllowed) {
+            dragMode_ = left ? dmTopLeft : dmTopLeftCentred;
             services_.windows.SetOverrideCursor(TCursor::SizeNWSE);
         } else {
-            FMoving = true;
+            moving_ = true;
         }
         capture();
         return;
     case TZone::BottomRightGrip:
-        if (Settings.MouseResizeAllowed) {
+        if (settings_.MouseResizeAllowed) {
             services_.windows.SetOverrideCursor(TCursor::SizeNWSE);
-            FDragMode = left ? dmBottomRight : dmBottomRightCentred;
-        } else if (Settings.MoveUsingGrid) {
-            FMoving = true;
+            dragMode_ = left ? dmBottomRight : dmBottomRightCentred;
+        } else if (settings_.MoveUsingGrid) {
+            moving_ = true;
         }
         capture();
         return;
     case TZone::Caption: {
         if (left) {
-            FMoving = true;
+            moving_ = true;
             capture();
         }
         bool orient = false;
@@ -78,10 +78,10 @@ void TMainForm::FormMouseDown(TMouseButton button, TShiftState state, std::int32
     }
     case TZone::Body: {
         if (left) {
-            if (Settings.MoveUsingGrid) FMoving = true;
+            if (settings_.MoveUsingGrid) moving_ = true;
             capture();
         }
-        if (!Settings.MoveUsingGrid) return;
+        if (!settings_.MoveUsingGrid) return;
         bool orient = false;
         if (SwitchesByState(state, orient)) orient ? ActionOrientExecute() : ActionLookExecute();
         return;
@@ -99,7 +99,7 @@ void TMainForm::HighlightButton(int button) {
     const TButtonInfo& info = kButtons[button];
     surface.FloodFill(w - info.offsetFromRight, kButtonTop, kChromeGrey, info.hoverFill);
     window_->FlushSurface();
-    FHighlighted = true;
+    highlighted_ = true;
     window_->SetCursor(TCursor::HandPoint);
     window_->SetHint(LangString(info.hintKey));
 }
@@ -108,12 +108,12 @@ void TMainForm::RemoveHighlight() {
     window_->Surface().DrawIcon(icons_.TRCorner, window_->ClientSize().width - 64, 0);
     DrawOrientMarkOnWindow();
     window_->FlushSurface();
-    FHighlighted = false;
+    highlighted_ = false;
 }
 
 void TMainForm::FormMouseMove(TShiftState, std::int32_t x, std::int32_t y) {
     if (!window_) return;
-    if (FDragMode != dmNone) {
+    if (dragMode_ != dmNone) {
         ResizeDrag(x, y);
         return;
     }
@@ -124,13 +124,13 @@ void TMainForm::FormMouseMove(TShiftState, std::int32_t x, std::int32_t y) {
         return;  // a move drag pauses over a button
     }
     if (zone == TZone::TopLeftGrip || zone == TZone::BottomRightGrip) {
-        if (Settings.MouseResizeAllowed) window_->SetCursor(TCursor::SizeNWSE);
+        if (settings_.MouseResizeAllowed) window_->SetCursor(TCursor::SizeNWSE);
         return;
     }
     window_->SetCursor(TCursor::Default);
-    if (FHighlighted) RemoveHighlight();
-    if (FMoving) {
-        MoveWindow(std::int64_t{window_->Left()} + x - FAnchorX, std::int64_t{window_->Top()} + y - FAnchorY);
+    if (highlighted_) RemoveHighlight();
+    if (moving_) {
+        MoveWindow(std::int64_t{window_->Left()} + x - anchorX_, std::int64_t{window_->Top()} + y - anchorY_);
     } else {
         window_->SetHint({});
         window_->CancelHint();
@@ -138,100 +138,30 @@ void TMainForm::FormMouseMove(TShiftState, std::int32_t x, std::int32_t y) {
 }
 
 void TMainForm::ResizeDrag(std::int32_t x, std::int32_t y) {
-    if (x == FAnchorX && y == FAnchorY) return;
-    TSettings& s = Settings;
-    const std::int32_t l = window_->Left();
-    const std::int32_t t = window_->Top();
-    std::int32_t left = l;
-    std::int32_t top = t;
-
-    // The setters below would each size and paint the window before it is
-    // placed; hold that back so one drag step shows one finished frame.
-    sizeDeferred_ = true;
-    switch (FDragMode) {
-    case dmTopLeft: {
-        const std::int32_t r = l + s.Width + s.Border;
-        const std::int32_t b = t + s.Height + s.Border + kCaptionHeight;
-        if (s.Lock) {
-            if (s.LockWidth)
-                s.SetWidth(s.Width + FAnchorX - x);
-            else
-                s.SetHeight(s.Height + FAnchorY - y);
-        } else {
-            s.SetWidth(s.Width + FAnchorX - x);
-            s.SetHeight(s.Height + FAnchorY - y);
-        }
-        left = r - s.Width - s.Border;
-        top = b - s.Height - s.Border - kCaptionHeight;
-        break;
-    }
-    case dmTopLeftCentred:
-    case dmBottomRightCentred: {
-        const std::int32_t cx = l + s.Border + s.Width / 2;
-        const std::int32_t cy = t + s.Border + kCaptionHeight + s.Height / 2;
-        if (FDragMode == dmTopLeftCentred) {
-            if (s.Lock) {
-                if (s.LockWidth)
-                    s.SetWidth(s.Width + 2 * (FAnchorX - x));
-                else
-                    s.SetHeight(s.Height + 2 * (FAnchorY - y));
-            } else {
-                s.SetWidth(s.Width + 2 * (FAnchorX - x));
-                s.SetHeight(s.Height + 2 * (FAnchorY - y));
-            }
-        } else if (s.Lock) {
-            const std::int32_t d = s.LockWidth ? FAnchorX - x : FAnchorY - y;
-            if (s.LockWidth)
-                s.SetWidth(s.Width - 2 * d);
-            else
-                s.SetHeight(s.Height - 2 * d);
-            FAnchorX -= 2 * d;
-            FAnchorY -= 2 * d;
-        } else {
-            s.SetWidth(s.Width - 2 * (FAnchorX - x));
-            s.SetHeight(s.Height - 2 * (FAnchorY - y));
-            FAnchorX = 2 * x - FAnchorX;
-            FAnchorY = 2 * y - FAnchorY;
-        }
-        left = cx - s.Width / 2 - s.Border;
-        top = cy - s.Height / 2 - s.Border - kCaptionHeight;
-        break;
-    }
-    case dmBottomRight: {
-        if (s.Lock) {
-            // The horizontal movement drives whichever side leads.
-            const std::int32_t d = x - FAnchorX;
-            if (s.LockWidth)
-                s.SetWidth(s.Width + d);
-            else
-                s.SetHeight(s.Height + d);
-            FAnchorX += d;
-            FAnchorY += d;
-        } else {
-            s.SetWidth(s.Width + x - FAnchorX);
-            s.SetHeight(s.Height + y - FAnchorY);
-            FAnchorX = x;
-            FAnchorY = y;
-        }
-        break;
-    }
-    default:
-        break;
-    }
-    sizeDeferred_ = false;
-    if (left != l || top != t) MoveWindow(left, top);
-    UpdateSize();
+    const std::int32_t left = window_->Left();
+    const std::int32_t top = window_->Top();
+    const std::optional<TDragStep> step =
+        DragTo({dragMode_, anchorX_, anchorY_, left, top, settings_.Border, settings_.SizeState()}, x, y);
+    if (!step) return;
+    anchorX_ = step->anchorX;
+    anchorY_ = step->anchorY;
+    // One refresh for the step, once the window is placed, so one drag step
+    // shows one finished frame.
+    TSettingsChange change(settings_);
+    settings_.SetSize(step->width, step->height);
+    if (step->left != left || step->top != top) MoveWindow(step->left, step->top);
+    change.Refresh(kUpdateSize);
 }
 
 void TMainForm::FormMouseUp(TMouseButton, TShiftState, std::int32_t x, std::int32_t y) {
     if (!window_) return;
     services_.windows.ResetOverrideCursor();
-    if (FCaptured) {
-        FCaptured = false;
+    if (captured_) {
+        captured_ = false;
         window_->ReleaseMouse();
     }
-    FDragMode = dmNone;
-    FMoving = false;
+    dragMode_ = dmNone;
+    moving_ = false;
     if (const int button = ButtonAt(x, y, window_->ClientSize().width); button >= 0) {
         RunButtonCommand(button);
         return;
@@ -254,15 +184,10 @@ void TMainForm::RunButtonCommand(int button) {
 }
 
 void TMainForm::FormMouseWheel(TShiftState state, std::int32_t delta) {
-    if (!Settings.MouseWheelAllowed) return;
-    TSettings& s = Settings;
+    if (!settings_.MouseWheelAllowed) return;
+    TSettings& s = settings_;
     const std::int32_t sign = (delta > 0) - (delta < 0);
-    auto resizeLeading = [&](std::int32_t step) {
-        if (s.LockWidth)
-            s.SetWidth(s.Width - step);
-        else
-            s.SetHeight(s.Height - step);
-    };
+    auto resizeLeading = [&](std::int32_t step) { s.SetLeadingSide(s.Width - step, s.Height - step); };
     // Exact sets only: a held mouse button or a second modifier falls through to the last rule.
     if (state == ssAlt) {
         s.SetOpacity(s.Opacity + delta / 15);  // refused as a whole outside 0..100

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "overlay/Figure.h"
+#include "settings/SettingsDefaults.h"
 
 namespace ratiscope {
 
@@ -13,13 +14,13 @@ class TSettings;
 // The settings the geometry reads, copied out so the construction is a pure
 // function of plain values.
 struct TFigureInput {
-    std::int32_t Width = 396;
-    std::int32_t Height = 245;
-    std::int32_t Border = 12;
-    double Ratio = 0.6180339887498949;
-    std::int32_t LookMode = 1;
-    std::int32_t OrientMode = 0;
-    std::int32_t GridSize = 8;
+    std::int32_t Width = kDefaultWidth;
+    std::int32_t Height = kDefaultHeight;
+    std::int32_t Border = kDefaultBorder;
+    double Ratio = kDefaultRatio;
+    std::int32_t LookMode = kDefaultLookMode;
+    std::int32_t OrientMode = kDefaultOrientMode;
+    std::int32_t GridSize = kDefaultGridSize;
 };
 
 TFigureInput FigureInputFrom(const TSettings& s);

@@ -1,21 +1,30 @@
 // Setters of the settings record: limits first, then the store, then the
 // overlay window is told before the panel (the language the other way round).
+// Each field's limit and refreshes come from its row of the field table.
 #include "settings/Settings.h"
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <utility>
 
-#include "base/Numbers.h"
 #include "settings/Looks.h"
 
 namespace ratiscope {
 
-std::int32_t FollowingSide(double exact) {
-    // Checked in double first: a huge or tiny ratio must not overflow the cast.
-    if (!(exact >= 0)) return 0;
-    if (exact >= kMaxSide) return kMaxSide;
-    return RoundToInt(exact);
-}
+namespace {
+
+// What RestoreDefaults stores first, without telling anyone, so that the size
+// and lock setters after it all see a change.
+constexpr std::int32_t kUnsetWidth = 401;
+constexpr std::int32_t kUnsetHeight = 301;
+
+// The last orientation; NextOrient goes round to 0 after it.
+constexpr std::int32_t kLastOrientMode = 3;
+
+std::int32_t IntOf(const TSettingValue& v) { return std::get<std::int32_t>(v); }
+
+}  // namespace
 
 bool AtFirstPanelPlace(const TSettings& settings, std::int32_t primaryScreenWidth) {
     return std::int64_t{settings.SX} == std::int64_t{primaryScreenWidth} - kFirstPanelInset && settings.SY == kFirstPanelTop;
@@ -23,161 +32,133 @@ bool AtFirstPanelPlace(const TSettings& settings, std::int32_t primaryScreenWidt
 
 TSettings::TSettings(std::int32_t primaryScreenWidth) {
     RestoreDefaults();  // no window exists yet, so nobody is told
-    X = 300;
-    Y = 240;
-    SVisible = true;
+    for (const TSettingsKey& key : SettingsKeys())
+        if (key.initialKind == TInitial::Created) key.Store(*this, key.Initial());
     SX = primaryScreenWidth - kFirstPanelInset;
-    SY = kFirstPanelTop;
-    Lang = "English";
-    Hotkey = kDefaultHotkey;
 }
 
-void TSettings::SetBorder(std::int32_t value) {
-    Border = std::clamp(value, kMinBorder, kMaxBorder);
+TSettingsChange::TSettingsChange(TSettings& settings) : settings_(settings) { ++settings_.changeDepth_; }
+
+TSettingsChange::~TSettingsChange() noexcept(false) {
+    if (--settings_.changeDepth_ > 0) return;
+    const TRefreshSet refresh = std::exchange(settings_.pendingRefresh_, kRefreshNone);
+    // Leaving by an exception, the change is not finished: nobody is told.
+    if (std::uncaught_exceptions() == 0) settings_.Notify(refresh);
 }
 
-void TSettings::SetLockWidth(bool value) {
-    if (value == LockWidth) return;
-    LockWidth = value;
-    if (Panel) Panel->ShowSnapAndLock();
+void TSettingsChange::Refresh(TRefreshSet refresh) { settings_.pendingRefresh_ |= refresh; }
+
+void TSettings::Changed(TRefreshSet refresh) {
+    if (changeDepth_ > 0)
+        pendingRefresh_ |= refresh;
+    else
+        Notify(refresh);
 }
 
-void TSettings::SetLock(bool value) {
-    if (value == Lock) return;
-    Lock = value;
-    if (Panel) Panel->ShowSnapAndLock();
+void TSettings::Notify(TRefreshSet refresh) {
+    // The panel reloads its texts before the overlay hears of a new language.
+    if (Panel && (refresh & kReloadLanguage)) Panel->ReloadLanguage();
+    if (Overlay) {
+        if (refresh & kUpdateSize) Overlay->UpdateSize();
+        if (refresh & kUpdateOpacity) Overlay->UpdateOpacity();
+        if (refresh & kUpdateLook) Overlay->UpdateLook();
+        if (refresh & kUpdateOptions) Overlay->UpdateOptions();
+        if (refresh & kUpdateLanguage) Overlay->UpdateLanguage();
+    }
+    if (Panel) {
+        if (refresh & kShowSnapAndLock) Panel->ShowSnapAndLock();
+        if (refresh & kShowRatio) Panel->ShowRatio();
+        if (refresh & kShowColors) Panel->ShowColors();
+        if (refresh & kApplyOpacity) Panel->ApplyOpacity();
+        if (refresh & kShowOrientation) Panel->ShowOrientation();
+        if (refresh & kShowLook) Panel->ShowLook();
+        if (refresh & kShowGridSize) Panel->ShowGridSize();
+        if (refresh & kShowAdvanced) Panel->ShowAdvanced();
+        if (refresh & kShowSize) Panel->ShowSize();
+    }
 }
 
-void TSettings::SetRatio(double value) {
-    if (value == Ratio) return;
-    if (!std::isfinite(value) || !(value > 0)) return;
-    Ratio = value;
-    RecomputeFollowingSide();
-    if (Overlay) Overlay->UpdateSize();
-    if (Panel) Panel->ShowRatio();
+void TSettings::StoreSize(const TSizeState& size) {
+    Width = size.Width;
+    Height = size.Height;
 }
+
+void TSettings::SetField(TSettingsField field, const TSettingValue& value) {
+    const TSettingsKey& key = SettingsKey(field);
+    const TLimit& limit = key.limit;
+    if (limit.rule == TLimitRule::Refuse && (IntOf(value) < limit.min || IntOf(value) > limit.max)) return;
+    if (limit.rule == TLimitRule::RatioRule) {
+        // The geometry and the lock formulas divide by the ratio.
+        const double ratio = std::get<double>(value);
+        if (!std::isfinite(ratio) || !(ratio > 0)) return;
+    }
+    // Compared before any limit applies, so a clamped value that differs from
+    // the stored one is still a change.
+    if (value == key.value(*this)) return;
+    switch (limit.rule) {
+    case TLimitRule::Clamp:
+        key.Store(*this, std::clamp(IntOf(value), limit.min, limit.max));
+        break;
+    case TLimitRule::SizeRule:
+        // With the other side leading nothing is stored, but the window and
+        // the size field are still refreshed.
+        StoreSize(field == TSettingsField::Width ? WithWidth(SizeState(), IntOf(value))
+                                                 : WithHeight(SizeState(), IntOf(value)));
+        break;
+    case TLimitRule::RatioRule:
+        key.Store(*this, value);
+        StoreSize(WithRatioApplied(SizeState()));
+        break;
+    case TLimitRule::None:
+    case TLimitRule::Refuse:
+        key.Store(*this, value);
+        break;
+    }
+    Changed(key.refresh);
+}
+
+void TSettings::SetBorder(std::int32_t value) { SetField(TSettingsField::Border, value); }
+void TSettings::SetLockWidth(bool value) { SetField(TSettingsField::LockWidth, value); }
+void TSettings::SetLock(bool value) { SetField(TSettingsField::Lock, value); }
+void TSettings::SetRatio(double value) { SetField(TSettingsField::Ratio, value); }
+void TSettings::SetWidth(std::int32_t value) { SetField(TSettingsField::Width, value); }
+void TSettings::SetHeight(std::int32_t value) { SetField(TSettingsField::Height, value); }
+void TSettings::SetLinesColor(TColor value) { SetField(TSettingsField::LinesColor, static_cast<std::int32_t>(value)); }
+void TSettings::SetValuesColor(TColor value) { SetField(TSettingsField::ValuesColor, static_cast<std::int32_t>(value)); }
+void TSettings::SetOpacity(std::int32_t value) { SetField(TSettingsField::Opacity, value); }
+void TSettings::SetOrientMode(std::int32_t value) { SetField(TSettingsField::OrientMode, value); }
+void TSettings::SetLookMode(std::int32_t value) { SetField(TSettingsField::LookMode, value); }
+void TSettings::SetGridSize(std::int32_t value) { SetField(TSettingsField::GridSize, value); }
+void TSettings::SetMouseResizeAllowed(bool value) { SetField(TSettingsField::MouseResizeAllowed, value); }
+void TSettings::SetMouseWheelAllowed(bool value) { SetField(TSettingsField::MouseWheelAllowed, value); }
+void TSettings::SetShowValues(bool value) { SetField(TSettingsField::ShowValues, value); }
+void TSettings::SetShowHints(bool value) { SetField(TSettingsField::ShowHints, value); }
+void TSettings::SetSettingsOpacity(bool value) { SetField(TSettingsField::SettingsOpacity, value); }
+void TSettings::SetMoveUsingGrid(bool value) { SetField(TSettingsField::MoveUsingGrid, value); }
+void TSettings::SetSFrame(bool value) { SetField(TSettingsField::SFrame, value); }
+void TSettings::SetLang(const std::string& value) { SetField(TSettingsField::Lang, value); }
+void TSettings::SetHotkey(const std::string& value) { SetField(TSettingsField::Hotkey, value); }
 
 void TSettings::ApplyRatio() {
-    RecomputeFollowingSide();
-    if (Overlay) Overlay->UpdateSize();
+    StoreSize(WithRatioApplied(SizeState()));
+    Changed(kUpdateSize);
 }
 
-void TSettings::RecomputeFollowingSide() {
-    // The minimums of the size setters deliberately do not apply here.
-    if (!Lock) return;
+void TSettings::SetLeadingSide(std::int32_t width, std::int32_t height) {
     if (LockWidth)
-        Height = FollowingSide(Width * Ratio);
+        SetWidth(width);
     else
-        Width = FollowingSide(Height / Ratio);
+        SetHeight(height);
 }
 
-void TSettings::SetWidth(std::int32_t value) {
-    if (value == Width) return;
-    std::int32_t w = std::clamp(value, 58, kMaxSide);
-    if (!Lock) {
-        Width = w;
-    } else if (LockWidth) {
-        Width = w;
-        Height = FollowingSide(w * Ratio);
+void TSettings::SetSize(std::int32_t width, std::int32_t height) {
+    if (Lock) {
+        SetLeadingSide(width, height);
+        return;
     }
-    // With Height leading nothing is stored, but the window and the size field
-    // are still refreshed.
-    SizeChanged();
-}
-
-void TSettings::SetHeight(std::int32_t value) {
-    if (value == Height) return;
-    std::int32_t h = std::min(value, kMaxSide);
-    if (h / Ratio < 58) h = FollowingSide(58 * Ratio);
-    if (!Lock) {
-        Height = h;
-    } else if (!LockWidth) {
-        Height = h;
-        Width = FollowingSide(h / Ratio);
-    }
-    SizeChanged();
-}
-
-void TSettings::SizeChanged() {
-    if (Overlay) Overlay->UpdateSize();
-    if (Panel) Panel->ShowSize();
-}
-
-void TSettings::LookChanged() {
-    if (Overlay) Overlay->UpdateLook();
-}
-
-void TSettings::OptionChanged() {
-    if (Overlay) Overlay->UpdateOptions();
-    if (Panel) Panel->ShowAdvanced();
-}
-
-void TSettings::SetLinesColor(TColor value) {
-    if (value == LinesColor) return;
-    LinesColor = value;
-    LookChanged();
-    if (Panel) Panel->ShowColors();
-}
-
-void TSettings::SetValuesColor(TColor value) {
-    if (value == ValuesColor) return;
-    ValuesColor = value;
-    LookChanged();
-    if (Panel) Panel->ShowColors();
-}
-
-void TSettings::SetOpacity(std::int32_t value) {
-    if (value < 0 || value > 100 || value == Opacity) return;
-    Opacity = value;
-    if (Overlay) Overlay->UpdateOpacity();
-    if (Panel) Panel->ApplyOpacity();
-}
-
-void TSettings::SetOrientMode(std::int32_t value) {
-    if (value == OrientMode) return;
-    OrientMode = value;
-    LookChanged();
-    if (Panel) Panel->ShowOrientation();
-}
-
-void TSettings::SetLookMode(std::int32_t value) {
-    if (value == LookMode) return;
-    LookMode = value;
-    LookChanged();
-    if (Panel) Panel->ShowLook();
-}
-
-void TSettings::SetGridSize(std::int32_t value) {
-    if (value == GridSize) return;
-    GridSize = std::max(value, 3);
-    LookChanged();
-    if (Panel) Panel->ShowGridSize();
-}
-
-#define RATISCOPE_OPTION_SETTER(Name)          \
-    void TSettings::Set##Name(bool value) {    \
-        if (value == Name) return;             \
-        Name = value;                          \
-        OptionChanged();                       \
-    }
-
-RATISCOPE_OPTION_SETTER(MouseResizeAllowed)
-RATISCOPE_OPTION_SETTER(MouseWheelAllowed)
-RATISCOPE_OPTION_SETTER(ShowValues)
-RATISCOPE_OPTION_SETTER(ShowHints)
-RATISCOPE_OPTION_SETTER(SettingsOpacity)
-RATISCOPE_OPTION_SETTER(MoveUsingGrid)
-RATISCOPE_OPTION_SETTER(SFrame)
-
-#undef RATISCOPE_OPTION_SETTER
-
-void TSettings::SetHotkey(const std::string& value) { Hotkey = value; }
-
-void TSettings::SetLang(const std::string& value) {
-    if (value == Lang) return;
-    Lang = value;
-    if (Panel) Panel->ReloadLanguage();
-    if (Overlay) Overlay->UpdateLanguage();
+    const TSettingsChange change(*this);
+    SetWidth(width);
+    SetHeight(height);
 }
 
 void TSettings::NextLook() {
@@ -185,37 +166,36 @@ void TSettings::NextLook() {
 }
 
 void TSettings::NextOrient() {
-    SetOrientMode(OrientMode >= 3 ? 0 : OrientMode + 1);
+    SetOrientMode(OrientMode >= kLastOrientMode ? 0 : OrientMode + 1);
 }
 
 void TSettings::RestoreDefaults() {
-    // Stored directly, so that the setters below all see a change.
-    Height = 301;
-    Width = 401;
+    Height = kUnsetHeight;
+    Width = kUnsetWidth;
     Lock = false;
     LockWidth = false;
-    SetLock(true);
-    SetLockWidth(true);
-    SetWidth(396);
+    const auto restore = [this](TSettingsField field) { SetField(field, SettingsKey(field).Initial()); };
+    restore(TSettingsField::Lock);
+    restore(TSettingsField::LockWidth);
+    restore(TSettingsField::Width);
     // The border tells nobody when it changes, so a window sized with the old
     // border would keep that size: it is told once the border is back.
     const std::int32_t oldBorder = Border;
-    SetBorder(12);
-    if (Border != oldBorder && Overlay) Overlay->UpdateSize();
-    SetRatio(kGoldenFactor);
-    SetLinesColor(kDefaultLinesColor);
-    SetValuesColor(kDefaultValuesColor);
-    SetMouseResizeAllowed(true);
-    SetOpacity(90);
-    SetMouseWheelAllowed(true);
-    SetOrientMode(0);
-    SetShowHints(true);
-    SetShowValues(true);
-    SetLookMode(LookNumber(TLook::RatioSequence));
-    SetGridSize(8);
-    SetSettingsOpacity(false);
-    SetMoveUsingGrid(true);
-    SetSFrame(true);
+    restore(TSettingsField::Border);
+    if (Border != oldBorder) Changed(kUpdateSize);
+    restore(TSettingsField::Ratio);
+    // Everything else that comes back, in the order of the file.
+    for (const TSettingsKey& key : SettingsKeys()) {
+        if (key.initialKind != TInitial::Restored) continue;
+        switch (key.field) {
+        case TSettingsField::Lock:
+        case TSettingsField::LockWidth:
+        case TSettingsField::Width:
+        case TSettingsField::Border:
+        case TSettingsField::Ratio: continue;  // done above, in the order the lock needs
+        default: restore(key.field);
+        }
+    }
 }
 
 }  // namespace ratiscope

@@ -1,5 +1,7 @@
 // The settings record: every value the user can adjust, changed only through
 // setters that keep each field's limits and tell both windows what to refresh.
+// The field table (SettingsKeys.h) holds each field's limit, defaults and
+// refreshes; the setters here are named shorthands for it.
 #pragma once
 
 #include <cstdint>
@@ -7,26 +9,24 @@
 #include <string_view>
 
 #include "base/Color.h"
+#include "settings/SettingsDefaults.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SizeRules.h"
 #include "settings/WindowSlots.h"
 
 namespace ratiscope {
 
-// Upper bounds that keep the overlay window representable (each side of the
-// window at most 32767 pixels, never negative): Width and Height up to
-// kMaxSide, Border from kMinBorder to kMaxBorder. The minimums of the size
-// setters are untouched by these.
-inline constexpr std::int32_t kMaxSide = 30000;
+// Border from kMinBorder to kMaxBorder keeps the overlay window representable
+// together with kMaxSide.
 inline constexpr std::int32_t kMinBorder = 0;
 inline constexpr std::int32_t kMaxBorder = 1024;
 
-// Where a first run places the panel: its left edge this many pixels left of
-// the primary screen's right edge (the panel's 96-dpi width and a small gap),
-// its top edge at kFirstPanelTop.
-inline constexpr std::int32_t kFirstPanelInset = 181;
-inline constexpr std::int32_t kFirstPanelTop = 10;
+// The grid loops end only because the step is at least this.
+inline constexpr std::int32_t kMinGridSize = 3;
 
-// The global show-and-hide key of a first run and of a settings file without it.
-inline constexpr std::string_view kDefaultHotkey = "Ctrl+Alt+G";
+// Opacity in per cent; values outside are refused.
+inline constexpr std::int32_t kMinOpacity = 0;
+inline constexpr std::int32_t kMaxOpacity = 100;
 
 class TSettings {
 public:
@@ -104,22 +104,56 @@ public:
     // Stores the text as it stands; nobody is told, the key is claimed at start-up.
     void SetHotkey(const std::string& value);
 
+    // The leading side only: Width when LockWidth is on, else Height, whatever
+    // Lock says; the other value is not used.
+    void SetLeadingSide(std::int32_t width, std::int32_t height);
+    // With Lock on the leading side, with Lock off both sides, width first;
+    // the windows are told once.
+    void SetSize(std::int32_t width, std::int32_t height);
+
+    // Any field by its row of the field table, with the row's limit and
+    // refreshes; the named setters above come here.
+    void SetField(TSettingsField field, const TSettingValue& value);
+
     void NextLook();
     void NextOrient();
     void RestoreDefaults();
 
+    TSizeState SizeState() const { return {Width, Height, Ratio, Lock, LockWidth}; }
+
 private:
-    void RecomputeFollowingSide();
-    void SizeChanged();
-    void LookChanged();
-    void OptionChanged();
+    friend class TSettingsChange;
+
+    void StoreSize(const TSizeState& size);
+    // Tells the windows now, or at the end of the running change.
+    void Changed(TRefreshSet refresh);
+    void Notify(TRefreshSet refresh);
+
+    int changeDepth_ = 0;
+    TRefreshSet pendingRefresh_ = kRefreshNone;
+};
+
+// A change of several fields that tells each window once: while one of these
+// lives, the setters collect what to refresh, and the last one to end tells
+// the windows, in the setters' order (overlay before panel, the panel's
+// language first).
+class TSettingsChange {
+public:
+    explicit TSettingsChange(TSettings& settings);
+    // A refresh may throw, as it would from a plain setter.
+    ~TSettingsChange() noexcept(false);
+    TSettingsChange(const TSettingsChange&) = delete;
+    TSettingsChange& operator=(const TSettingsChange&) = delete;
+
+    // Adds refreshes as though a field had changed.
+    void Refresh(TRefreshSet refresh);
+
+private:
+    TSettings& settings_;
 };
 
 // True while the panel's stored place is the one a first run gives it, which
 // was worked out for the panel's 96-dpi width.
 bool AtFirstPanelPlace(const TSettings& settings, std::int32_t primaryScreenWidth);
-
-// Clamps a following side computed from the ratio into 0..kMaxSide.
-std::int32_t FollowingSide(double exact);
 
 }  // namespace ratiscope

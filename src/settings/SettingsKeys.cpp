@@ -1,70 +1,96 @@
-// The key table itself, with the setter each value goes through.
+// The field table itself: one row per field, in the order the file is written.
 #include "settings/SettingsKeys.h"
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
-#include "base/Numbers.h"
-#include "settings/Looks.h"
 #include "settings/Settings.h"
+#include "settings/SettingsDefaults.h"
 #include "settings/SettingsValues.h"
 
 namespace ratiscope {
 
 namespace {
 
-std::int32_t AsInt(const TSettingValue& v) { return std::get<std::int32_t>(v); }
-bool AsBool(const TSettingValue& v) { return std::get<bool>(v); }
+constexpr TKeyValue Int(std::int32_t v) { return {v, 0, {}}; }
+constexpr TKeyValue Real(double v) { return {0, v, {}}; }
+constexpr TKeyValue Text(std::string_view v) { return {0, 0, v}; }
 
-// One entry per key; the lambdas keep each setter next to its key.
-#define INT_KEY(Name, Default, Step, Apply) \
-    {#Name, TKeyKind::Integer, Default, 0, {}, Step, \
-     [](TSettings& s, const TSettingValue& v) { Apply; }, \
-     [](const TSettings& s) -> TSettingValue { return static_cast<std::int32_t>(s.Name); }}
-#define BOOL_KEY(Name, Default, Step, Apply) \
-    {#Name, TKeyKind::Boolean, Default, 0, {}, Step, \
-     [](TSettings& s, const TSettingValue& v) { Apply; }, \
-     [](const TSettings& s) -> TSettingValue { return s.Name; }}
+constexpr std::int32_t kNoMax = std::numeric_limits<std::int32_t>::max();
 
-const std::array<TSettingsKey, 27> kKeys = {{
-    INT_KEY(Border, 12, 1, s.SetBorder(AsInt(v))),
-    INT_KEY(Height, 301, 20, s.SetHeight(AsInt(v))),
-    INT_KEY(Width, 401, 21, s.SetWidth(AsInt(v))),
-    BOOL_KEY(LockWidth, 1, 2, s.SetLockWidth(AsBool(v))),
-    BOOL_KEY(Lock, 1, 3, s.SetLock(AsBool(v))),
-    {"Ratio", TKeyKind::Float, 0, kGoldenFactor, {}, 4,
-     [](TSettings& s, const TSettingValue& v) { s.SetRatio(std::get<double>(v)); },
-     [](const TSettings& s) -> TSettingValue { return s.Ratio; }},
-    INT_KEY(LinesColor, 4210943, 5, s.SetLinesColor(static_cast<TColor>(AsInt(v)))),
-    INT_KEY(ValuesColor, 8618883, 6, s.SetValuesColor(static_cast<TColor>(AsInt(v)))),
-    BOOL_KEY(MouseResizeAllowed, 1, 7, s.SetMouseResizeAllowed(AsBool(v))),
-    INT_KEY(Opacity, 90, 8, s.SetOpacity(AsInt(v))),
-    BOOL_KEY(MouseWheelAllowed, 1, 9, s.SetMouseWheelAllowed(AsBool(v))),
-    INT_KEY(OrientMode, 0, 10, s.SetOrientMode(AsInt(v))),
-    BOOL_KEY(ShowHints, 1, 11, s.SetShowHints(AsBool(v))),
-    BOOL_KEY(ShowValues, 1, 12, s.SetShowValues(AsBool(v))),
-    INT_KEY(LookMode, LookNumber(TLook::RatioSequence), 13, s.SetLookMode(AsInt(v))),
-    INT_KEY(GridSize, 8, 14, s.SetGridSize(AsInt(v))),
-    BOOL_KEY(SettingsOpacity, 0, 15, s.SetSettingsOpacity(AsBool(v))),
-    BOOL_KEY(MoveUsingGrid, 1, 16, s.SetMoveUsingGrid(AsBool(v))),
-    {"Lang", TKeyKind::Text, 0, 0, "English", 17,
-     [](TSettings& s, const TSettingValue& v) { s.SetLang(std::get<std::string>(v)); },
-     [](const TSettings& s) -> TSettingValue { return s.Lang; }},
-    INT_KEY(X, 200, 18, s.X = AsInt(v)),
-    INT_KEY(Y, 200, 19, s.Y = AsInt(v)),
-    INT_KEY(SX, 600, 22, s.SX = AsInt(v)),
-    INT_KEY(SY, 10, 23, s.SY = AsInt(v)),
-    BOOL_KEY(SVisible, 0, 24, s.SVisible = AsBool(v)),
-    INT_KEY(SPage, 1, 25, s.SPage = AsInt(v)),
-    BOOL_KEY(SFrame, 1, 26, s.SFrame = AsBool(v)),
+constexpr TLimit kAnyValue{};
+constexpr TLimit kSizeRule{TLimitRule::SizeRule, kMinWidth, kMaxSide};
+constexpr TLimit kRatioRule{TLimitRule::RatioRule, 0, 0};
+
+constexpr TRefreshSet kSizeRefresh = kUpdateSize | kShowSize;
+constexpr TRefreshSet kColorRefresh = kUpdateLook | kShowColors;
+constexpr TRefreshSet kOptionRefresh = kUpdateOptions | kShowAdvanced;
+
+using F = TSettingsField;
+using K = TKeyKind;
+using I = TInitial;
+using A = TApply;
+using S = TSettings;
+
+// Columns: field, key, kind, member, initial kind, value at creation, default
+// when missing, read step, how loading applies it, the setter's limit, what a
+// change refreshes.
+const std::array<TSettingsKey, kSettingsFieldCount> kKeys = {{
+    {F::Border, "Border", K::Integer, &S::Border, I::Restored, Int(kDefaultBorder), Int(kDefaultBorder), 1, A::Setter,
+     {TLimitRule::Clamp, kMinBorder, kMaxBorder}, kRefreshNone},
+    {F::Height, "Height", K::Integer, &S::Height, I::Derived, Int(kDefaultHeight), Int(301), 20, A::Setter, kSizeRule,
+     kSizeRefresh},
+    {F::Width, "Width", K::Integer, &S::Width, I::Restored, Int(kDefaultWidth), Int(401), 21, A::Setter, kSizeRule,
+     kSizeRefresh},
+    {F::LockWidth, "LockWidth", K::Boolean, &S::LockWidth, I::Restored, Int(1), Int(1), 2, A::Setter, kAnyValue,
+     kShowSnapAndLock},
+    {F::Lock, "Lock", K::Boolean, &S::Lock, I::Restored, Int(1), Int(1), 3, A::Setter, kAnyValue, kShowSnapAndLock},
+    {F::Ratio, "Ratio", K::Float, &S::Ratio, I::Restored, Real(kDefaultRatio), Real(kDefaultRatio), 4, A::Setter,
+     kRatioRule, kUpdateSize | kShowRatio},
+    {F::LinesColor, "LinesColor", K::Integer, &S::LinesColor, I::Restored, Int(static_cast<std::int32_t>(kDefaultLinesColor)),
+     Int(static_cast<std::int32_t>(kDefaultLinesColor)), 5,
+     A::Setter, kAnyValue, kColorRefresh},
+    {F::ValuesColor, "ValuesColor", K::Integer, &S::ValuesColor, I::Restored, Int(static_cast<std::int32_t>(kDefaultValuesColor)),
+     Int(static_cast<std::int32_t>(kDefaultValuesColor)),
+     6, A::Setter, kAnyValue, kColorRefresh},
+    {F::MouseResizeAllowed, "MouseResizeAllowed", K::Boolean, &S::MouseResizeAllowed, I::Restored, Int(1), Int(1), 7,
+     A::Setter, kAnyValue, kOptionRefresh},
+    {F::Opacity, "Opacity", K::Integer, &S::Opacity, I::Restored, Int(kDefaultOpacity), Int(kDefaultOpacity), 8, A::Setter,
+     {TLimitRule::Refuse, kMinOpacity, kMaxOpacity}, kUpdateOpacity | kApplyOpacity},
+    {F::MouseWheelAllowed, "MouseWheelAllowed", K::Boolean, &S::MouseWheelAllowed, I::Restored, Int(1), Int(1), 9,
+     A::Setter, kAnyValue, kOptionRefresh},
+    {F::OrientMode, "OrientMode", K::Integer, &S::OrientMode, I::Restored, Int(kDefaultOrientMode), Int(kDefaultOrientMode), 10,
+     A::Setter, kAnyValue, kUpdateLook | kShowOrientation},
+    {F::ShowHints, "ShowHints", K::Boolean, &S::ShowHints, I::Restored, Int(1), Int(1), 11, A::Setter, kAnyValue,
+     kOptionRefresh},
+    {F::ShowValues, "ShowValues", K::Boolean, &S::ShowValues, I::Restored, Int(1), Int(1), 12, A::Setter, kAnyValue,
+     kOptionRefresh},
+    {F::LookMode, "LookMode", K::Integer, &S::LookMode, I::Restored, Int(kDefaultLookMode), Int(kDefaultLookMode), 13, A::Setter, kAnyValue, kUpdateLook | kShowLook},
+    {F::GridSize, "GridSize", K::Integer, &S::GridSize, I::Restored, Int(kDefaultGridSize), Int(kDefaultGridSize), 14, A::Setter,
+     {TLimitRule::Clamp, kMinGridSize, kNoMax}, kUpdateLook | kShowGridSize},
+    {F::SettingsOpacity, "SettingsOpacity", K::Boolean, &S::SettingsOpacity, I::Restored, Int(0), Int(0), 15,
+     A::Setter, kAnyValue, kOptionRefresh},
+    {F::MoveUsingGrid, "MoveUsingGrid", K::Boolean, &S::MoveUsingGrid, I::Restored, Int(1), Int(1), 16, A::Setter,
+     kAnyValue, kOptionRefresh},
+    {F::Lang, "Lang", K::Text, &S::Lang, I::Created, Text(kDefaultLang), Text(kDefaultLang), 17, A::Setter, kAnyValue,
+     kReloadLanguage | kUpdateLanguage},
+    {F::X, "X", K::Integer, &S::X, I::Created, Int(kFirstOverlayLeft), Int(200), 18, A::Direct, kAnyValue,
+     kRefreshNone},
+    {F::Y, "Y", K::Integer, &S::Y, I::Created, Int(kFirstOverlayTop), Int(200), 19, A::Direct, kAnyValue,
+     kRefreshNone},
+    {F::SX, "SX", K::Integer, &S::SX, I::Derived, Int(0), Int(600), 22, A::Direct, kAnyValue, kRefreshNone},
+    {F::SY, "SY", K::Integer, &S::SY, I::Created, Int(kFirstPanelTop), Int(kFirstPanelTop), 23, A::Direct, kAnyValue,
+     kRefreshNone},
+    {F::SVisible, "SVisible", K::Boolean, &S::SVisible, I::Created, Int(1), Int(0), 24, A::Direct, kAnyValue,
+     kRefreshNone},
+    {F::SPage, "SPage", K::Integer, &S::SPage, I::Created, Int(0), Int(1), 25, A::Direct, kAnyValue, kRefreshNone},
+    {F::SFrame, "SFrame", K::Boolean, &S::SFrame, I::Restored, Int(1), Int(1), 26, A::Direct, kAnyValue,
+     kOptionRefresh},
     // Beyond the original 26: written last, so older files keep their order.
-    {"Hotkey", TKeyKind::Text, 0, 0, kDefaultHotkey, 27,
-     [](TSettings& s, const TSettingValue& v) { s.SetHotkey(std::get<std::string>(v)); },
-     [](const TSettings& s) -> TSettingValue { return s.Hotkey; }},
+    {F::Hotkey, "Hotkey", K::Text, &S::Hotkey, I::Created, Text(kDefaultHotkey), Text(kDefaultHotkey), 27, A::Setter,
+     kAnyValue, kRefreshNone},
 }};
-
-#undef INT_KEY
-#undef BOOL_KEY
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -78,19 +104,62 @@ std::optional<TSettingValue> Parsed(U&& value) {
     return std::optional<TSettingValue>(std::in_place, std::in_place_type<T>, std::forward<U>(value));
 }
 
+TSettingValue ValueOfKind(TKeyKind kind, const TKeyValue& cell) {
+    switch (kind) {
+    case TKeyKind::Integer: return cell.integer;
+    case TKeyKind::Boolean: return cell.integer != 0;
+    case TKeyKind::Float: return cell.real;
+    case TKeyKind::Text: return std::string(cell.text);
+    }
+    return cell.integer;
+}
+
+template <class... Fs>
+struct TOverloaded : Fs... {
+    using Fs::operator()...;
+};
+template <class... Fs>
+TOverloaded(Fs...) -> TOverloaded<Fs...>;
+
 }  // namespace
 
-TSettingValue TSettingsKey::Default() const {
-    switch (kind) {
-    case TKeyKind::Integer: return intDefault;
-    case TKeyKind::Boolean: return intDefault != 0;
-    case TKeyKind::Float: return floatDefault;
-    case TKeyKind::Text: return std::string(textDefault);
-    }
-    return intDefault;
+TSettingValue TSettingsKey::Default() const { return ValueOfKind(kind, missing); }
+
+TSettingValue TSettingsKey::Initial() const { return ValueOfKind(kind, initial); }
+
+void TSettingsKey::apply(TSettings& s, const TSettingValue& v) const {
+    if (applyBy == TApply::Direct)
+        Store(s, v);
+    else
+        s.SetField(field, v);
+}
+
+TSettingValue TSettingsKey::value(const TSettings& s) const {
+    return std::visit(TOverloaded{
+                          [&](std::int32_t S::*m) -> TSettingValue { return s.*m; },
+                          // A colour is its 32 bits as a signed integer.
+                          [&](TColor S::*m) -> TSettingValue { return static_cast<std::int32_t>(s.*m); },
+                          [&](bool S::*m) -> TSettingValue { return s.*m; },
+                          [&](double S::*m) -> TSettingValue { return s.*m; },
+                          [&](std::string S::*m) -> TSettingValue { return s.*m; },
+                      },
+                      member);
+}
+
+void TSettingsKey::Store(TSettings& s, const TSettingValue& v) const {
+    std::visit(TOverloaded{
+                   [&](std::int32_t S::*m) { s.*m = std::get<std::int32_t>(v); },
+                   [&](TColor S::*m) { s.*m = static_cast<TColor>(std::get<std::int32_t>(v)); },
+                   [&](bool S::*m) { s.*m = std::get<bool>(v); },
+                   [&](double S::*m) { s.*m = std::get<double>(v); },
+                   [&](std::string S::*m) { s.*m = std::get<std::string>(v); },
+               },
+               member);
 }
 
 std::span<const TSettingsKey> SettingsKeys() { return kKeys; }
+
+const TSettingsKey& SettingsKey(TSettingsField field) { return kKeys[static_cast<std::size_t>(field)]; }
 
 std::span<const TSettingsKey* const> SettingsKeysInReadOrder() {
     static const auto order = [] {

@@ -2,7 +2,30 @@
 // calls after a change. A slot stays empty until its window exists.
 #pragma once
 
+#include <cstdint>
+
 namespace ratiscope {
+
+// One bit per refresh operation below, so a change that touches several
+// fields can tell each window once.
+using TRefreshSet = std::uint32_t;
+
+inline constexpr TRefreshSet kRefreshNone = 0;
+inline constexpr TRefreshSet kUpdateSize = 1u << 0;
+inline constexpr TRefreshSet kUpdateOpacity = 1u << 1;
+inline constexpr TRefreshSet kUpdateLook = 1u << 2;
+inline constexpr TRefreshSet kUpdateOptions = 1u << 3;
+inline constexpr TRefreshSet kUpdateLanguage = 1u << 4;
+inline constexpr TRefreshSet kShowSnapAndLock = 1u << 5;
+inline constexpr TRefreshSet kShowRatio = 1u << 6;
+inline constexpr TRefreshSet kShowColors = 1u << 7;
+inline constexpr TRefreshSet kApplyOpacity = 1u << 8;
+inline constexpr TRefreshSet kShowOrientation = 1u << 9;
+inline constexpr TRefreshSet kShowLook = 1u << 10;
+inline constexpr TRefreshSet kShowGridSize = 1u << 11;
+inline constexpr TRefreshSet kShowAdvanced = 1u << 12;
+inline constexpr TRefreshSet kReloadLanguage = 1u << 13;
+inline constexpr TRefreshSet kShowSize = 1u << 14;
 
 // What the overlay window must refresh when a setting changes.
 class IOverlayWindow {

@@ -2,7 +2,10 @@
 // the aspect lock, move drags, clicks, releases over buttons, hover feedback and the wheel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "overlay/MainFrmFixture.h"
+#include "support/RecordingWindows.h"
 
 namespace ratiscope::testing {
 namespace {
@@ -91,6 +94,20 @@ TEST_F(MainFormTest, ResizeStepSizesAndPaintsOnceAfterPlacing) {
     EXPECT_EQ(window->shown.Size(), (TSize{423, 287}));
     form->FormMouseUp(TMouseButton::Left, 0, kTL - 3, kTL - 2);
     EXPECT_TRUE(ws.overrides.empty());
+}
+
+TEST_F(MainFormTest, AResizeStepWithBothSidesShowsThePanelOnce) {
+    TCallLog log;
+    RecordingPanel recorder{log};
+    settings.SetLock(false);
+    Create();
+    settings.Panel = &recorder;
+    form->FormMouseDown(TMouseButton::Left, ssLeft, kTL, kTL);
+    form->FormMouseMove(ssLeft, kTL - 3, kTL - 2);
+    settings.Panel = nullptr;
+    EXPECT_EQ(settings.Width, 399);
+    EXPECT_EQ(settings.Height, 247);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "panel.ShowSize"), 1);
 }
 
 TEST_F(MainFormTest, BottomRightAnchorFollowsTheGrip) {
