@@ -1,10 +1,12 @@
 // Turns the figure settings into the look's primitive list: the orientation
-// frame, the working ratio and the sixteen constructions.
+// frame, the working ratio and each built-in look's construction.
 #pragma once
 
 #include <cstdint>
 
 #include "overlay/Figure.h"
+#include "settings/Looks.h"
+#include "settings/Orientation.h"
 
 namespace ratiscope {
 
@@ -17,8 +19,8 @@ struct TFigureInput {
     std::int32_t Height = 245;
     std::int32_t Border = 12;
     double Ratio = 0.6180339887498949;
-    std::int32_t LookMode = 1;
-    std::int32_t OrientMode = 0;
+    TLook LookMode = TLook::RatioSequence;
+    TOrientation OrientMode = TOrientation::TopLeft;
     std::int32_t GridSize = 8;
 };
 
@@ -58,7 +60,8 @@ enum class TSpiralLaw { QuarterTurn, FullTurn };
 // Appends one logarithmic spiral (number 1 to 4) about the frame's centre as a polyline.
 void AppendSpiral(TFigure& out, TSpiralLaw law, int spiral, const TFrame& f, const TFigureInput& in);
 
-// Appends the current look's primitives to `out` in drawing order.
+// Appends the current look's primitives to `out` in drawing order; a look
+// that is not built in adds none.
 void BuildFigure(const TFigureInput& in, TFigure& out);
 
 inline TFigure BuildFigure(const TFigureInput& in) {

@@ -69,10 +69,10 @@ void TLookPage::ShowRatio() {
 }
 
 void TLookPage::ShowLook() {
-    if (Settings.LookMode >= 0 && Settings.LookMode < kLookEntryCount) C.LookComboBox.SetItemIndex(Settings.LookMode);
+    if (IsBuiltInLook(Settings.LookMode)) C.LookComboBox.SetItemIndex(LookNumber(Settings.LookMode));
 }
 
-void TLookPage::ShowOrientation() { C.OrientationComboBox.SetItemIndex(Settings.OrientMode); }
+void TLookPage::ShowOrientation() { C.OrientationComboBox.SetItemIndex(OrientationNumber(Settings.OrientMode)); }
 
 void TLookPage::ShowGridSize() { C.GridSizeUpDown.SetPosition(Settings.GridSize); }
 
@@ -147,12 +147,12 @@ void TLookPage::RatioComboBoxKeyDown(int key) {
 
 void TLookPage::LookComboBoxChange() {
     const std::int32_t i = C.LookComboBox.ItemIndex();
-    if (i >= 0 && i < kLookEntryCount) Settings.SetLookMode(i);
+    if (i >= 0 && i < kLookEntryCount) Settings.SetLookMode(TLook{i});
 }
 
 void TLookPage::OrientationComboBoxChange() {
     const std::int32_t i = C.OrientationComboBox.ItemIndex();
-    if (i >= 0 && i < kOrientationEntryCount) Settings.SetOrientMode(i);
+    if (i >= 0 && i < kOrientationEntryCount) Settings.SetOrientMode(TOrientation{i});
 }
 
 void TLookPage::CommitGridSize() {

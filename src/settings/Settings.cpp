@@ -7,6 +7,7 @@
 
 #include "base/Numbers.h"
 #include "settings/Looks.h"
+#include "settings/Orientation.h"
 
 namespace ratiscope {
 
@@ -133,14 +134,14 @@ void TSettings::SetOpacity(std::int32_t value) {
     if (Panel) Panel->ApplyOpacity();
 }
 
-void TSettings::SetOrientMode(std::int32_t value) {
+void TSettings::SetOrientMode(TOrientation value) {
     if (value == OrientMode) return;
     OrientMode = value;
     LookChanged();
     if (Panel) Panel->ShowOrientation();
 }
 
-void TSettings::SetLookMode(std::int32_t value) {
+void TSettings::SetLookMode(TLook value) {
     if (value == LookMode) return;
     LookMode = value;
     LookChanged();
@@ -181,11 +182,14 @@ void TSettings::SetLang(const std::string& value) {
 }
 
 void TSettings::NextLook() {
-    SetLookMode(LookMode >= LookNumber(kLastCycledLook) ? LookNumber(TLook::Grid) : LookMode + 1);
+    // From the last cycled look, a list-only one or any number above them, back to the first.
+    const std::int32_t n = LookNumber(LookMode);
+    SetLookMode(n + 1 < kCycledLookCount ? TLook{n + 1} : TLook{0});
 }
 
 void TSettings::NextOrient() {
-    SetOrientMode(OrientMode >= 3 ? 0 : OrientMode + 1);
+    const std::int32_t n = OrientationNumber(OrientMode);
+    SetOrientMode(n + 1 < kOrientationCount ? TOrientation{n + 1} : TOrientation::TopLeft);
 }
 
 void TSettings::RestoreDefaults() {
@@ -208,10 +212,10 @@ void TSettings::RestoreDefaults() {
     SetMouseResizeAllowed(true);
     SetOpacity(90);
     SetMouseWheelAllowed(true);
-    SetOrientMode(0);
+    SetOrientMode(TOrientation::TopLeft);
     SetShowHints(true);
     SetShowValues(true);
-    SetLookMode(LookNumber(TLook::RatioSequence));
+    SetLookMode(TLook::RatioSequence);
     SetGridSize(8);
     SetSettingsOpacity(false);
     SetMoveUsingGrid(true);

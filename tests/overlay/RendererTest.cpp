@@ -77,7 +77,7 @@ TEST_F(Renderer, ComposesKeyFigureLabelsThenChrome) {
 }
 
 TEST_F(Renderer, ExecutesPolylinesAndCirclesAsListed) {
-    s.SetLookMode(8);
+    s.SetLookMode(TLook::Circles);
     s.SetShowValues(false);
     s.SetSFrame(false);
     TRecordingCanvas c;
@@ -126,7 +126,7 @@ TEST_F(Renderer, CaptionNamesTheLookFromTheLanguageTable) {
         {1000000, "Vendrel Ratiscope - "},
     };
     for (const Case& k : cases) {
-        s.SetLookMode(k.look);
+        s.SetLookMode(TLook{k.look});
         TRecordingCanvas c;
         ComposeImage(c, s, SizedIcons(), true);
         EXPECT_EQ(c.calls.back(), std::string("DrawTextInBox \"") + k.caption + "\" 14,1,356,15 10") << k.look;
@@ -135,7 +135,7 @@ TEST_F(Renderer, CaptionNamesTheLookFromTheLanguageTable) {
 
 TEST_F(Renderer, OutsideTheLooksOnlyKeyAndChrome) {
     for (int look : {16, -1}) {
-        s.SetLookMode(look);
+        s.SetLookMode(TLook{look});
         TRecordingCanvas c;
         ComposeImage(c, s, SizedIcons(), true);
         EXPECT_TRUE(c.CallsOf("LineTo").empty());
@@ -150,8 +150,8 @@ TEST_F(Renderer, WithoutValuesNoTextButTheCaption) {
     s.SetLock(false);
     for (int look = 0; look <= 13; ++look)
         for (int orient = 0; orient < 4; ++orient) {
-            s.SetLookMode(look);
-            s.SetOrientMode(orient);
+            s.SetLookMode(TLook{look});
+            s.SetOrientMode(TOrientation{orient});
             TRecordingCanvas c;
             ComposeImage(c, s, SizedIcons(), true);
             EXPECT_TRUE(c.CallsOf("TextOut").empty()) << look << "/" << orient;
@@ -197,7 +197,7 @@ TEST_F(Renderer, OrientationMarkShowsTheOriginCorner) {
         {-1, {"SetPenColor 8421504", "MoveTo 366,10", "LineTo 361,10", "LineTo 361,4"}},
     };
     for (const Case& k : cases) {
-        s.SetOrientMode(k.orient);
+        s.SetOrientMode(TOrientation{k.orient});
         TRecordingCanvas c;
         DrawOrientMark(c, s, 420);
         EXPECT_EQ(c.calls, k.calls) << k.orient;

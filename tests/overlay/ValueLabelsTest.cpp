@@ -21,8 +21,8 @@ using Calls = std::vector<std::string>;
 // 396 x 245 at border 12, golden ratio, grid 8: window 420 x 285, centre (210, 150).
 TFigureInput Example(int look, int orient = 0) {
     TFigureInput in;
-    in.LookMode = look;
-    in.OrientMode = orient;
+    in.LookMode = TLook{look};
+    in.OrientMode = TOrientation{orient};
     return in;
 }
 
@@ -364,8 +364,8 @@ TEST(ValueLabels, GoldenTrianglesNameTheFeetAboveAndInTheLeftMargin) {
     };
     for (const Case& c : cases) {
         TFigureInput in;
-        in.LookMode = 14;
-        in.OrientMode = c.orient;
+        in.LookMode = TLook::GoldenTriangles;
+        in.OrientMode = TOrientation{c.orient};
         in.Width = c.w;
         in.Height = c.h;
         TRecordingCanvas canvas;
@@ -395,8 +395,8 @@ TEST(ValueLabels, DiagonalMethodNamesWhereTheLinesMeetTheFarSides) {
     };
     for (const Case& c : cases) {
         TFigureInput in;
-        in.LookMode = 15;
-        in.OrientMode = c.orient;
+        in.LookMode = TLook::DiagonalMethod;
+        in.OrientMode = TOrientation{c.orient};
         in.Width = c.w;
         in.Height = c.h;
         TRecordingCanvas canvas;

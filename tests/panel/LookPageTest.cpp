@@ -225,10 +225,10 @@ TEST_F(LookPage, RegionalSeparatorReadsAndWritesTypedRatios) {
 
 TEST_F(LookPage, LookAndOrientationListsSetTheirModes) {
     Get<RecordingComboBox>("LookComboBox").UserPicks(9);
-    EXPECT_EQ(settings.LookMode, 9);
+    EXPECT_EQ(settings.LookMode, TLook::CentredSections);
     Get<RecordingComboBox>("OrientationComboBox").UserPicks(3);
-    EXPECT_EQ(settings.OrientMode, 3);
-    settings.SetLookMode(40);  // outside the list: the selection stays
+    EXPECT_EQ(settings.OrientMode, TOrientation::BottomLeft);
+    settings.SetLookMode(TLook{40});  // outside the list: the selection stays
     EXPECT_EQ(Get<RecordingComboBox>("LookComboBox").ItemIndex(), 9);
     settings.NextOrient();
     EXPECT_EQ(Get<RecordingComboBox>("OrientationComboBox").ItemIndex(), 0);
@@ -239,14 +239,14 @@ TEST_F(LookPage, TheTwoAppendedLooksArePickedFromTheListAndShownBack) {
     EXPECT_EQ(looks.ItemText(14), "look 14");
     EXPECT_EQ(looks.ItemText(15), "look 15");
     looks.UserPicks(15);
-    EXPECT_EQ(settings.LookMode, 15);
-    settings.SetLookMode(14);
+    EXPECT_EQ(settings.LookMode, TLook::DiagonalMethod);
+    settings.SetLookMode(TLook::GoldenTriangles);
     EXPECT_EQ(looks.ItemIndex(), 14);
     // The cycle of the look key and button is the designed one: from 14 back to 0.
     settings.NextLook();
-    EXPECT_EQ(settings.LookMode, 0);
+    EXPECT_EQ(settings.LookMode, TLook::Grid);
     EXPECT_EQ(looks.ItemIndex(), 0);
-    settings.SetLookMode(16);  // beyond the list: the selection stays
+    settings.SetLookMode(TLook{16});  // beyond the list: the selection stays
     EXPECT_EQ(looks.ItemIndex(), 0);
 }
 
