@@ -1,4 +1,4 @@
-// The paint pass's order and its chrome, on the recording canvas.
+// The paint pass's figure and chrome as canvas calls: the caption, its colour and the marks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -39,41 +39,6 @@ Calls Chrome(const Calls& calls) {
         return c.rfind("DrawIcon", 0) == 0;
     });
     return Calls(first, calls.end());
-}
-
-TEST_F(Renderer, ComposesKeyFigureLabelsThenChrome) {
-    MergeLangPair("MSLook1", "Ratio sequence");
-    TRecordingCanvas c;
-    ComposeImage(c, s, SizedIcons(), true);
-    ASSERT_GE(c.calls.size(), 6u);
-    EXPECT_EQ(Calls(c.calls.begin(), c.calls.begin() + 6), (Calls{
-                                                              "Resize 420,285",
-                                                              "FillRect 0,0,420,285 16646398",
-                                                              "SetTextColor 8618883",
-                                                              "SetPenColor 4210943",
-                                                              "MoveTo 408,28",  // the far edge first
-                                                              "LineTo 408,273",
-                                                          }));
-    Calls chrome{"DrawIcon 16x16 0,0"};
-    for (int x = 16; x <= 420 - 64; x += 32) chrome.push_back("DrawIcon 32x16 " + std::to_string(x) + ",0");
-    EXPECT_EQ(chrome.size(), 12u);  // tiles at 16 .. 336
-    chrome.insert(chrome.end(), {
-                                    "SetTextColor 8421504",
-                                    "SetFontAngle 0",
-                                    "DrawIcon 64x16 356,0",
-                                    "DrawIcon 24x24 396,261",
-                                    "DrawTextInBox \"Vendrel Ratiscope - Ratio sequence\" 14,1,356,15 10",
-                                });
-    EXPECT_EQ(Chrome(c.calls), chrome);
-    // The labels come between the lines and the chrome.
-    const auto starts = [](std::string_view prefix) {
-        return [prefix](const std::string& l) { return l.rfind(prefix, 0) == 0; };
-    };
-    const auto lastLine = std::find_if(c.calls.rbegin(), c.calls.rend(), starts("LineTo")).base();
-    const auto firstLabel = std::find_if(c.calls.begin(), c.calls.end(), starts("DrawTextInBox"));
-    const auto firstIcon = std::find_if(c.calls.begin(), c.calls.end(), starts("DrawIcon"));
-    EXPECT_LE(lastLine, firstLabel);
-    EXPECT_LT(firstLabel, firstIcon);
 }
 
 TEST_F(Renderer, ExecutesPolylinesAndCirclesAsListed) {
