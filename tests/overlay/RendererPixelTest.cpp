@@ -241,7 +241,7 @@ TEST_F(RendererPixels, ChromeCoversLinesReachingUnderIt) {
 TEST_F(RendererPixels, NothingButKeyWithoutFrameOrLook) {
     s.SetSFrame(false);
     s.SetShowValues(true);
-    for (int look : {16, -1}) {
+    for (int look : {kBuiltInLookCount, -1}) {
         s.SetLookMode(TLook{look});
         const TImage& img = Compose();
         for (std::int32_t y = 0; y < img.Height(); ++y)
@@ -271,7 +271,7 @@ TEST_F(RendererPixels, RepaintLeavesNothingOfTheEarlierPicture) {
     // The same canvas composes a busy picture, then an empty look at the same size.
     s.SetLookMode(TLook::FourSpirals);
     Compose();
-    s.SetLookMode(TLook{16});
+    s.SetLookMode(TLook{kBuiltInLookCount});
     s.SetSFrame(false);
     const TImage& img = Compose();
     for (std::int32_t y = 0; y < img.Height(); ++y)

@@ -79,14 +79,14 @@ TEST_F(Renderer, CaptionNamesTheLookFromTheLanguageTable) {
     MergeLangPair("MSLook13", "Single golden lines");
     MergeLangPair("MSLook14", "Golden triangles");
     MergeLangPair("MSLook15", "Diagonal method");
-    MergeLangPair("MSLook16", "never shown");
+    MergeLangPair("MSLook" + std::to_string(kBuiltInLookCount), "never shown");
     const Case cases[] = {
         {0, "Vendrel Ratiscope - Grid"},
         {13, "Vendrel Ratiscope - Single golden lines"},
         {5, "Vendrel Ratiscope - MSLook5"},  // a key nobody defined shows as itself
         {14, "Vendrel Ratiscope - Golden triangles"},
         {15, "Vendrel Ratiscope - Diagonal method"},
-        {16, "Vendrel Ratiscope - "},
+        {kBuiltInLookCount, "Vendrel Ratiscope - "},
         {-1, "Vendrel Ratiscope - "},
         {1000000, "Vendrel Ratiscope - "},
     };
@@ -99,7 +99,7 @@ TEST_F(Renderer, CaptionNamesTheLookFromTheLanguageTable) {
 }
 
 TEST_F(Renderer, OutsideTheLooksOnlyKeyAndChrome) {
-    for (int look : {16, -1}) {
+    for (int look : {kBuiltInLookCount, -1}) {
         s.SetLookMode(TLook{look});
         TRecordingCanvas c;
         ComposeImage(c, s, SizedIcons(), true);

@@ -319,7 +319,7 @@ TEST(SectionGeometry, DiagonalLengthsOfOddAndEmptyRectangles) {
 }
 
 TEST(SectionGeometry, LooksOutsideTheRangeAreEmpty) {
-    for (int look : {16, -1, 1000}) EXPECT_TRUE(BuildFigure(Example(look)).primitives.empty()) << look;
+    for (int look : {kBuiltInLookCount, -1, 1000}) EXPECT_TRUE(BuildFigure(Example(look)).primitives.empty()) << look;
 }
 
 TEST(SectionGeometry, NestedFramesShareOneInset) {

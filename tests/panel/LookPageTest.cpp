@@ -246,7 +246,7 @@ TEST_F(LookPage, TheTwoAppendedLooksArePickedFromTheListAndShownBack) {
     settings.NextLook();
     EXPECT_EQ(settings.LookMode, TLook::Grid);
     EXPECT_EQ(looks.ItemIndex(), 0);
-    settings.SetLookMode(TLook{16});  // beyond the list: the selection stays
+    settings.SetLookMode(TLook{kBuiltInLookCount});  // beyond the list: the selection stays
     EXPECT_EQ(looks.ItemIndex(), 0);
 }
 
