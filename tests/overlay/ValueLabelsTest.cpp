@@ -300,7 +300,7 @@ TEST(ValueLabels, EachLookDrawsItsGroupsInOrder) {
         {13, {size}},
         {14, {size, feet}},
         {15, {size, meets}},
-        {16, {}},
+        {kBuiltInLookCount, {}},
         {-1, {}},
     };
     for (const Case& k : cases) {
@@ -417,7 +417,7 @@ TEST(ValueLabels, TheNewLooksStartWithTheSizeLabelAndNothingWithoutThem) {
         EXPECT_GE(c.CallsOf("DrawTextInBox ").size(), 2u) << look;
     }
     TRecordingCanvas none;
-    DrawValueLabels(none, Example(16), texts);
+    DrawValueLabels(none, Example(kBuiltInLookCount), texts);
     EXPECT_TRUE(none.calls.empty());
 }
 
