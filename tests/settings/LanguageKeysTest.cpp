@@ -183,7 +183,8 @@ TEST(LanguageKeys, EveryShippedLanguageNamesEveryLook) {
         ++languages;
         const std::string name = entry.path().stem().string();
         TLangTable own;
-        TLangReader reader(ReadBytes(entry.path()));
+        const std::string bytes = ReadBytes(entry.path());  // the reader keeps a view of it
+        TLangReader reader(bytes);
         std::string key, text;
         while (reader.ReadLangPair(key, text)) own.MergeLangPair(key, text);
         for (const TLookName& look : kBuiltInLooks) {
