@@ -22,7 +22,7 @@ void PrepareSettings(TSettings& s, std::int32_t width, std::int32_t height, std:
     s.SetBorder(kBenchBorder);
     s.SetWidth(width);
     s.SetHeight(height);
-    s.SetLookMode(look);
+    s.SetLookMode(TLook{look});
     s.SetGridSize(gridSize);
     s.SetShowValues(showValues);
     s.X = 0;

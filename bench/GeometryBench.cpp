@@ -10,11 +10,11 @@ using ratiscope::TFigureInput;
 
 void BuildLook(benchmark::State& state) {
     TFigureInput in;
-    in.LookMode = static_cast<int>(state.range(0));
+    in.LookMode = ratiscope::TLook{static_cast<int>(state.range(0))};
     in.Width = static_cast<int>(state.range(1));
     in.Height = static_cast<int>(state.range(2));
     in.Ratio = static_cast<double>(in.Height) / in.Width;
-    in.GridSize = in.LookMode == 0 ? 3 : 8;
+    in.GridSize = in.LookMode == ratiscope::TLook::Grid ? 3 : 8;
     TFigure fig;
     for (auto _ : state) {
         fig.Clear();

@@ -35,8 +35,8 @@ TQtTextEngine& Text() {
 void Compose(benchmark::State& state) {
     TSettings s(1920);
     SizeForWindow(s, static_cast<std::int32_t>(state.range(1)), static_cast<std::int32_t>(state.range(2)));
-    s.SetLookMode(static_cast<std::int32_t>(state.range(0)));
-    s.SetGridSize(s.LookMode == 0 ? 3 : 8);
+    s.SetLookMode(TLook{static_cast<std::int32_t>(state.range(0))});
+    s.SetGridSize(s.LookMode == TLook::Grid ? 3 : 8);
     s.SetShowValues(true);
     const TOverlayIcons icons = LoadOverlayIcons();
     TRasterCanvas canvas(Text());

@@ -43,7 +43,7 @@ void Case(TWin32WindowSystem& windows, std::int32_t width, std::int32_t height,
     settings.SetBorder(12);
     settings.SetWidth(width);
     settings.SetHeight(height);
-    settings.SetLookMode(look);
+    settings.SetLookMode(TLook{look});
     settings.SetGridSize(8);
     settings.X = 0;
     settings.Y = 0;

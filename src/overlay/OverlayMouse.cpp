@@ -195,7 +195,7 @@ void TMainForm::FormMouseWheel(TShiftState state, std::int32_t delta) {
     } else if (state == ssCtrl) {
         resizeLeading(sign);
     } else if (state == ssShift) {
-        if (s.LookMode == LookNumber(TLook::Grid)) {
+        if (s.LookMode == TLook::Grid) {
             s.SetGridSize(s.GridSize + sign);
             if (window_) window_->Invalidate();
         }

@@ -10,7 +10,6 @@
 #include "overlay/SectionGeometry.h"
 #include "overlay/ValueLabels.h"
 #include "settings/LangTable.h"
-#include "settings/Looks.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {
@@ -31,9 +30,9 @@ void DrawFigure(ICanvas& canvas, const TFigure& fig) {
     }
 }
 
-std::string LookName(std::int32_t lookMode) {
-    if (lookMode < 0 || lookMode >= kLookCount) return {};
-    return LangString("MSLook" + std::to_string(lookMode));
+std::string LookName(TLook look) {
+    if (!IsBuiltInLook(look)) return {};
+    return LangString(BuiltInLook(look).key);
 }
 
 void DrawChrome(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons, bool active, TSize window) {
@@ -82,17 +81,17 @@ void DrawOrientMark(ICanvas& canvas, const TSettings& s, std::int32_t windowWidt
     const std::int32_t xr = windowWidth - 64;
     canvas.SetPenColor(kChromeGrey);
     switch (s.OrientMode) {
-    case 0:
+    case TOrientation::TopLeft:
         canvas.MoveTo(xr + 5, 10);
         canvas.LineTo(xr + 5, 5);
         canvas.LineTo(xr + 10, 5);
         break;
-    case 1:
+    case TOrientation::TopRight:
         canvas.MoveTo(xr + 5, 5);
         canvas.LineTo(xr + 10, 5);
         canvas.LineTo(xr + 10, 11);
         break;
-    case 2:
+    case TOrientation::BottomRight:
         canvas.MoveTo(xr + 10, 5);
         canvas.LineTo(xr + 10, 10);
         canvas.LineTo(xr + 5, 10);

@@ -1,11 +1,10 @@
-// The sixteen looks. All divisions truncate toward zero and rounding is
+// The figure of each built-in look. All divisions truncate toward zero and rounding is
 // symmetric about zero, so the four orientations mirror each other exactly.
 #include "overlay/SectionGeometry.h"
 
 #include "base/Numbers.h"
 #include "overlay/DiagonalLooks.h"
 #include "overlay/OverlaySize.h"
-#include "settings/Looks.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {
@@ -19,9 +18,9 @@ TFrame OrientationFrame(const TFigureInput& in) {
     const std::int32_t top = in.Border + kCaptionHeight, bottom = top + in.Height;
     TFrame f{};
     switch (in.OrientMode) {
-    case 0: f = {left, top, right, bottom, +1, +1, 0, 0}; break;
-    case 1: f = {right, top, left, bottom, -1, +1, 0, 0}; break;
-    case 2: f = {right, bottom, left, top, -1, -1, 0, 0}; break;
+    case TOrientation::TopLeft: f = {left, top, right, bottom, +1, +1, 0, 0}; break;
+    case TOrientation::TopRight: f = {right, top, left, bottom, -1, +1, 0, 0}; break;
+    case TOrientation::BottomRight: f = {right, bottom, left, top, -1, -1, 0, 0}; break;
     default: f = {left, bottom, right, top, +1, -1, 0, 0}; break;
     }
     f.CX = (f.X0 + f.X1) / 2;
@@ -90,7 +89,7 @@ void AddHorizontal(TFigure& out, const TFrame& f, std::int32_t y) {
     out.AddLine({f.X0, y}, {f.X1, y});
 }
 
-void LookGrid(TFigure& out, const TFrame& f, const TFigureInput& in) {
+void FigureGrid(TFigure& out, const TFrame& f, const TFigureInput& in) {
     std::int32_t i = 0;
     do {
         AddVertical(out, f, f.X0 + i * f.DX);
@@ -103,7 +102,8 @@ void LookGrid(TFigure& out, const TFrame& f, const TFigureInput& in) {
     } while (j < in.Height);
 }
 
-void LookRatioSequence(TFigure& out, const TFrame& f, const TFigureInput& in, double r) {
+void FigureRatioSequence(TFigure& out, const TFrame& f, const TFigureInput& in) {
+    const double r = WorkingRatio(in.Ratio).r;
     std::int32_t v = in.Width;
     int n = 0;
     do {
@@ -122,7 +122,7 @@ void LookRatioSequence(TFigure& out, const TFrame& f, const TFigureInput& in, do
     AddHorizontal(out, f, f.Y0);
 }
 
-void LookThirds(TFigure& out, const TFrame& f) {
+void FigureThirds(TFigure& out, const TFrame& f, const TFigureInput&) {
     AddFrame(out, f);
     const std::int32_t tx = (f.X1 - f.X0) / 3, ty = (f.Y1 - f.Y0) / 3;
     AddVertical(out, f, f.X0 + tx);
@@ -138,7 +138,7 @@ void LookThirds(TFigure& out, const TFrame& f) {
     AddPlus(out, f.CX, f.CY);
 }
 
-void LookGoldenLines(TFigure& out, const TFrame& f) {
+void FigureGoldenLines(TFigure& out, const TFrame& f, const TFigureInput&) {
     AddFrame(out, f);
     const std::int32_t gx = RoundToInt((f.X1 - f.X0) * kGoldenFactor);
     const std::int32_t gy = RoundToInt((f.Y1 - f.Y0) * kGoldenFactor);
@@ -154,7 +154,8 @@ void LookGoldenLines(TFigure& out, const TFrame& f) {
     AddPlus(out, f.CX, f.CY);
 }
 
-void LookCircles(TFigure& out, const TFrame& f, const TFigureInput& in, double r) {
+void FigureCircles(TFigure& out, const TFrame& f, const TFigureInput& in) {
+    const double r = WorkingRatio(in.Ratio).r;
     AddFrame(out, f);
     AddHalves(out, f);
     std::int32_t v = in.Width / 2;
@@ -173,7 +174,8 @@ void AddCentredPair(TFigure& out, const TFrame& f, std::int32_t a, std::int32_t 
     AddVertical(out, f, f.CX - a);
 }
 
-void LookCentredSections(TFigure& out, const TFrame& f, const TFigureInput& in, TWorkingRatio wr) {
+void FigureCentredSections(TFigure& out, const TFrame& f, const TFigureInput& in) {
+    const TWorkingRatio wr = WorkingRatio(in.Ratio);
     AddFrame(out, f);
     AddCentreMarks(out, f);
     const double r = wr.r;
@@ -194,7 +196,8 @@ void LookCentredSections(TFigure& out, const TFrame& f, const TFigureInput& in, 
     }
 }
 
-void LookNestedFrames(TFigure& out, const TFrame& f, const TFigureInput& in, double r) {
+void FigureNestedFrames(TFigure& out, const TFrame& f, const TFigureInput& in) {
+    const double r = WorkingRatio(in.Ratio).r;
     AddFrame(out, f);
     AddHalves(out, f);
     std::int32_t d = RoundToInt(in.Width * r * r * r * r);
@@ -222,7 +225,8 @@ void AddPolyline(TFigure& out, std::initializer_list<TPoint> pts) {
     for (++it; it != pts.end(); ++it) out.AddPolylinePoint(*it);
 }
 
-void LookPageCanon(TFigure& out, const TFigureInput& in) {
+void FigurePageCanon(TFigure& out, const TFrame&, const TFigureInput& in) {
+    // The page canon sets its own frame.
     const TCanon c = CanonFrame(in);
     const TFrame& f = c.frame;
     const std::int32_t ux = c.ux, uy = c.uy;
@@ -236,7 +240,7 @@ void LookPageCanon(TFigure& out, const TFigureInput& in) {
     AddDiagonals(out, f);
 }
 
-void LookArmature(TFigure& out, const TFrame& f) {
+void FigureArmature(TFigure& out, const TFrame& f, const TFigureInput&) {
     AddFrame(out, f);
     AddHalves(out, f);
     AddDiagonals(out, f);
@@ -247,7 +251,7 @@ void LookArmature(TFigure& out, const TFrame& f) {
     AddPolyline(out, {{f.X0, f.CY}, {f.CX, f.Y0}, {f.X1, f.CY}, {f.CX, f.Y1}, {f.X0, f.CY}});
 }
 
-void LookSingleGoldenLines(TFigure& out, const TFrame& f, const TFigureInput& in) {
+void FigureSingleGoldenLines(TFigure& out, const TFrame& f, const TFigureInput& in) {
     AddFrame(out, f);
     // Each line lies at the shorter golden part measured from the origin edge.
     const std::int32_t xs = f.DX == 1 ? RoundToInt(f.X1 - in.Width * kGoldenFactor)
@@ -258,46 +262,44 @@ void LookSingleGoldenLines(TFigure& out, const TFrame& f, const TFigureInput& in
     AddHorizontal(out, f, ys);
 }
 
+void FigureHalves(TFigure& out, const TFrame& f, const TFigureInput&) {
+    AddFrame(out, f);
+    AddHalves(out, f);
+}
+
+void FigureSpiral(TFigure& out, const TFrame& f, const TFigureInput& in) {
+    AddFrame(out, f);
+    AddHalves(out, f);
+    AppendSpiral(out, TSpiralLaw::QuarterTurn, 1, f, in);
+}
+
+void FigureFourSpirals(TFigure& out, const TFrame& f, const TFigureInput& in) {
+    AddFrame(out, f);
+    AddHalves(out, f);
+    for (int s = 1; s <= 4; ++s) AppendSpiral(out, TSpiralLaw::QuarterTurn, s, f, in);
+}
+
+void FigureSlowSpiral(TFigure& out, const TFrame& f, const TFigureInput& in) {
+    AddFrame(out, f);
+    AddPlus(out, f.CX, f.CY);
+    out.AddLine({f.X0, f.CY}, {f.CX, f.CY});
+    AppendSpiral(out, TSpiralLaw::FullTurn, 1, f, in);
+}
+
+using TFigureFunction = void (*)(TFigure& out, const TFrame& f, const TFigureInput& in);
+
+// Each built-in look's construction, in look order.
+constexpr TFigureFunction kFigures[] = {
+#define RATISCOPE_LOOK_FIGURE(id, key, english, figure, labels, cycle) figure,
+    RATISCOPE_BUILT_IN_LOOKS(RATISCOPE_LOOK_FIGURE)
+#undef RATISCOPE_LOOK_FIGURE
+};
+
 }  // namespace
 
 void BuildFigure(const TFigureInput& in, TFigure& out) {
-    const TFrame f = OrientationFrame(in);
-    const TWorkingRatio wr = WorkingRatio(in.Ratio);
-    switch (static_cast<TLook>(in.LookMode)) {
-    case TLook::Grid: LookGrid(out, f, in); break;
-    case TLook::RatioSequence: LookRatioSequence(out, f, in, wr.r); break;
-    case TLook::Halves:
-        AddFrame(out, f);
-        AddHalves(out, f);
-        break;
-    case TLook::Thirds: LookThirds(out, f); break;
-    case TLook::GoldenLines: LookGoldenLines(out, f); break;
-    case TLook::Spiral:
-        AddFrame(out, f);
-        AddHalves(out, f);
-        AppendSpiral(out, TSpiralLaw::QuarterTurn, 1, f, in);
-        break;
-    case TLook::FourSpirals:
-        AddFrame(out, f);
-        AddHalves(out, f);
-        for (int s = 1; s <= 4; ++s) AppendSpiral(out, TSpiralLaw::QuarterTurn, s, f, in);
-        break;
-    case TLook::SlowSpiral:
-        AddFrame(out, f);
-        AddPlus(out, f.CX, f.CY);
-        out.AddLine({f.X0, f.CY}, {f.CX, f.CY});
-        AppendSpiral(out, TSpiralLaw::FullTurn, 1, f, in);
-        break;
-    case TLook::Circles: LookCircles(out, f, in, wr.r); break;
-    case TLook::CentredSections: LookCentredSections(out, f, in, wr); break;
-    case TLook::NestedFrames: LookNestedFrames(out, f, in, wr.r); break;
-    case TLook::PageCanon: LookPageCanon(out, in); break;
-    case TLook::Armature: LookArmature(out, f); break;
-    case TLook::SingleGoldenLines: LookSingleGoldenLines(out, f, in); break;
-    case TLook::GoldenTriangles: AppendGoldenTriangles(out, f, in); break;
-    case TLook::DiagonalMethod: AppendDiagonalMethod(out, f, in); break;
-    default: break;  // any other look draws nothing
-    }
+    if (!IsBuiltInLook(in.LookMode)) return;  // any other look draws nothing
+    kFigures[static_cast<std::size_t>(LookNumber(in.LookMode))](out, OrientationFrame(in), in);
 }
 
 }  // namespace ratiscope

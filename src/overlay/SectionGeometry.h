@@ -1,5 +1,5 @@
 // Turns the figure settings into the look's primitive list: the orientation
-// frame, the working ratio and the sixteen constructions.
+// frame, the working ratio and each built-in look's construction.
 #pragma once
 
 #include <cstdint>
@@ -18,8 +18,8 @@ struct TFigureInput {
     std::int32_t Height = kDefaultHeight;
     std::int32_t Border = kDefaultBorder;
     double Ratio = kDefaultRatio;
-    std::int32_t LookMode = kDefaultLookMode;
-    std::int32_t OrientMode = kDefaultOrientMode;
+    TLook LookMode = kDefaultLookMode;
+    TOrientation OrientMode = kDefaultOrientMode;
     std::int32_t GridSize = kDefaultGridSize;
 };
 
@@ -59,7 +59,8 @@ enum class TSpiralLaw { QuarterTurn, FullTurn };
 // Appends one logarithmic spiral (number 1 to 4) about the frame's centre as a polyline.
 void AppendSpiral(TFigure& out, TSpiralLaw law, int spiral, const TFrame& f, const TFigureInput& in);
 
-// Appends the current look's primitives to `out` in drawing order.
+// Appends the current look's primitives to `out` in drawing order; a look
+// that is not built in adds none.
 void BuildFigure(const TFigureInput& in, TFigure& out);
 
 inline TFigure BuildFigure(const TFigureInput& in) {

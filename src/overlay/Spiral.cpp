@@ -47,7 +47,7 @@ void AppendSpiral(TFigure& out, TSpiralLaw law, int spiral, const TFrame& f, con
     const double q = wide ? n : 1 / n;
     const double k = law == TSpiralLaw::QuarterTurn ? -2 * std::log(q) / kPi : -std::log(q) / (2 * kPi);
     const double r0 = wide ? std::abs(in.Height / 2) : std::abs(in.Width / 2);
-    const TPhase ph = StartPhase(spiral, in.OrientMode, wide);
+    const TPhase ph = StartPhase(spiral, OrientationNumber(in.OrientMode), wide);
 
     double theta = 0;
     out.BeginPolyline({f.CX + RoundToInt(std::cos(ph.phi) * r0), f.CY + RoundToInt(std::sin(ph.phi) * r0)});

@@ -12,7 +12,6 @@
 #include "platform/Canvas.h"
 #include "settings/Format.h"
 #include "settings/LangTable.h"
-#include "settings/Looks.h"
 
 namespace ratiscope {
 
@@ -242,64 +241,78 @@ void DrawDiagonalLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& f
         DrawEdgePositions(canvas, in, f, m, in.Height - m, false);
 }
 
+namespace {
+
+// Each look's label set, in the look's order; every group sets its font angle first.
+void LabelsGrid(ICanvas& canvas, const TFigureInput& in, const TFrame& f, const TLangTable& texts) {
+    DrawGridLabels(canvas, in, f, texts);
+}
+
+void LabelsRatioSequence(ICanvas& canvas, const TFigureInput& in, const TFrame& f, const TLangTable&) {
+    DrawRatioLineLabels(canvas, in, f, WorkingRatio(in.Ratio).r);
+}
+
+void LabelsHalvesAndChains(ICanvas& canvas, const TFigureInput& in, const TFrame& f, const TLangTable& texts) {
+    DrawSizeLabel(canvas, in, texts);
+    DrawHalfLabels(canvas, in, f);
+    DrawSequenceLabels(canvas, in, f, WorkingRatio(in.Ratio).r);
+}
+
+void LabelsSize(ICanvas& canvas, const TFigureInput& in, const TFrame&, const TLangTable& texts) {
+    DrawSizeLabel(canvas, in, texts);
+}
+
+void LabelsHalvesAndFarChain(ICanvas& canvas, const TFigureInput& in, const TFrame& f, const TLangTable& texts) {
+    DrawSizeLabel(canvas, in, texts);
+    DrawHalfLabels(canvas, in, f);
+    DrawFarSequenceLabel(canvas, in, f, WorkingRatio(in.Ratio).r);
+}
+
+void LabelsFarChain(ICanvas& canvas, const TFigureInput& in, const TFrame& f, const TLangTable&) {
+    DrawFarSequenceLabel(canvas, in, f, WorkingRatio(in.Ratio).r);
+}
+
+void LabelsSizeAndHalves(ICanvas& canvas, const TFigureInput& in, const TFrame& f, const TLangTable& texts) {
+    DrawSizeLabel(canvas, in, texts);
+    DrawHalfLabels(canvas, in, f);
+}
+
+void LabelsNestedFrames(ICanvas& canvas, const TFigureInput& in, const TFrame& f, const TLangTable& texts) {
+    DrawSizeLabel(canvas, in, texts);
+    DrawSpacingLabels(canvas, in, f, WorkingRatio(in.Ratio).r);
+}
+
+void LabelsPageCanon(ICanvas& canvas, const TFigureInput& in, const TFrame&, const TLangTable& texts) {
+    // The page canon's own frame: with a one-page layout its centre is the page's right edge.
+    const TCanon canon = CanonFrame(in);
+    DrawSizeLabel(canvas, in, texts);
+    DrawCanonLabels(canvas, in, canon);
+    DrawHalfLabels(canvas, in, canon.frame);
+}
+
+void LabelsGoldenTriangles(ICanvas& canvas, const TFigureInput& in, const TFrame& f, const TLangTable& texts) {
+    DrawSizeLabel(canvas, in, texts);
+    DrawTriangleLabels(canvas, in, f);
+}
+
+void LabelsDiagonalMethod(ICanvas& canvas, const TFigureInput& in, const TFrame& f, const TLangTable& texts) {
+    DrawSizeLabel(canvas, in, texts);
+    DrawDiagonalLabels(canvas, in, f);
+}
+
+using TLabelsFunction = void (*)(ICanvas& canvas, const TFigureInput& in, const TFrame& f, const TLangTable& texts);
+
+constexpr TLabelsFunction kLabels[] = {
+#define RATISCOPE_LOOK_LABELS(id, key, english, figure, labels, cycle) labels,
+    RATISCOPE_BUILT_IN_LOOKS(RATISCOPE_LOOK_LABELS)
+#undef RATISCOPE_LOOK_LABELS
+};
+
+}  // namespace
+
 void DrawValueLabels(ICanvas& canvas, const TFigureInput& in, const TLangTable& texts) {
-    const TFrame f = OrientationFrame(in);
-    const double r = WorkingRatio(in.Ratio).r;
-    switch (static_cast<TLook>(in.LookMode)) {
-    case TLook::Grid:
-        DrawGridLabels(canvas, in, f, texts);
-        break;
-    case TLook::RatioSequence:
-        DrawRatioLineLabels(canvas, in, f, r);
-        break;
-    case TLook::Halves:
-        DrawSizeLabel(canvas, in, texts);
-        DrawHalfLabels(canvas, in, f);
-        DrawSequenceLabels(canvas, in, f, r);
-        break;
-    case TLook::Thirds:
-    case TLook::GoldenLines:
-    case TLook::SingleGoldenLines:
-        DrawSizeLabel(canvas, in, texts);
-        break;
-    case TLook::Spiral:
-    case TLook::FourSpirals:
-    case TLook::Circles:
-        DrawSizeLabel(canvas, in, texts);
-        DrawHalfLabels(canvas, in, f);
-        DrawFarSequenceLabel(canvas, in, f, r);
-        break;
-    case TLook::SlowSpiral:
-        DrawFarSequenceLabel(canvas, in, f, r);
-        break;
-    case TLook::CentredSections:
-    case TLook::Armature:
-        DrawSizeLabel(canvas, in, texts);
-        DrawHalfLabels(canvas, in, f);
-        break;
-    case TLook::NestedFrames:
-        DrawSizeLabel(canvas, in, texts);
-        DrawSpacingLabels(canvas, in, f, r);
-        break;
-    case TLook::PageCanon: {
-        // The page canon's own frame: with a one-page layout its centre is the page's right edge.
-        const TCanon canon = CanonFrame(in);
-        DrawSizeLabel(canvas, in, texts);
-        DrawCanonLabels(canvas, in, canon);
-        DrawHalfLabels(canvas, in, canon.frame);
-        break;
-    }
-    case TLook::GoldenTriangles:
-        DrawSizeLabel(canvas, in, texts);
-        DrawTriangleLabels(canvas, in, f);
-        break;
-    case TLook::DiagonalMethod:
-        DrawSizeLabel(canvas, in, texts);
-        DrawDiagonalLabels(canvas, in, f);
-        break;
-    default:
-        break;
-    }
+    if (!IsBuiltInLook(in.LookMode)) return;
+    kLabels[static_cast<std::size_t>(LookNumber(in.LookMode))](canvas, in, OrientationFrame(in), texts);
 }
 
 }  // namespace ratiscope

@@ -13,23 +13,23 @@ namespace ratiscope {
 
 TLookPage::TLookPage(TSettings& settings, TPanelControls& controls, const TErrorReport& report,
                      std::function<std::int32_t()> primaryScreenWidth)
-    : DecimalSeparator(RegionalDecimalSeparator()),
-      Settings(settings),
-      C(controls),
+    : decimalSeparator_(RegionalDecimalSeparator()),
+      settings_(settings),
+      controls_(controls),
       primaryScreenWidth_(std::move(primaryScreenWidth)) {
-    C.WidthRadio.OnClick = Guarded(report, [this] { WidthRadioClick(); });
-    C.HeightRadio.OnClick = Guarded(report, [this] { HeightRadioClick(); });
-    C.SizeEdit.OnKeyDown = GuardedKey(report, [this](int key) { SizeEditKeyDown(key); });
-    C.SizeEdit.OnExit = Guarded(report, [this] { SizeEditExit(); });
-    C.SizeEdit.OnChange = Guarded(report, [this] { SizeEditChange(); });
-    C.LockCheckBox.OnClick = Guarded(report, [this] { LockCheckBoxClick(); });
-    C.RatioComboBox.OnSelect = Guarded(report, [this] { RatioComboBoxSelect(); });
-    C.RatioComboBox.OnKeyDown = GuardedKey(report, [this](int key) { RatioComboBoxKeyDown(key); });
-    C.LookComboBox.OnSelect = Guarded(report, [this] { LookComboBoxChange(); });
-    C.OrientationComboBox.OnSelect = Guarded(report, [this] { OrientationComboBoxChange(); });
-    C.GridSizeEdit.OnKeyDown = GuardedKey(report, [this](int key) { GridSizeEditKeyDown(key); });
-    C.GridSizeEdit.OnExit = Guarded(report, [this] { GridSizeEditExit(); });
-    C.GridSizeEdit.OnChange = Guarded(report, [this] { GridSizeEditChange(); });
+    controls_.WidthRadio.OnClick = Guarded(report, [this] { WidthRadioClick(); });
+    controls_.HeightRadio.OnClick = Guarded(report, [this] { HeightRadioClick(); });
+    controls_.SizeEdit.OnKeyDown = GuardedKey(report, [this](int key) { SizeEditKeyDown(key); });
+    controls_.SizeEdit.OnExit = Guarded(report, [this] { SizeEditExit(); });
+    controls_.SizeEdit.OnChange = Guarded(report, [this] { SizeEditChange(); });
+    controls_.LockCheckBox.OnClick = Guarded(report, [this] { LockCheckBoxClick(); });
+    controls_.RatioComboBox.OnSelect = Guarded(report, [this] { RatioComboBoxSelect(); });
+    controls_.RatioComboBox.OnKeyDown = GuardedKey(report, [this](int key) { RatioComboBoxKeyDown(key); });
+    controls_.LookComboBox.OnSelect = Guarded(report, [this] { LookComboBoxChange(); });
+    controls_.OrientationComboBox.OnSelect = Guarded(report, [this] { OrientationComboBoxChange(); });
+    controls_.GridSizeEdit.OnKeyDown = GuardedKey(report, [this](int key) { GridSizeEditKeyDown(key); });
+    controls_.GridSizeEdit.OnExit = Guarded(report, [this] { GridSizeEditExit(); });
+    controls_.GridSizeEdit.OnChange = Guarded(report, [this] { GridSizeEditChange(); });
 }
 
 std::int32_t TLookPage::SizeLimit() const {
@@ -39,104 +39,108 @@ std::int32_t TLookPage::SizeLimit() const {
     return 2 * w;
 }
 
-void TLookPage::SetSizeRange() { C.SizeUpDown.SetRange(0, SizeLimit()); }
+void TLookPage::SetSizeRange() { controls_.SizeUpDown.SetRange(0, SizeLimit()); }
 
 void TLookPage::ShowSnapSize() {
-    C.WidthRadio.SetChecked(Settings.LockWidth);
-    C.HeightRadio.SetChecked(!Settings.LockWidth);
+    controls_.WidthRadio.SetChecked(settings_.LockWidth);
+    controls_.HeightRadio.SetChecked(!settings_.LockWidth);
     ShowSize();
-    C.LockCheckBox.SetChecked(Settings.Lock);
+    controls_.LockCheckBox.SetChecked(settings_.Lock);
 }
 
 void TLookPage::ShowSnapAndLock() {
-    C.WidthRadio.SetChecked(Settings.LockWidth);
-    C.HeightRadio.SetChecked(!Settings.LockWidth);
-    C.LockCheckBox.SetChecked(Settings.Lock);
+    controls_.WidthRadio.SetChecked(settings_.LockWidth);
+    controls_.HeightRadio.SetChecked(!settings_.LockWidth);
+    controls_.LockCheckBox.SetChecked(settings_.Lock);
 }
 
-void TLookPage::ShowSize() { C.SizeUpDown.SetPosition(Settings.LockWidth ? Settings.Width : Settings.Height); }
+void TLookPage::ShowSize() {
+    controls_.SizeUpDown.SetPosition(settings_.LockWidth ? settings_.Width : settings_.Height);
+}
 
 void TLookPage::ShowRatio() {
-    if (std::optional<int> entry = MatchingRatioEntry(Settings.Ratio)) {
-        C.RatioComboBox.SetItemIndex(*entry);
+    if (std::optional<int> entry = MatchingRatioEntry(settings_.Ratio)) {
+        controls_.RatioComboBox.SetItemIndex(*entry);
         return;
     }
     // Appended again on every call, also for a number already listed: the
     // entries are never searched, only added.
-    const std::string text = RatioText(Settings.Ratio, DecimalSeparator);
-    C.RatioComboBox.SetText(text);
-    C.RatioComboBox.SetItemText(C.RatioComboBox.ItemCount(), text);
+    const std::string text = RatioText(settings_.Ratio, decimalSeparator_);
+    controls_.RatioComboBox.SetText(text);
+    controls_.RatioComboBox.SetItemText(controls_.RatioComboBox.ItemCount(), text);
 }
 
 void TLookPage::ShowLook() {
-    if (Settings.LookMode >= 0 && Settings.LookMode < kLookEntryCount) C.LookComboBox.SetItemIndex(Settings.LookMode);
+    if (IsBuiltInLook(settings_.LookMode)) controls_.LookComboBox.SetItemIndex(LookNumber(settings_.LookMode));
 }
 
-void TLookPage::ShowOrientation() { C.OrientationComboBox.SetItemIndex(Settings.OrientMode); }
+void TLookPage::ShowOrientation() {
+    controls_.OrientationComboBox.SetItemIndex(OrientationNumber(settings_.OrientMode));
+}
 
-void TLookPage::ShowGridSize() { C.GridSizeUpDown.SetPosition(Settings.GridSize); }
+void TLookPage::ShowGridSize() { controls_.GridSizeUpDown.SetPosition(settings_.GridSize); }
 
 void TLookPage::WidthRadioClick() {
-    Settings.SetLockWidth(C.WidthRadio.Checked());
-    C.SizeUpDown.SetPosition(Settings.Width);
+    settings_.SetLockWidth(controls_.WidthRadio.Checked());
+    controls_.SizeUpDown.SetPosition(settings_.Width);
 }
 
 void TLookPage::HeightRadioClick() {
-    Settings.SetLockWidth(C.WidthRadio.Checked());
-    C.SizeUpDown.SetPosition(Settings.Height);
+    settings_.SetLockWidth(controls_.WidthRadio.Checked());
+    controls_.SizeUpDown.SetPosition(settings_.Height);
 }
 
 void TLookPage::SizeEditKeyDown(int key) {
     if (key == vk::Return)
         CommitSize();
     else
-        FLiveApply = false;
+        liveApply_ = false;
 }
 
 void TLookPage::SizeEditExit() { CommitSize(); }
 
 void TLookPage::SetLeadingSide(std::int32_t value) {
-    if (Settings.LockWidth)
-        Settings.SetWidth(value);
+    if (settings_.LockWidth)
+        settings_.SetWidth(value);
     else
-        Settings.SetHeight(value);
+        settings_.SetHeight(value);
 }
 
 void TLookPage::CommitSize() {
-    FLiveApply = true;
+    liveApply_ = true;
     // Raises the conversion error for a text that is no integer; nothing has changed then.
-    const std::int32_t v = StrToIntNoSpaces(C.SizeEdit.Text());
+    const std::int32_t v = StrToIntNoSpaces(controls_.SizeEdit.Text());
     const std::int32_t limit = SizeLimit();
     if (v >= limit) return;
-    C.SizeUpDown.SetPosition(v);
-    const std::int32_t p = C.SizeUpDown.Position();
+    controls_.SizeUpDown.SetPosition(v);
+    const std::int32_t p = controls_.SizeUpDown.Position();
     if (p < limit) SetLeadingSide(p);
 }
 
 void TLookPage::SizeEditChange() {
-    if (!FLiveApply) return;
-    const std::int32_t p = C.SizeUpDown.Position();
+    if (!liveApply_) return;
+    const std::int32_t p = controls_.SizeUpDown.Position();
     if (p >= SizeLimit()) return;
     SetLeadingSide(p);
-    if (Settings.Overlay) {
-        Settings.Overlay->UpdateSize();
-        Settings.Overlay->UpdateLook();
+    if (settings_.Overlay) {
+        settings_.Overlay->UpdateSize();
+        settings_.Overlay->UpdateLook();
     }
 }
 
 void TLookPage::LockCheckBoxClick() {
-    Settings.SetLock(C.LockCheckBox.Checked());
-    Settings.ApplyRatio();
+    settings_.SetLock(controls_.LockCheckBox.Checked());
+    settings_.ApplyRatio();
 }
 
 void TLookPage::ApplyRatioBox() {
-    const std::int32_t i = C.RatioComboBox.ItemIndex();
+    const std::int32_t i = controls_.RatioComboBox.ItemIndex();
     if (i >= 0 && i < kStandardRatioCount) {
-        Settings.SetRatio(kRatioEntries[static_cast<std::size_t>(i)]);
-    } else if (std::optional<double> x = TypedRatio(C.RatioComboBox.Text(), DecimalSeparator)) {
-        Settings.SetRatio(*x);
+        settings_.SetRatio(kRatioEntries[static_cast<std::size_t>(i)]);
+    } else if (std::optional<double> x = TypedRatio(controls_.RatioComboBox.Text(), decimalSeparator_)) {
+        settings_.SetRatio(*x);
     }
-    if (Settings.Overlay) Settings.Overlay->UpdateLook();
+    if (settings_.Overlay) settings_.Overlay->UpdateLook();
 }
 
 void TLookPage::RatioComboBoxSelect() { ApplyRatioBox(); }
@@ -146,36 +150,36 @@ void TLookPage::RatioComboBoxKeyDown(int key) {
 }
 
 void TLookPage::LookComboBoxChange() {
-    const std::int32_t i = C.LookComboBox.ItemIndex();
-    if (i >= 0 && i < kLookEntryCount) Settings.SetLookMode(i);
+    const std::int32_t i = controls_.LookComboBox.ItemIndex();
+    if (i >= 0 && i < kLookEntryCount) settings_.SetLookMode(TLook{i});
 }
 
 void TLookPage::OrientationComboBoxChange() {
-    const std::int32_t i = C.OrientationComboBox.ItemIndex();
-    if (i >= 0 && i < kOrientationEntryCount) Settings.SetOrientMode(i);
+    const std::int32_t i = controls_.OrientationComboBox.ItemIndex();
+    if (i >= 0 && i < kOrientationEntryCount) settings_.SetOrientMode(TOrientation{i});
 }
 
 void TLookPage::CommitGridSize() {
-    Settings.SetGridSize(C.GridSizeUpDown.Position());
-    if (Settings.Overlay) Settings.Overlay->UpdateLook();
+    settings_.SetGridSize(controls_.GridSizeUpDown.Position());
+    if (settings_.Overlay) settings_.Overlay->UpdateLook();
 }
 
 void TLookPage::GridSizeEditKeyDown(int key) {
     if (key == vk::Return)
         CommitGridSize();
     else
-        FLiveApply = false;
+        liveApply_ = false;
 }
 
 void TLookPage::GridSizeEditExit() {
-    FLiveApply = true;
+    liveApply_ = true;
     CommitGridSize();
     // A text that was no number would otherwise linger beside the step in use.
     ShowGridSize();
 }
 
 void TLookPage::GridSizeEditChange() {
-    if (FLiveApply) CommitGridSize();
+    if (liveApply_) CommitGridSize();
 }
 
 }  // namespace ratiscope

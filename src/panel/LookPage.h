@@ -49,9 +49,10 @@ public:
 
     // Set while changes of the size and grid fields apply at once; typing
     // clears it, so a half-typed number is not applied.
-    bool FLiveApply = true;
-    // The separator typed ratios are read and shown with.
-    char DecimalSeparator;
+    bool LiveApply() const { return liveApply_; }
+    void SetLiveApply(bool value) { liveApply_ = value; }
+    // The separator typed ratios are read and shown with; the region's to begin with.
+    void SetDecimalSeparator(char value) { decimalSeparator_ = value; }
 
 private:
     void CommitSize();
@@ -59,8 +60,10 @@ private:
     void SetLeadingSide(std::int32_t value);
     void CommitGridSize();
 
-    TSettings& Settings;
-    TPanelControls& C;
+    bool liveApply_ = true;
+    char decimalSeparator_;
+    TSettings& settings_;
+    TPanelControls& controls_;
     std::function<std::int32_t()> primaryScreenWidth_;
 };
 

@@ -71,7 +71,7 @@ TPanelControls::TPanelControls(IControls& c)
     SizeUpDown.SetRange(0, 0);  // the upper bound follows the screen, at creation
     AddPlaceholders(RatioComboBox, "MSRat", kStandardRatioCount);
     RatioComboBox.SetDropDownCount(15);
-    AddPlaceholders(LookComboBox, "MSLook", kLookEntryCount);
+    for (int i = 0; i < kLookEntryCount; ++i) LookComboBox.SetItemText(i, std::string(kBuiltInLooks[i].key));
     LookComboBox.SetDropDownCount(15);
     AddPlaceholders(OrientationComboBox, "MSOr", kOrientationEntryCount);
     GridSizeUpDown.SetRange(0, 32766);

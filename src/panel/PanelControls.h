@@ -7,6 +7,7 @@
 
 #include "platform/Controls.h"
 #include "settings/Looks.h"
+#include "settings/Orientation.h"
 
 namespace ratiscope {
 
@@ -14,8 +15,8 @@ namespace ratiscope {
 inline constexpr int kDesignDpi = 96;
 
 // Entry counts of the lists as designed; ApplyTexts fills their texts.
-inline constexpr int kLookEntryCount = kLookCount;
-inline constexpr int kOrientationEntryCount = 4;
+inline constexpr int kLookEntryCount = kBuiltInLookCount;
+inline constexpr int kOrientationEntryCount = kOrientationCount;
 inline constexpr int kOptionEntryCount = 7;
 
 // A control's place at 96 dpi: left, top, width, height. A width of 0 marks a

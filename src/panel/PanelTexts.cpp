@@ -47,7 +47,7 @@ void ApplyPanelTexts(TPanelControls& c) {
     }
     c.GridLabel.SetCaption(LangString("MSGrid"));
     c.LookLabel.SetCaption(LangString("MSLook"));
-    for (int i = 0; i < kLookEntryCount; ++i) c.LookComboBox.SetItemText(i, LangString(Key("MSLook", i)));
+    for (int i = 0; i < kLookEntryCount; ++i) c.LookComboBox.SetItemText(i, LangString(kBuiltInLooks[i].key));
     c.OrientationLabel.SetCaption(LangString("MSOrientation"));
     for (int i = 0; i < kOrientationEntryCount; ++i)
         c.OrientationComboBox.SetItemText(i, LangString(Key("MSOr", i)));

@@ -76,7 +76,7 @@ void TSettingsForm::FormCreate() {
     ScaleControls(c, dpi_);
     LayoutPanel();
 
-    look_->FLiveApply = true;
+    look_->SetLiveApply(true);
 
     ShowLogo();
 

@@ -3,11 +3,12 @@
 #include "settings/LanguageKeys.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 
 #include "base/Numbers.h"
 #include "settings/LangTable.h"
 #include "settings/LanguageFiles.h"
+#include "settings/Looks.h"
 
 namespace ratiscope {
 
@@ -15,7 +16,7 @@ namespace {
 
 using enum TTemplateArgs;
 
-constexpr std::array<TLanguageKey, 104> kKeys = {{
+constexpr TLanguageKey kKeys[] = {
     // Hints of the overlay's caption buttons; the help hint serves the panel too.
     {"MOrientButtonHint", None}, {"MLookButtonHint", None}, {"MSettingsButtonHint", None},
     {"MHelpButtonHint", None}, {"MMinimizeButtonHint", None}, {"MCloseButtonHint", None},
@@ -24,10 +25,9 @@ constexpr std::array<TLanguageKey, 104> kKeys = {{
     // Labels drawn on the overlay.
     {"MWidthHeight", TwoIntegers}, {"MGridSize", Integer},
     // Look names: the overlay's caption and the panel's look list.
-    {"MSLook0", None}, {"MSLook1", None}, {"MSLook2", None}, {"MSLook3", None}, {"MSLook4", None},
-    {"MSLook5", None}, {"MSLook6", None}, {"MSLook7", None}, {"MSLook8", None}, {"MSLook9", None},
-    {"MSLook10", None}, {"MSLook11", None}, {"MSLook12", None}, {"MSLook13", None},
-    {"MSLook14", None}, {"MSLook15", None},
+#define RATISCOPE_LOOK_KEY(id, key, english, figure, labels, cycle) {key, None},
+    RATISCOPE_BUILT_IN_LOOKS(RATISCOPE_LOOK_KEY)
+#undef RATISCOPE_LOOK_KEY
     // The panel's caption strip.
     {"MSCaption", None}, {"MSCloseButtonHint", None},
     // Main page.
@@ -54,15 +54,16 @@ constexpr std::array<TLanguageKey, 104> kKeys = {{
     {"MSAdvancedTab", None}, {"MSAdvanced", None}, {"MSLanguage", None}, {"MSRestore", None},
     {"MSA0", None}, {"MSA1", None}, {"MSA2", None}, {"MSA3", None}, {"MSA4", None}, {"MSA5", None},
     {"MSA6", None},
-}};
+};
 
 }  // namespace
 
 std::span<const TLanguageKey> LanguageKeys() { return kKeys; }
 
 const TLanguageKey* FindLanguageKey(std::string_view key) {
-    const auto it = std::find_if(kKeys.begin(), kKeys.end(), [&](const TLanguageKey& k) { return k.key == key; });
-    return it == kKeys.end() ? nullptr : &*it;
+    const auto it =
+        std::find_if(std::begin(kKeys), std::end(kKeys), [&](const TLanguageKey& k) { return k.key == key; });
+    return it == std::end(kKeys) ? nullptr : &*it;
 }
 
 std::vector<TFormatArg> SampleArguments(const TLanguageKey& key) {

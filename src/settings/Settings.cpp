@@ -20,7 +20,6 @@ constexpr std::int32_t kUnsetWidth = 401;
 constexpr std::int32_t kUnsetHeight = 301;
 
 // The last orientation; NextOrient goes round to 0 after it.
-constexpr std::int32_t kLastOrientMode = 3;
 
 std::int32_t IntOf(const TSettingValue& v) { return std::get<std::int32_t>(v); }
 
@@ -126,8 +125,8 @@ void TSettings::SetHeight(std::int32_t value) { SetField(TSettingsField::Height,
 void TSettings::SetLinesColor(TColor value) { SetField(TSettingsField::LinesColor, static_cast<std::int32_t>(value)); }
 void TSettings::SetValuesColor(TColor value) { SetField(TSettingsField::ValuesColor, static_cast<std::int32_t>(value)); }
 void TSettings::SetOpacity(std::int32_t value) { SetField(TSettingsField::Opacity, value); }
-void TSettings::SetOrientMode(std::int32_t value) { SetField(TSettingsField::OrientMode, value); }
-void TSettings::SetLookMode(std::int32_t value) { SetField(TSettingsField::LookMode, value); }
+void TSettings::SetOrientMode(TOrientation value) { SetField(TSettingsField::OrientMode, OrientationNumber(value)); }
+void TSettings::SetLookMode(TLook value) { SetField(TSettingsField::LookMode, LookNumber(value)); }
 void TSettings::SetGridSize(std::int32_t value) { SetField(TSettingsField::GridSize, value); }
 void TSettings::SetMouseResizeAllowed(bool value) { SetField(TSettingsField::MouseResizeAllowed, value); }
 void TSettings::SetMouseWheelAllowed(bool value) { SetField(TSettingsField::MouseWheelAllowed, value); }
@@ -162,11 +161,14 @@ void TSettings::SetSize(std::int32_t width, std::int32_t height) {
 }
 
 void TSettings::NextLook() {
-    SetLookMode(LookMode >= LookNumber(kLastCycledLook) ? LookNumber(TLook::Grid) : LookMode + 1);
+    // From the last cycled look, a list-only one or any number above them, back to the first.
+    const std::int32_t n = LookNumber(LookMode);
+    SetLookMode(n + 1 < kCycledLookCount ? TLook{n + 1} : TLook{0});
 }
 
 void TSettings::NextOrient() {
-    SetOrientMode(OrientMode >= kLastOrientMode ? 0 : OrientMode + 1);
+    const std::int32_t n = OrientationNumber(OrientMode);
+    SetOrientMode(n + 1 < kOrientationCount ? TOrientation{n + 1} : TOrientation::TopLeft);
 }
 
 void TSettings::RestoreDefaults() {

@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "base/Color.h"
+#include "settings/Looks.h"
+#include "settings/Orientation.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SizeRules.h"
@@ -55,9 +57,9 @@ public:
     bool MouseResizeAllowed = false;
     std::int32_t Opacity = 0;
     bool MouseWheelAllowed = false;
-    std::int32_t OrientMode = 0;
+    TOrientation OrientMode = TOrientation::TopLeft;
     bool ShowValues = false;
-    std::int32_t LookMode = 0;
+    TLook LookMode = TLook::Grid;
     std::int32_t GridSize = 0;
     bool ShowHints = false;
     bool SettingsOpacity = false;
@@ -88,8 +90,8 @@ public:
     void SetValuesColor(TColor value);
     // Values outside 0..100 are refused.
     void SetOpacity(std::int32_t value);
-    void SetOrientMode(std::int32_t value);
-    void SetLookMode(std::int32_t value);
+    void SetOrientMode(TOrientation value);
+    void SetLookMode(TLook value);
     // Values below 3 are stored as 3: the grid loops rely on it to end.
     void SetGridSize(std::int32_t value);
     void SetMouseResizeAllowed(bool value);

@@ -8,6 +8,7 @@
 #include "base/Color.h"
 #include "base/Numbers.h"
 #include "settings/Looks.h"
+#include "settings/Orientation.h"
 
 namespace ratiscope {
 
@@ -18,8 +19,8 @@ inline constexpr std::int32_t kDefaultHeight = 245;
 inline constexpr std::int32_t kDefaultBorder = 12;
 inline constexpr double kDefaultRatio = kGoldenFactor;
 inline constexpr std::int32_t kDefaultOpacity = 90;
-inline constexpr std::int32_t kDefaultLookMode = LookNumber(TLook::RatioSequence);
-inline constexpr std::int32_t kDefaultOrientMode = 0;
+inline constexpr TLook kDefaultLookMode = TLook::RatioSequence;
+inline constexpr TOrientation kDefaultOrientMode = TOrientation::TopLeft;
 inline constexpr std::int32_t kDefaultGridSize = 8;
 
 // Where a first run places the overlay window.

@@ -13,6 +13,8 @@
 #include <variant>
 
 #include "base/Color.h"
+#include "settings/Looks.h"
+#include "settings/Orientation.h"
 #include "settings/WindowSlots.h"
 
 namespace ratiscope {
@@ -89,8 +91,9 @@ enum class TInitial {
 // How LoadSettings and --set hand a value over.
 enum class TApply { Setter, Direct };
 
-using TFieldMember = std::variant<std::int32_t TSettings::*, TColor TSettings::*, bool TSettings::*,
-                                  double TSettings::*, std::string TSettings::*>;
+using TFieldMember = std::variant<std::int32_t TSettings::*, TColor TSettings::*, TLook TSettings::*,
+                                  TOrientation TSettings::*, bool TSettings::*, double TSettings::*,
+                                  std::string TSettings::*>;
 
 struct TSettingsKey {
     TSettingsField field;

@@ -118,6 +118,7 @@ TExportParse ParseExportArguments(const std::vector<std::string>& args) {
 #include <fstream>
 
 #include "settings/LangTable.h"
+#include "settings/Looks.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
@@ -142,33 +143,18 @@ std::string ApplyExportOptions(TSettings& s, const TExportOptions& o) {
 }
 
 void MergeFallbackTexts() {
-    static constexpr std::pair<std::string_view, std::string_view> kFallbacks[] = {
-        {"MSLook0", "Grid"},
-        {"MSLook1", "Ratio sequence"},
-        {"MSLook2", "Halves"},
-        {"MSLook3", "Thirds with golden points"},
-        {"MSLook4", "Golden lines with thirds points"},
-        {"MSLook5", "Spiral"},
-        {"MSLook6", "Four spirals"},
-        {"MSLook7", "Slow spiral"},
-        {"MSLook8", "Circles"},
-        {"MSLook9", "Centred sections"},
-        {"MSLook10", "Nested frames"},
-        {"MSLook11", "Page canon"},
-        {"MSLook12", "Armature"},
-        {"MSLook13", "Single golden lines"},
-        {"MSLook14", "Golden triangles"},
-        {"MSLook15", "Diagonal method"},
+    static constexpr std::pair<std::string_view, std::string_view> kLabelFallbacks[] = {
         {"MWidthHeight", "%d x %d"},
         {"MGridSize", "Grid %d px"},
     };
     TLangTable& table = LanguageTable();
-    for (const auto& fallback : kFallbacks) {
+    auto mergeUnlessPresent = [&](std::string_view key, std::string_view text) {
         const auto& entries = table.Entries();
-        const bool present =
-            std::any_of(entries.begin(), entries.end(), [&](const auto& e) { return e.first == fallback.first; });
-        if (!present) table.MergeLangPair(fallback.first, fallback.second);
-    }
+        const bool present = std::any_of(entries.begin(), entries.end(), [&](const auto& e) { return e.first == key; });
+        if (!present) table.MergeLangPair(key, text);
+    };
+    for (const TLookName& look : kBuiltInLooks) mergeUnlessPresent(look.key, look.english);
+    for (const auto& [key, text] : kLabelFallbacks) mergeUnlessPresent(key, text);
 }
 
 }  // namespace ratiscope

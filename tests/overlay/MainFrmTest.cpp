@@ -220,22 +220,22 @@ TEST_F(MainFormTest, ActivationRestoresAPeekedWindow) {
 
 TEST_F(MainFormTest, CommandsCycleRepaintAndReachThePanel) {
     Create();
-    settings.SetOrientMode(3);
-    settings.SetLookMode(13);
+    settings.SetOrientMode(TOrientation::BottomLeft);
+    settings.SetLookMode(TLook::SingleGoldenLines);
     int pictures = window->pictures;
     form->ActionOrientExecute();
-    EXPECT_EQ(settings.OrientMode, 0);
+    EXPECT_EQ(settings.OrientMode, TOrientation::TopLeft);
     EXPECT_EQ(window->pictures, ++pictures) << "repainted at once";
     form->ActionLookExecute();
-    EXPECT_EQ(settings.LookMode, 0);
+    EXPECT_EQ(settings.LookMode, TLook::Grid);
     EXPECT_EQ(window->pictures, ++pictures);
     form->ActionFrameExecute();
     EXPECT_FALSE(settings.SFrame);
     EXPECT_EQ(window->pictures, ++pictures);
 
-    settings.OrientMode = 7;  // a hand-edited settings file
+    settings.OrientMode = TOrientation{7};  // a hand-edited settings file
     form->ActionOrientExecute();
-    EXPECT_EQ(settings.OrientMode, 0);
+    EXPECT_EQ(settings.OrientMode, TOrientation::TopLeft);
 
     form->ActionShowSettingsExecute();
     EXPECT_FALSE(panel.shown);
@@ -297,12 +297,12 @@ TEST_F(MainFormTest, EveryRepaintShowsThePictureComposedAfreshAtTheClientSize) {
     };
     const Step steps[] = {
         {"first picture", [](TSettings&) {}},
-        {"a look full of lines", [](TSettings& s) { s.SetLookMode(13); }},
+        {"a look full of lines", [](TSettings& s) { s.SetLookMode(TLook::SingleGoldenLines); }},
         {"narrower", [](TSettings& s) { s.SetWidth(150); }},
         {"no frame", [](TSettings& s) { s.SetSFrame(false); }},
         {"wider than the desktop", [](TSettings& s) { s.SetWidth(2500); }},
         {"frame again", [](TSettings& s) { s.SetSFrame(true); }},
-        {"another look and orientation", [](TSettings& s) { s.SetLookMode(5); s.NextOrient(); }},
+        {"another look and orientation", [](TSettings& s) { s.SetLookMode(TLook::Spiral); s.NextOrient(); }},
         {"no values, wider border", [](TSettings& s) { s.SetShowValues(false); s.SetBorder(40); }},
         {"small again", [](TSettings& s) { s.SetWidth(60); }},
     };
@@ -342,7 +342,7 @@ TEST_F(MainFormTest, CloseStoresBothPlacesAndEndsThePainting) {
     const int pictures = window->pictures;
     const int flushes = window->flushes;
     window->events.OnPaint();
-    settings.SetLookMode(5);
+    settings.SetLookMode(TLook::Spiral);
     form->FormPaint();
     EXPECT_EQ(window->pictures, pictures) << "no paint after closing";
     EXPECT_EQ(window->flushes, flushes);

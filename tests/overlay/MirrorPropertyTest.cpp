@@ -56,12 +56,12 @@ TEST(MirrorProperty, OrientationsMirrorOrientationZeroForEvenSizes) {
         const int top = in.Border + 16, bottom = in.Border + 16 + in.Height;
         for (int look = 0; look <= 15; ++look) {
             if (look == 11) continue;  // the page canon ignores the orientation
-            in.LookMode = look;
-            in.OrientMode = 0;
+            in.LookMode = TLook{look};
+            in.OrientMode = TOrientation::TopLeft;
             const TFigure base = BuildFigure(in);
             const bool spiral = look >= 5 && look <= 7;
             for (int orient = 1; orient <= 3; ++orient) {
-                in.OrientMode = orient;
+                in.OrientMode = TOrientation{orient};
                 const bool flipX = orient == 1 || orient == 2, flipY = orient == 2 || orient == 3;
                 auto mirror = [&](TPoint p) {
                     return TPoint{flipX ? left + right - p.x : p.x, flipY ? top + bottom - p.y : p.y};

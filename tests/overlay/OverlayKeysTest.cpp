@@ -66,15 +66,15 @@ TEST_F(MainFormTest, ArrowMovesAreNotPulledBack) {
 TEST_F(MainFormTest, CommandKeys) {
     Create();
     form->FormKeyDown(vk::Return, 0);
-    EXPECT_EQ(settings.LookMode, 2);
+    EXPECT_EQ(settings.LookMode, TLook::Halves);
     form->FormKeyDown(vk::Space, ssCtrl);
-    EXPECT_EQ(settings.OrientMode, 1);
+    EXPECT_EQ(settings.OrientMode, TOrientation::TopRight);
     form->FormKeyDown(vk::Multiply, 0);
     EXPECT_FALSE(settings.SFrame);
     form->FormKeyDown(vk::F4, 0);
     EXPECT_TRUE(settings.SFrame);
     form->FormKeyDown(vk::Return, ssShift);
-    EXPECT_EQ(settings.LookMode, 2) << "Shift switches to the grid table";
+    EXPECT_EQ(settings.LookMode, TLook::Halves) << "Shift switches to the grid table";
 
     auto mark = Mark();
     form->FormKeyDown(vk::F1, 0);

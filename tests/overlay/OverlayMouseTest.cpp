@@ -133,7 +133,7 @@ TEST_F(MainFormTest, ReleaseOverAButtonAfterADragRunsItsCommand) {
     ASSERT_EQ(w, 430);
     const auto look = settings.LookMode;
     form->FormMouseUp(TMouseButton::Left, 0, w - 51 + 3, 6);  // the look button
-    EXPECT_EQ(settings.LookMode, look + 1);
+    EXPECT_EQ(settings.LookMode, TLook{LookNumber(look) + 1});
     EXPECT_EQ(form->DragMode(), dmNone);
     EXPECT_FALSE(window->captured);
 
@@ -158,11 +158,11 @@ TEST_F(MainFormTest, ReleaseButtonsRunTheirCommands) {
     }
     const auto orient = settings.OrientMode;
     form->FormMouseUp(TMouseButton::Middle, 0, 420 - 60, 4);
-    EXPECT_EQ(settings.OrientMode, orient + 1);
+    EXPECT_EQ(settings.OrientMode, TOrientation{OrientationNumber(orient) + 1});
     const auto mark = Mark();
     form->FormMouseUp(TMouseButton::Left, 0, 420 - 60 + 8, 4);  // just right of the orientation face
     EXPECT_THAT(ws.Since(mark), ElementsAre("app.ResetOverrideCursor")) << "no command";
-    EXPECT_EQ(settings.OrientMode, orient + 1);
+    EXPECT_EQ(settings.OrientMode, TOrientation{OrientationNumber(orient) + 1});
 }
 
 TEST_F(MainFormTest, CaptionDragMovesAndTheReleasePullsBack) {
@@ -214,11 +214,11 @@ TEST_F(MainFormTest, PressesThatSwitchOrientationAndLook) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         settings.SetMoveUsingGrid(c.moveUsingGrid);
-        settings.SetOrientMode(0);
-        settings.SetLookMode(1);
+        settings.SetOrientMode(TOrientation::TopLeft);
+        settings.SetLookMode(TLook::RatioSequence);
         form->FormMouseDown(c.button, c.state, c.x, c.y);
-        EXPECT_EQ(settings.OrientMode, c.orientSteps);
-        EXPECT_EQ(settings.LookMode, 1 + c.lookSteps);
+        EXPECT_EQ(settings.OrientMode, TOrientation{c.orientSteps});
+        EXPECT_EQ(settings.LookMode, TLook{1 + c.lookSteps});
         EXPECT_EQ(form->Moving(), c.moving);
         EXPECT_EQ(form->Captured(), c.captured);
         form->FormMouseUp(c.button, 0, c.x, c.y + 100);
@@ -298,7 +298,7 @@ TEST_F(MainFormTest, WheelRules) {
         settings.RestoreDefaults();
         settings.SetLock(c.lock);
         settings.SetLockWidth(c.lockWidth);
-        settings.SetLookMode(c.look);
+        settings.SetLookMode(TLook{c.look});
         settings.SetOpacity(c.opacity);
         settings.GridSize = c.grid;
         const auto mark = Mark();

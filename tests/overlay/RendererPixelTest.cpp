@@ -78,7 +78,7 @@ TEST_F(RendererPixels, FiguresInTheKeyColourStayVisible) {
         {"both, with a high byte set", kOverlayKeyColor | 0xFF000000u, kOverlayKeyColor, kNearKey, kNearKey},
         {"one step off the key stays", kNearKey, kDefaultValuesColor, kNearKey, kDefaultValuesColor},
     };
-    s.SetLookMode(0);  // the grid: lines and values both
+    s.SetLookMode(TLook::Grid);  // the grid: lines and values both
     const TImage reference = Compose();
     for (const Case& c : cases) {
         s.SetLinesColor(c.lines);
@@ -120,8 +120,8 @@ TEST_F(RendererPixels, GoldenPictures) {
     s.SetHeight(62);
     s.SetGridSize(6);
     for (const Case& k : cases) {
-        s.SetLookMode(k.look);
-        s.SetOrientMode(k.orient);
+        s.SetLookMode(TLook{k.look});
+        s.SetOrientMode(TOrientation{k.orient});
         s.SetShowValues(k.values);
         s.SetSFrame(k.frame);
         EXPECT_TRUE(MatchesGolden(Compose(), std::string("overlay/") + k.name));
@@ -139,13 +139,13 @@ TEST_F(RendererPixels, DiagonalLooksMirrorPixelForPixelForEvenSizes) {
         for (const int look : {14, 15}) {
             s.SetWidth(size.w);
             s.SetHeight(size.h);
-            s.SetLookMode(look);
-            s.SetOrientMode(0);
+            s.SetLookMode(TLook{look});
+            s.SetOrientMode(TOrientation::TopLeft);
             const TImage base = Compose();
             const std::int32_t b = s.Border, top = b + 16;
             int lit = 0;
             for (int orient = 1; orient <= 3; ++orient) {
-                s.SetOrientMode(orient);
+                s.SetOrientMode(TOrientation{orient});
                 const TImage& turned = Compose();
                 const bool flipX = orient == 1 || orient == 2, flipY = orient == 2 || orient == 3;
                 for (std::int32_t y = top; y <= top + size.h; ++y)
@@ -174,7 +174,7 @@ TEST_F(RendererPixels, LineEndPointsAreNotDrawn) {
     };
     const Case cases[] = {{0, 408, 273, 1, 1}, {1, 12, 273, -1, 1}, {2, 12, 28, -1, -1}, {3, 408, 28, 1, -1}};
     for (const Case& k : cases) {
-        s.SetOrientMode(k.orient);
+        s.SetOrientMode(TOrientation{k.orient});
         const TImage& img = Compose();
         EXPECT_EQ(img.At(k.x1, k.y1), kKey) << k.orient;
         EXPECT_EQ(img.At(k.x1 - k.dx, k.y1), line) << k.orient;
@@ -184,7 +184,7 @@ TEST_F(RendererPixels, LineEndPointsAreNotDrawn) {
 
 TEST_F(RendererPixels, CirclesStayInsideTheirBox) {
     // 120 x 100: the first circle's box is (12, 18) to (133, 139), wholly in the window.
-    s.SetLookMode(8);
+    s.SetLookMode(TLook::Circles);
     s.SetShowValues(false);
     s.SetSFrame(false);
     s.SetWidth(120);
@@ -208,7 +208,7 @@ TEST_F(RendererPixels, CirclesStayInsideTheirBox) {
 TEST_F(RendererPixels, ChromeCoversLinesReachingUnderIt) {
     // Look 8's first circle is wider than the section is high, so it crosses
     // the caption strip; the frame's far corner lies under the grip.
-    s.SetLookMode(8);
+    s.SetLookMode(TLook::Circles);
     s.SetSFrame(false);
     const TImage bare = Compose();
     s.SetSFrame(true);
@@ -241,8 +241,8 @@ TEST_F(RendererPixels, ChromeCoversLinesReachingUnderIt) {
 TEST_F(RendererPixels, NothingButKeyWithoutFrameOrLook) {
     s.SetSFrame(false);
     s.SetShowValues(true);
-    for (int look : {16, -1}) {
-        s.SetLookMode(look);
+    for (int look : {kBuiltInLookCount, -1}) {
+        s.SetLookMode(TLook{look});
         const TImage& img = Compose();
         for (std::int32_t y = 0; y < img.Height(); ++y)
             for (std::int32_t x = 0; x < img.Width(); ++x) ASSERT_EQ(img.At(x, y), kKey) << x << "," << y;
@@ -256,8 +256,8 @@ TEST_F(RendererPixels, NoBlendedPixelInAnyLook) {
     for (int look = 0; look <= 15; ++look)
         for (int orient = 0; orient < 4; ++orient)
             for (bool values : {false, true}) {
-                s.SetLookMode(look);
-                s.SetOrientMode(orient);
+                s.SetLookMode(TLook{look});
+                s.SetOrientMode(TOrientation{orient});
                 s.SetShowValues(values);
                 const TImage& img = Compose(orient % 2 == 0);
                 for (std::int32_t y = 0; y < img.Height(); ++y)
@@ -269,9 +269,9 @@ TEST_F(RendererPixels, NoBlendedPixelInAnyLook) {
 
 TEST_F(RendererPixels, RepaintLeavesNothingOfTheEarlierPicture) {
     // The same canvas composes a busy picture, then an empty look at the same size.
-    s.SetLookMode(6);
+    s.SetLookMode(TLook::FourSpirals);
     Compose();
-    s.SetLookMode(16);
+    s.SetLookMode(TLook{kBuiltInLookCount});
     s.SetSFrame(false);
     const TImage& img = Compose();
     for (std::int32_t y = 0; y < img.Height(); ++y)
@@ -295,7 +295,7 @@ TEST_F(RendererPixels, SizesTheSettersNeverMakeStillPaintSafely) {
             s.Width = k.width;
             s.Height = k.height;
             s.Border = k.border;
-            s.LookMode = look;
+            s.LookMode = TLook{look};
             const TImage& img = Compose();
             EXPECT_EQ(img.Size(), k.window) << k.width << "x" << k.height << " look " << look;
         }

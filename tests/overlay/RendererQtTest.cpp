@@ -61,8 +61,8 @@ TEST_F(RendererWithQtGlyphs, EveryPixelHasOneOfThePicturesColours) {
     // Looks whose labels are upright, turned, or both; in every orientation.
     for (int look : {0, 1, 2, 5, 10, 11})
         for (int orient = 0; orient < 4; ++orient) {
-            s.SetLookMode(look);
-            s.SetOrientMode(orient);
+            s.SetLookMode(TLook{look});
+            s.SetOrientMode(TOrientation{orient});
             ComposeImage(canvas, s, icons, orient % 2 == 0);
             const TImage& img = canvas.Image();
             int textPixels = 0;

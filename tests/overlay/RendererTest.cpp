@@ -1,4 +1,4 @@
-// The paint pass's order and its chrome, on the recording canvas.
+// The paint pass's figure and chrome as canvas calls: the caption, its colour and the marks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,43 +41,8 @@ Calls Chrome(const Calls& calls) {
     return Calls(first, calls.end());
 }
 
-TEST_F(Renderer, ComposesKeyFigureLabelsThenChrome) {
-    MergeLangPair("MSLook1", "Ratio sequence");
-    TRecordingCanvas c;
-    ComposeImage(c, s, SizedIcons(), true);
-    ASSERT_GE(c.calls.size(), 6u);
-    EXPECT_EQ(Calls(c.calls.begin(), c.calls.begin() + 6), (Calls{
-                                                              "Resize 420,285",
-                                                              "FillRect 0,0,420,285 16646398",
-                                                              "SetTextColor 8618883",
-                                                              "SetPenColor 4210943",
-                                                              "MoveTo 408,28",  // the far edge first
-                                                              "LineTo 408,273",
-                                                          }));
-    Calls chrome{"DrawIcon 16x16 0,0"};
-    for (int x = 16; x <= 420 - 64; x += 32) chrome.push_back("DrawIcon 32x16 " + std::to_string(x) + ",0");
-    EXPECT_EQ(chrome.size(), 12u);  // tiles at 16 .. 336
-    chrome.insert(chrome.end(), {
-                                    "SetTextColor 8421504",
-                                    "SetFontAngle 0",
-                                    "DrawIcon 64x16 356,0",
-                                    "DrawIcon 24x24 396,261",
-                                    "DrawTextInBox \"Vendrel Ratiscope - Ratio sequence\" 14,1,356,15 10",
-                                });
-    EXPECT_EQ(Chrome(c.calls), chrome);
-    // The labels come between the lines and the chrome.
-    const auto starts = [](std::string_view prefix) {
-        return [prefix](const std::string& l) { return l.rfind(prefix, 0) == 0; };
-    };
-    const auto lastLine = std::find_if(c.calls.rbegin(), c.calls.rend(), starts("LineTo")).base();
-    const auto firstLabel = std::find_if(c.calls.begin(), c.calls.end(), starts("DrawTextInBox"));
-    const auto firstIcon = std::find_if(c.calls.begin(), c.calls.end(), starts("DrawIcon"));
-    EXPECT_LE(lastLine, firstLabel);
-    EXPECT_LT(firstLabel, firstIcon);
-}
-
 TEST_F(Renderer, ExecutesPolylinesAndCirclesAsListed) {
-    s.SetLookMode(8);
+    s.SetLookMode(TLook::Circles);
     s.SetShowValues(false);
     s.SetSFrame(false);
     TRecordingCanvas c;
@@ -114,19 +79,19 @@ TEST_F(Renderer, CaptionNamesTheLookFromTheLanguageTable) {
     MergeLangPair("MSLook13", "Single golden lines");
     MergeLangPair("MSLook14", "Golden triangles");
     MergeLangPair("MSLook15", "Diagonal method");
-    MergeLangPair("MSLook16", "never shown");
+    MergeLangPair("MSLook" + std::to_string(kBuiltInLookCount), "never shown");
     const Case cases[] = {
         {0, "Vendrel Ratiscope - Grid"},
         {13, "Vendrel Ratiscope - Single golden lines"},
         {5, "Vendrel Ratiscope - MSLook5"},  // a key nobody defined shows as itself
         {14, "Vendrel Ratiscope - Golden triangles"},
         {15, "Vendrel Ratiscope - Diagonal method"},
-        {16, "Vendrel Ratiscope - "},
+        {kBuiltInLookCount, "Vendrel Ratiscope - "},
         {-1, "Vendrel Ratiscope - "},
         {1000000, "Vendrel Ratiscope - "},
     };
     for (const Case& k : cases) {
-        s.SetLookMode(k.look);
+        s.SetLookMode(TLook{k.look});
         TRecordingCanvas c;
         ComposeImage(c, s, SizedIcons(), true);
         EXPECT_EQ(c.calls.back(), std::string("DrawTextInBox \"") + k.caption + "\" 14,1,356,15 10") << k.look;
@@ -134,8 +99,8 @@ TEST_F(Renderer, CaptionNamesTheLookFromTheLanguageTable) {
 }
 
 TEST_F(Renderer, OutsideTheLooksOnlyKeyAndChrome) {
-    for (int look : {16, -1}) {
-        s.SetLookMode(look);
+    for (int look : {kBuiltInLookCount, -1}) {
+        s.SetLookMode(TLook{look});
         TRecordingCanvas c;
         ComposeImage(c, s, SizedIcons(), true);
         EXPECT_TRUE(c.CallsOf("LineTo").empty());
@@ -150,8 +115,8 @@ TEST_F(Renderer, WithoutValuesNoTextButTheCaption) {
     s.SetLock(false);
     for (int look = 0; look <= 13; ++look)
         for (int orient = 0; orient < 4; ++orient) {
-            s.SetLookMode(look);
-            s.SetOrientMode(orient);
+            s.SetLookMode(TLook{look});
+            s.SetOrientMode(TOrientation{orient});
             TRecordingCanvas c;
             ComposeImage(c, s, SizedIcons(), true);
             EXPECT_TRUE(c.CallsOf("TextOut").empty()) << look << "/" << orient;
@@ -197,7 +162,7 @@ TEST_F(Renderer, OrientationMarkShowsTheOriginCorner) {
         {-1, {"SetPenColor 8421504", "MoveTo 366,10", "LineTo 361,10", "LineTo 361,4"}},
     };
     for (const Case& k : cases) {
-        s.SetOrientMode(k.orient);
+        s.SetOrientMode(TOrientation{k.orient});
         TRecordingCanvas c;
         DrawOrientMark(c, s, 420);
         EXPECT_EQ(c.calls, k.calls) << k.orient;

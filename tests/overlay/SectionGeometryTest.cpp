@@ -12,8 +12,8 @@ namespace {
 
 TFigureInput Example(int look, int orient = 0) {
     TFigureInput in;  // 396 x 245, border 12, golden ratio, grid 8
-    in.LookMode = look;
-    in.OrientMode = orient;
+    in.LookMode = TLook{look};
+    in.OrientMode = TOrientation{orient};
     return in;
 }
 
@@ -101,9 +101,9 @@ TEST(SectionGeometry, FirstElementIsDrawnEvenBelowTheGrid) {
     EXPECT_EQ(box[0], (TPoint{210 - 198, 150 - 198}));
     EXPECT_EQ(box[1], (TPoint{210 + 198 + 1, 150 + 198 + 1}));
 
-    in.LookMode = 10;
+    in.LookMode = TLook::NestedFrames;
     EXPECT_EQ(BuildFigure(in).primitives.size(), 1u + 2u + 1u);
-    in.LookMode = 1;
+    in.LookMode = TLook::RatioSequence;
     EXPECT_EQ(BuildFigure(in).primitives.size(), 4u);
 }
 
@@ -120,7 +120,7 @@ TEST(SectionGeometry, GridNeverDrawsTheFarEdge) {
     ASSERT_EQ(ys.size(), 30u);
     EXPECT_EQ(ys.back(), 28 + 232);
 
-    in.OrientMode = 2;  // from the bottom right corner, leftward and upward
+    in.OrientMode = TOrientation::BottomRight;  // from the bottom right corner, leftward and upward
     const auto mirrored = VerticalXs(BuildFigure(in));
     EXPECT_EQ(mirrored.front(), 412);
     EXPECT_EQ(mirrored.back(), 412 - 392);
@@ -319,7 +319,7 @@ TEST(SectionGeometry, DiagonalLengthsOfOddAndEmptyRectangles) {
 }
 
 TEST(SectionGeometry, LooksOutsideTheRangeAreEmpty) {
-    for (int look : {16, -1, 1000}) EXPECT_TRUE(BuildFigure(Example(look)).primitives.empty()) << look;
+    for (int look : {kBuiltInLookCount, -1, 1000}) EXPECT_TRUE(BuildFigure(Example(look)).primitives.empty()) << look;
 }
 
 TEST(SectionGeometry, NestedFramesShareOneInset) {

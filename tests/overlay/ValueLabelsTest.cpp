@@ -21,8 +21,8 @@ using Calls = std::vector<std::string>;
 // 396 x 245 at border 12, golden ratio, grid 8: window 420 x 285, centre (210, 150).
 TFigureInput Example(int look, int orient = 0) {
     TFigureInput in;
-    in.LookMode = look;
-    in.OrientMode = orient;
+    in.LookMode = TLook{look};
+    in.OrientMode = TOrientation{orient};
     return in;
 }
 
@@ -300,7 +300,7 @@ TEST(ValueLabels, EachLookDrawsItsGroupsInOrder) {
         {13, {size}},
         {14, {size, feet}},
         {15, {size, meets}},
-        {16, {}},
+        {kBuiltInLookCount, {}},
         {-1, {}},
     };
     for (const Case& k : cases) {
@@ -364,8 +364,8 @@ TEST(ValueLabels, GoldenTrianglesNameTheFeetAboveAndInTheLeftMargin) {
     };
     for (const Case& c : cases) {
         TFigureInput in;
-        in.LookMode = 14;
-        in.OrientMode = c.orient;
+        in.LookMode = TLook::GoldenTriangles;
+        in.OrientMode = TOrientation{c.orient};
         in.Width = c.w;
         in.Height = c.h;
         TRecordingCanvas canvas;
@@ -395,8 +395,8 @@ TEST(ValueLabels, DiagonalMethodNamesWhereTheLinesMeetTheFarSides) {
     };
     for (const Case& c : cases) {
         TFigureInput in;
-        in.LookMode = 15;
-        in.OrientMode = c.orient;
+        in.LookMode = TLook::DiagonalMethod;
+        in.OrientMode = TOrientation{c.orient};
         in.Width = c.w;
         in.Height = c.h;
         TRecordingCanvas canvas;
@@ -417,7 +417,7 @@ TEST(ValueLabels, TheNewLooksStartWithTheSizeLabelAndNothingWithoutThem) {
         EXPECT_GE(c.CallsOf("DrawTextInBox ").size(), 2u) << look;
     }
     TRecordingCanvas none;
-    DrawValueLabels(none, Example(16), texts);
+    DrawValueLabels(none, Example(kBuiltInLookCount), texts);
     EXPECT_TRUE(none.calls.empty());
 }
 

@@ -220,6 +220,12 @@ def check_manual_pictures(build, source):
     very same files, and their pixel values are there to see."""
     export = os.path.join(build, "bin", "ratiscope-export")
     empty = os.path.join(source, "manual", "no-system-fonts.conf")
+    # The build draws one picture per built-in look; the manual describes each, and no other.
+    drawn = set(os.listdir(os.path.join(build, "bin", "Manual", "looks")))
+    with open(os.path.join(source, "manual", "index.html"), encoding="utf-8") as f:
+        shown = set(re.findall(r'src="looks/(look\d+\.png)"', f.read()))
+    check(shown == drawn, f"the manual shows {sorted(shown - drawn)} that the build does not draw "
+                          f"and lacks {sorted(drawn - shown)}")
     work = tempfile.mkdtemp(prefix="ratiscope-manual-")
     try:
         for look in (1, 8, 13):

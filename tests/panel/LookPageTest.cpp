@@ -26,15 +26,15 @@ TEST_F(LookPage, StartsWithTheSettingsShown) {
     EXPECT_EQ(Get<RecordingComboBox>("OrientationComboBox").ItemIndex(), 0);
     EXPECT_EQ(GridEdit().Text(), "8");
     EXPECT_EQ(SizeUpDown().Max(), 3840);
-    EXPECT_TRUE(form->Look()->FLiveApply);
+    EXPECT_TRUE(form->Look()->LiveApply());
 }
 
 TEST_F(LookPage, TypedSizeWaitsForEnterThenAppliesWithTheLock) {
     SizeEdit().UserTypes("500");
-    EXPECT_FALSE(form->Look()->FLiveApply);
+    EXPECT_FALSE(form->Look()->LiveApply());
     EXPECT_EQ(settings.Width, 396);
     SizeEdit().UserPresses(vk::Return);
-    EXPECT_TRUE(form->Look()->FLiveApply);
+    EXPECT_TRUE(form->Look()->LiveApply());
     EXPECT_EQ(settings.Width, 500);
     EXPECT_EQ(settings.Height, 309);  // round(500 x 0.618...)
     EXPECT_EQ(SizeEdit().Text(), "500");
@@ -55,7 +55,7 @@ TEST_F(LookPage, LeavingTheFieldCommitsToo) {
     EXPECT_EQ(settings.Width, 396);
     Get<RecordingComboBox>("LookComboBox").SetFocus();
     EXPECT_EQ(settings.Width, 640);
-    EXPECT_TRUE(form->Look()->FLiveApply);
+    EXPECT_TRUE(form->Look()->LiveApply());
 }
 
 TEST_F(LookPage, SpacesAreDroppedFromATypedSize) {
@@ -90,7 +90,7 @@ TEST_F(LookPage, TextThatIsNoIntegerShowsTheErrorAndChangesNothing) {
     EXPECT_EQ(settings.Width, 396);
     EXPECT_EQ(settings.Height, 245);
     EXPECT_EQ(calls, before);
-    EXPECT_TRUE(form->Look()->FLiveApply);
+    EXPECT_TRUE(form->Look()->LiveApply());
     EXPECT_EQ(SizeEdit().Text(), "12a");
 }
 
@@ -215,7 +215,7 @@ TEST_F(LookPage, AppendedEntriesStayAndGrowWithEveryShow) {
 }
 
 TEST_F(LookPage, RegionalSeparatorReadsAndWritesTypedRatios) {
-    form->Look()->DecimalSeparator = ',';
+    form->Look()->SetDecimalSeparator(',');
     RatioBox().UserTypes("1,5");
     RatioBox().UserPresses(vk::Return);
     EXPECT_EQ(RatioBox().ItemIndex(), 9);  // 1.5 is entry 9
@@ -225,10 +225,10 @@ TEST_F(LookPage, RegionalSeparatorReadsAndWritesTypedRatios) {
 
 TEST_F(LookPage, LookAndOrientationListsSetTheirModes) {
     Get<RecordingComboBox>("LookComboBox").UserPicks(9);
-    EXPECT_EQ(settings.LookMode, 9);
+    EXPECT_EQ(settings.LookMode, TLook::CentredSections);
     Get<RecordingComboBox>("OrientationComboBox").UserPicks(3);
-    EXPECT_EQ(settings.OrientMode, 3);
-    settings.SetLookMode(40);  // outside the list: the selection stays
+    EXPECT_EQ(settings.OrientMode, TOrientation::BottomLeft);
+    settings.SetLookMode(TLook{40});  // outside the list: the selection stays
     EXPECT_EQ(Get<RecordingComboBox>("LookComboBox").ItemIndex(), 9);
     settings.NextOrient();
     EXPECT_EQ(Get<RecordingComboBox>("OrientationComboBox").ItemIndex(), 0);
@@ -239,14 +239,14 @@ TEST_F(LookPage, TheTwoAppendedLooksArePickedFromTheListAndShownBack) {
     EXPECT_EQ(looks.ItemText(14), "look 14");
     EXPECT_EQ(looks.ItemText(15), "look 15");
     looks.UserPicks(15);
-    EXPECT_EQ(settings.LookMode, 15);
-    settings.SetLookMode(14);
+    EXPECT_EQ(settings.LookMode, TLook::DiagonalMethod);
+    settings.SetLookMode(TLook::GoldenTriangles);
     EXPECT_EQ(looks.ItemIndex(), 14);
     // The cycle of the look key and button is the designed one: from 14 back to 0.
     settings.NextLook();
-    EXPECT_EQ(settings.LookMode, 0);
+    EXPECT_EQ(settings.LookMode, TLook::Grid);
     EXPECT_EQ(looks.ItemIndex(), 0);
-    settings.SetLookMode(16);  // beyond the list: the selection stays
+    settings.SetLookMode(TLook{kBuiltInLookCount});  // beyond the list: the selection stays
     EXPECT_EQ(looks.ItemIndex(), 0);
 }
 
@@ -255,7 +255,7 @@ TEST_F(LookPage, GridFieldEnterAppliesButKeepsLiveApplyCleared) {
     EXPECT_EQ(settings.GridSize, 8);
     GridEdit().UserPresses(vk::Return);
     EXPECT_EQ(settings.GridSize, 12);
-    EXPECT_FALSE(form->Look()->FLiveApply);
+    EXPECT_FALSE(form->Look()->LiveApply());
     Get<RecordingUpDown>("GridSizeUpDown").UserClicks(+1);
     EXPECT_EQ(GridEdit().Text(), "13");
     EXPECT_EQ(settings.GridSize, 12);
@@ -263,7 +263,7 @@ TEST_F(LookPage, GridFieldEnterAppliesButKeepsLiveApplyCleared) {
     SizeUpDown().UserClicks(+1);
     EXPECT_EQ(settings.Width, 396);
     Get<RecordingComboBox>("LookComboBox").SetFocus();  // leaving the grid field
-    EXPECT_TRUE(form->Look()->FLiveApply);
+    EXPECT_TRUE(form->Look()->LiveApply());
     EXPECT_EQ(settings.GridSize, 13);
 }
 

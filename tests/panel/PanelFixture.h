@@ -46,7 +46,7 @@ inline std::string TestEnglishFile() {
     f += "MSRat0=Golden %.4f\r\nMSRat1=Golden %.4f\r\nMSRat12=Square (%.2f)\r\n";
     for (int i = 2; i < 17; ++i)
         if (i != 12) f += "MSRat" + std::to_string(i) + "=ratio " + std::to_string(i) + "\r\n";
-    for (int i = 0; i < 16; ++i) f += "MSLook" + std::to_string(i) + "=look " + std::to_string(i) + "\r\n";
+    for (int i = 0; i < kBuiltInLookCount; ++i) f += "MSLook" + std::to_string(i) + "=look " + std::to_string(i) + "\r\n";
     for (int i = 0; i < 4; ++i) f += "MSOr" + std::to_string(i) + "=orientation " + std::to_string(i) + "\r\n";
     for (int i = 0; i < 7; ++i) f += "MSA" + std::to_string(i) + "=option " + std::to_string(i) + "\r\n";
     // The colour names as the English file gives them.

@@ -239,7 +239,7 @@ TEST_F(PanelOnQt, LookAndGridFromTheKeyboard) {
     auto* look = Find<QComboBox>("LookComboBox");
     look->setFocus();
     QTest::keyClick(look, Qt::Key_Down);
-    EXPECT_EQ(settings.LookMode, 2);
+    EXPECT_EQ(settings.LookMode, TLook::Halves);
     auto* grid = Find<QLineEdit>("GridSizeEdit");
     TypeInto(grid, "20");
     QTest::keyClick(grid, Qt::Key_Return);

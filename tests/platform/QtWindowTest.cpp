@@ -458,11 +458,23 @@ protected:
     }
 };
 
-TEST_F(QtWindowEndingTest, Sigterm) { EndWith([] { std::raise(SIGTERM); }); }
-TEST_F(QtWindowEndingTest, Sigint) { EndWith([] { std::raise(SIGINT); }); }
-TEST_F(QtWindowEndingTest, Sighup) { EndWith([] { std::raise(SIGHUP); }); }
-// The end of the session reaches the application as a request to quit.
-TEST_F(QtWindowEndingTest, QuitRequest) { EndWith([] { QCoreApplication::quit(); }); }
+// Each request to end, for both kinds of main window below.
+struct TEndRequest {
+    const char* name;
+    void (*ask)();
+};
+const TEndRequest kEndRequests[] = {
+    {"Sigterm", [] { std::raise(SIGTERM); }},
+    {"Sigint", [] { std::raise(SIGINT); }},
+    {"Sighup", [] { std::raise(SIGHUP); }},
+    // The end of the session reaches the application as a request to quit.
+    {"QuitRequest", [] { QCoreApplication::quit(); }},
+};
+std::string EndRequestName(const ::testing::TestParamInfo<TEndRequest>& info) { return info.param.name; }
+
+class QtWindowEndsOn : public QtWindowEndingTest, public ::testing::WithParamInterface<TEndRequest> {};
+TEST_P(QtWindowEndsOn, Request) { EndWith(GetParam().ask); }
+INSTANTIATE_TEST_SUITE_P(EndRequests, QtWindowEndsOn, ::testing::ValuesIn(kEndRequests), EndRequestName);
 
 TEST_F(QtWindowEndingTest, ASignalBeforeTheLoopIsServedWhenItRuns) {
     std::raise(SIGTERM);
@@ -517,10 +529,9 @@ protected:
     }
 };
 
-TEST_F(QtLinkedEndingTest, Sigterm) { EndWith([] { std::raise(SIGTERM); }); }
-TEST_F(QtLinkedEndingTest, Sigint) { EndWith([] { std::raise(SIGINT); }); }
-TEST_F(QtLinkedEndingTest, Sighup) { EndWith([] { std::raise(SIGHUP); }); }
-TEST_F(QtLinkedEndingTest, QuitRequest) { EndWith([] { QCoreApplication::quit(); }); }
+class QtLinkedWindowEndsOn : public QtLinkedEndingTest, public ::testing::WithParamInterface<TEndRequest> {};
+TEST_P(QtLinkedWindowEndsOn, Request) { EndWith(GetParam().ask); }
+INSTANTIATE_TEST_SUITE_P(EndRequests, QtLinkedWindowEndsOn, ::testing::ValuesIn(kEndRequests), EndRequestName);
 TEST_F(QtLinkedEndingTest, TwoSignalsCloseOnce) {
     EndWith([] {
         std::raise(SIGTERM);

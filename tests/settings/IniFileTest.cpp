@@ -56,8 +56,7 @@ TEST(IniFile, ReadsKeysOfTheFirstMatchingSection) {
 TEST(IniFile, ValuesAreCutTo2047Bytes) {
     const std::string longValue(5000, 'v');
     const TIniFile ini("[Settings]\nLang=" + longValue + "\n");
-    EXPECT_EQ(ini.ReadString("Settings", "Lang"), std::string(kMaxIniValue, 'v'));
-    EXPECT_EQ(kMaxIniValue, 2047u);
+    EXPECT_EQ(ini.ReadString("Settings", "Lang"), std::string(2047, 'v'));
 }
 
 TEST(IniFile, WritesInPlaceAppendsNewKeysAndKeepsEverythingElse) {

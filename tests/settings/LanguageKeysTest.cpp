@@ -13,9 +13,13 @@
 #include "settings/LangTable.h"
 #include "settings/LanguageFiles.h"
 #include "settings/LanguageKeys.h"
+#include "settings/Looks.h"
 
 namespace ratiscope {
 namespace {
+
+// The catalogue's texts other than one name per built-in look.
+constexpr std::size_t kTextsBesidesLookNames = 88;
 
 TEST(LanguageKeys, EveryKeyOnceAndTheTemplatesWithTheirValues) {
     std::set<std::string_view> seen;
@@ -25,11 +29,11 @@ TEST(LanguageKeys, EveryKeyOnceAndTheTemplatesWithTheirValues) {
         EXPECT_TRUE(k.key.starts_with("M")) << k.key;
         if (k.args != TTemplateArgs::None) templates += std::string(k.key) + ' ';
     }
-    EXPECT_EQ(seen.size(), 104u);
+    EXPECT_EQ(seen.size(), kTextsBesidesLookNames + kBuiltInLookCount);
     EXPECT_EQ(templates, "MHotkeyInvalid MHotkeyTaken MWidthHeight MGridSize MSCopyright MSRat0 MSRat1 MSRat12 ");
     for (int i = 0; i <= 16; ++i) EXPECT_TRUE(FindLanguageKey("MSRat" + std::to_string(i))) << i;
-    for (int i = 0; i <= 15; ++i) EXPECT_TRUE(FindLanguageKey("MSLook" + std::to_string(i))) << i;
-    EXPECT_EQ(FindLanguageKey("MSLook16"), nullptr);
+    for (const TLookName& look : kBuiltInLooks) EXPECT_TRUE(FindLanguageKey(look.key)) << look.key;
+    EXPECT_EQ(FindLanguageKey("MSLook" + std::to_string(kBuiltInLookCount)), nullptr);
     for (int i = 0; i <= 6; ++i) EXPECT_TRUE(FindLanguageKey("MSA" + std::to_string(i))) << i;
     EXPECT_EQ(FindLanguageKey("MSRat17"), nullptr);
     EXPECT_EQ(FindLanguageKey("mslooktab"), nullptr);
@@ -53,7 +57,7 @@ TEST(LanguageKeys, ListingEscapesLineBreaksAndBackslashes) {
     std::string line, all;
     int count = 0;
     while (std::getline(lines, line)) ++count;
-    EXPECT_EQ(count, 104);
+    EXPECT_EQ(count, static_cast<int>(LanguageKeys().size()));
     EXPECT_NE(listing.find("\nMSCaption=Two\\r\\nlines \\\\o/\n"), std::string::npos) << listing;
     EXPECT_NE(listing.find("\nMSLookTab=MSLookTab\n"), std::string::npos) << "a missing text shows as its key";
     EXPECT_TRUE(listing.starts_with("MOrientButtonHint=MOrientButtonHint\n"));
@@ -144,7 +148,7 @@ TEST(ShippedLanguages, EveryFileIsCompleteUtf8WithCrLfAndOpensWithAComment) {
         const TLanguageCheck check = CheckLanguage(own);
         EXPECT_TRUE(check.Complete()) << LanguageCheckReport(name, check);
         EXPECT_TRUE(check.unused.empty()) << LanguageCheckReport(name, check);
-        EXPECT_EQ(own.Size(), 104u + 1) << name << ": each key once, and the file's locale";
+        EXPECT_EQ(own.Size(), LanguageKeys().size() + 1) << name << ": each key once, and the file's locale";
         for (const auto& [k, t] : own.Entries()) {
             EXPECT_FALSE(t.empty()) << name << ' ' << k;
             EXPECT_NE(t, k) << name << ": " << k << " is not translated";
@@ -168,6 +172,34 @@ TEST(ShippedLanguages, EnglishTemplatesReadAsTheyShould) {
     EXPECT_EQ(filled("MWidthHeight"), "396 x 245");
     EXPECT_EQ(filled("MGridSize"), "Grid 8 px");
     EXPECT_EQ(filled("MSCopyright"), "(c) 2006-2026 Vendrel. All rights reserved.");
+}
+
+// A look added to the table needs its name in every language the program
+// ships; English also gives the name the export tool falls back to.
+TEST(LanguageKeys, EveryShippedLanguageNamesEveryLook) {
+    std::size_t languages = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(RATISCOPE_LANG_DIR)) {
+        if (entry.path().extension() != ".lng") continue;
+        ++languages;
+        const std::string name = entry.path().stem().string();
+        TLangTable own;
+        const std::string bytes = ReadBytes(entry.path());  // the reader keeps a view of it
+        TLangReader reader(bytes);
+        std::string key, text;
+        while (reader.ReadLangPair(key, text)) own.MergeLangPair(key, text);
+        for (const TLookName& look : kBuiltInLooks) {
+            const auto& entries = own.Entries();
+            const auto it =
+                std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.first == look.key; });
+            if (it == entries.end()) {
+                ADD_FAILURE() << name << " has no name for look " << look.key << " (" << look.english << ")";
+                continue;
+            }
+            EXPECT_FALSE(it->second.empty()) << name << ' ' << look.key;
+            if (name == "English") EXPECT_EQ(it->second, look.english) << look.key;
+        }
+    }
+    EXPECT_EQ(languages, 5u);
 }
 
 }  // namespace

@@ -192,7 +192,7 @@ TEST_F(SettingsChange, SeveralFieldsTellEachWindowOnce) {
         {"size, look and colour",
          [](TSettings& t) {
              t.SetWidth(500);
-             t.SetLookMode(4);
+             t.SetLookMode(TLook::GoldenLines);
              t.SetLinesColor(7);
              t.SetValuesColor(7);
          },

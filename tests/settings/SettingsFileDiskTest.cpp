@@ -60,12 +60,12 @@ protected:
 TEST_F(SettingsFileOnDisk, SaveWritesTheFileAndLeavesNoTemporaryFile) {
     TProgramAt files(temp_ / "ratiscope");
     TSettings s(1920);
-    s.SetLookMode(8);
+    s.SetLookMode(TLook::Circles);
     SaveSettings(s, files, '.');
     EXPECT_EQ(Names(temp_.Path()), std::vector<std::string>{"Ratiscope.user.settings"});
     TSettings back(1920);
     LoadSettings(back, files, '.');
-    EXPECT_EQ(back.LookMode, 8);
+    EXPECT_EQ(back.LookMode, TLook::Circles);
 }
 
 TEST_F(SettingsFileOnDisk, RewriteKeepsOtherLinesAndThePermissionBits) {

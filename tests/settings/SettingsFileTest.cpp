@@ -14,20 +14,10 @@
 namespace ratiscope {
 namespace {
 
+using testing::PortableCopy;
 using testing::TFakeFiles;
 
-constexpr const char* kPortablePath = "/opt/tools/Ratiscope.user.settings";
-
-// A copy run from /opt/tools, which keeps its settings next to itself.
-TFakeFiles PortableCopy() {
-    TFakeFiles files;
-    files.programPath = "/opt/tools/ratiscope";
-    files.programFilesFolder = "/usr/lib/ratiscope/";
-    files.userDataFolder = "/home/u/.config";
-    files.AddFolder("/opt/tools");
-    files.AddFolder("/home/u/.config");
-    return files;
-}
+constexpr const char* kPortablePath = testing::kPortableSettingsPath;
 
 // The fields a case looks at; unset ones are not checked.
 struct TExpected {

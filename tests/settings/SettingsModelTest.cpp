@@ -36,8 +36,8 @@ TEST_F(SettingsModel, NewRecordHoldsTheFirstRunValues) {
     EXPECT_EQ(s.ValuesColor, 8618883u);
     EXPECT_EQ(s.Opacity, 90);
     EXPECT_EQ(s.GridSize, 8);
-    EXPECT_EQ(s.LookMode, 1);
-    EXPECT_EQ(s.OrientMode, 0);
+    EXPECT_EQ(s.LookMode, TLook::RatioSequence);
+    EXPECT_EQ(s.OrientMode, TOrientation::TopLeft);
     EXPECT_EQ(s.X, 300);
     EXPECT_EQ(s.Y, 240);
     EXPECT_EQ(s.SX, 1920 - 181);
@@ -174,14 +174,14 @@ TEST_F(SettingsModel, NextLookAndNextOrientWrapFromTheTopOrAbove) {
     };
     // The two appended looks are left out of the cycle: from them it goes back to 0.
     for (Case c : {Case{13, 0}, Case{14, 0}, Case{15, 0}, Case{20, 0}, Case{0, 1}, Case{12, 13}, Case{-5, -4}}) {
-        s.SetLookMode(c.from);
+        s.SetLookMode(TLook{c.from});
         s.NextLook();
-        EXPECT_EQ(s.LookMode, c.to) << c.from;
+        EXPECT_EQ(s.LookMode, TLook{c.to}) << c.from;
     }
     for (Case c : {Case{3, 0}, Case{7, 0}, Case{2, 3}, Case{-1, 0}}) {
-        s.SetOrientMode(c.from);
+        s.SetOrientMode(TOrientation{c.from});
         s.NextOrient();
-        EXPECT_EQ(s.OrientMode, c.to) << c.from;
+        EXPECT_EQ(s.OrientMode, TOrientation{c.to}) << c.from;
     }
 }
 
@@ -203,8 +203,9 @@ TEST_F(SettingsModel, EachSetterTellsItsWindowsInOrder) {
     const Case cases[] = {
         {[](TSettings& t) { t.SetLinesColor(1); }, {"overlay.UpdateLook", "panel.ShowColors"}},
         {[](TSettings& t) { t.SetValuesColor(1); }, {"overlay.UpdateLook", "panel.ShowColors"}},
-        {[](TSettings& t) { t.SetOrientMode(2); }, {"overlay.UpdateLook", "panel.ShowOrientation"}},
-        {[](TSettings& t) { t.SetLookMode(5); }, {"overlay.UpdateLook", "panel.ShowLook"}},
+        {[](TSettings& t) { t.SetOrientMode(TOrientation::BottomRight); },
+         {"overlay.UpdateLook", "panel.ShowOrientation"}},
+        {[](TSettings& t) { t.SetLookMode(TLook::Spiral); }, {"overlay.UpdateLook", "panel.ShowLook"}},
         {[](TSettings& t) { t.SetRatio(0.5); }, {"overlay.UpdateSize", "panel.ShowRatio"}},
         {[](TSettings& t) { t.SetLock(false); }, {"panel.ShowSnapAndLock"}},
         {[](TSettings& t) { t.SetLockWidth(false); }, {"panel.ShowSnapAndLock"}},
@@ -234,8 +235,8 @@ TEST_F(SettingsModel, RestoreDefaultsBringsBackEveryLookValueButKeepsPositions) 
     s.SetHeight(333);
     s.SetBorder(40);
     s.SetOpacity(20);
-    s.SetLookMode(9);
-    s.SetOrientMode(3);
+    s.SetLookMode(TLook::CentredSections);
+    s.SetOrientMode(TOrientation::BottomLeft);
     s.SetGridSize(30);
     s.SetShowValues(false);
     s.SetSFrame(false);
@@ -252,8 +253,8 @@ TEST_F(SettingsModel, RestoreDefaultsBringsBackEveryLookValueButKeepsPositions) 
     EXPECT_EQ(s.Ratio, 0.6180339887498949);
     EXPECT_TRUE(s.Lock && s.LockWidth);
     EXPECT_EQ(s.Opacity, 90);
-    EXPECT_EQ(s.LookMode, 1);
-    EXPECT_EQ(s.OrientMode, 0);
+    EXPECT_EQ(s.LookMode, TLook::RatioSequence);
+    EXPECT_EQ(s.OrientMode, TOrientation::TopLeft);
     EXPECT_EQ(s.GridSize, 8);
     EXPECT_TRUE(s.ShowValues && s.SFrame);
     EXPECT_EQ(s.LinesColor, kDefaultLinesColor);
@@ -271,7 +272,7 @@ TEST_F(SettingsModel, RestoreDefaultsBringsBackEveryLookValueButKeepsPositions) 
 
 TEST_F(SettingsModel, EmptySlotsAreSkipped) {
     s.Overlay = &overlay;  // panel slot left empty
-    s.SetLookMode(4);
+    s.SetLookMode(TLook::GoldenLines);
     s.SetOpacity(50);
     EXPECT_EQ(log, (TCallLog{"overlay.UpdateLook", "overlay.UpdateOpacity"}));
 }

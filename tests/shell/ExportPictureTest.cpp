@@ -18,6 +18,7 @@
 #include "platform/Image.h"
 #include "platform/qt/QtGuiSession.h"
 #include "platform/qt/QtImageIO.h"
+#include "settings/Looks.h"
 
 namespace ratiscope {
 namespace {
@@ -137,7 +138,7 @@ TEST_F(ExportPicture, OptionsActAsTheSettingsDo) {
     EXPECT_GT(count(active, kChromeGrey, caption), count(inactive, kChromeGrey, caption) + 50);
 
     // No frame and no look: nothing but the transparent key.
-    const Picture empty = ExportPng("--no-frame --set LookMode=16");
+    const Picture empty = ExportPng("--no-frame --set LookMode=" + std::to_string(kBuiltInLookCount));
     ASSERT_EQ(empty.image.Size(), (TSize{420, 285}));
     for (std::uint8_t a : empty.alpha) ASSERT_EQ(a, 0);
     // --values after --set wins, whatever the order on the line.

@@ -18,15 +18,11 @@ namespace {
 
 using testing::TFakeFiles;
 
-constexpr const char* kSettingsPath = "/opt/tools/Ratiscope.user.settings";
+constexpr const char* kSettingsPath = testing::kPortableSettingsPath;
 
-TFakeFiles PortableCopy() {
-    TFakeFiles files;
-    files.programPath = "/opt/tools/ratiscope";
-    files.programFilesFolder = "/usr/lib/ratiscope/";
-    files.userDataFolder = "/home/u/.config";
-    files.AddFolder("/opt/tools");
-    files.AddFolder("/home/u/.config");
+// The portable copy of the settings tests, with its language files.
+TFakeFiles PortableCopyWithLanguages() {
+    TFakeFiles files = testing::PortableCopy();
     files.AddFile("/opt/tools/English.lng", "MClose=Close\nMExit=Exit\n");
     files.AddFile("/opt/tools/Deutsch.lng", "MClose=Schliessen\n");
     files.AddFile("/opt/tools/english.lng", "MClose=lower case\n");
@@ -98,7 +94,7 @@ TEST(StartUp, UninstallSwitchOnlyAsFirstArgumentAndExactlyWritten) {
         {Args({}), false},
     };
     for (const TCase& c : cases) {
-        TFakeFiles files = PortableCopy();
+        TFakeFiles files = PortableCopyWithLanguages();
         TLangTable table;
         TRecorder rec;
         std::optional<TSettings> settings;
@@ -125,7 +121,7 @@ TEST(StartUp, ColourDepthBelowTrueColourWarnsOnceAndStillRuns) {
     };
     const TCase cases[] = {{1, true}, {8, true}, {16, true}, {23, true}, {24, false}, {32, false}};
     for (const TCase& c : cases) {
-        TFakeFiles files = PortableCopy();
+        TFakeFiles files = PortableCopyWithLanguages();
         TLangTable table;
         TRecorder rec;
         rec.depth = c.depth;
@@ -150,7 +146,7 @@ TEST(StartUp, SettingsAndLanguagesAreLoadedBeforeAnyWindow) {
         {"Missing", "Close", 1},         // a missing file leaves English
     };
     for (const TCase& c : cases) {
-        TFakeFiles files = PortableCopy();
+        TFakeFiles files = PortableCopyWithLanguages();
         files.AddFile(kSettingsPath, std::string("[Settings]\nX=77\nY=88\nLang=") + c.lang + "\n");
         TLangTable table;
         TRecorder rec;
@@ -170,7 +166,7 @@ TEST(StartUp, SettingsAndLanguagesAreLoadedBeforeAnyWindow) {
 }
 
 TEST(StartUp, NoSettingsFileKeepsTheDefaultsOfThisScreen) {
-    TFakeFiles files = PortableCopy();
+    TFakeFiles files = PortableCopyWithLanguages();
     TLangTable table;
     TRecorder rec;
     std::optional<TSettings> settings;
@@ -203,7 +199,7 @@ TEST(StartUp, AFirstStartSpeaksTheUsersLanguageAndAStoredOneWins) {
         {"an empty file is not a first start", "", "de_DE.UTF-8", "English", "Close"},
     };
     for (const TCase& c : cases) {
-        TFakeFiles files = PortableCopy();
+        TFakeFiles files = PortableCopyWithLanguages();
         files.AddFile("/opt/tools/English.lng", "Locale=en\nMClose=Close\nMExit=Exit\n");
         files.AddFile("/opt/tools/Deutsch.lng", "Locale=de\nMClose=Schliessen\n");
         if (c.settingsFile) files.AddFile(kSettingsPath, c.settingsFile);
@@ -227,7 +223,7 @@ TEST(StartUp, AFirstStartSpeaksTheUsersLanguageAndAStoredOneWins) {
 }
 
 TEST(StartUp, WithoutALocaleServiceAFirstStartIsEnglish) {
-    TFakeFiles files = PortableCopy();
+    TFakeFiles files = PortableCopyWithLanguages();
     files.AddFile("/opt/tools/Deutsch.lng", "Locale=de\nMClose=Schliessen\n");
     TLangTable table;
     TRecorder rec;
@@ -237,7 +233,7 @@ TEST(StartUp, WithoutALocaleServiceAFirstStartIsEnglish) {
 }
 
 TEST(ShutDown, SavesAlwaysAndReleasesTheSettings) {
-    TFakeFiles files = PortableCopy();
+    TFakeFiles files = PortableCopyWithLanguages();
     TLangTable table;
     TRecorder rec;
     const TStartUpServices services = ServicesFor(files, table, rec);
@@ -263,7 +259,7 @@ TEST(ShutDown, SavesAlwaysAndReleasesTheSettings) {
 }
 
 TEST(ShutDown, AFailedSaveShowsTheErrorGivesExitCodeOneAndKeepsTheOldFile) {
-    TFakeFiles files = PortableCopy();
+    TFakeFiles files = PortableCopyWithLanguages();
     const std::string old = "[Settings]\nX=5\nY=6\n";
     files.AddFile(kSettingsPath, old);
     files.failingReplaces.insert(kSettingsPath);
@@ -281,7 +277,7 @@ TEST(ShutDown, AFailedSaveShowsTheErrorGivesExitCodeOneAndKeepsTheOldFile) {
 }
 
 TEST(ShutDown, NothingToSaveWhenStartUpNeverRan) {
-    TFakeFiles files = PortableCopy();
+    TFakeFiles files = PortableCopyWithLanguages();
     TLangTable table;
     TRecorder rec;
     std::optional<TSettings> none;

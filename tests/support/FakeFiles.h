@@ -120,4 +120,18 @@ private:
     }
 };
 
+// Where a copy run from /opt/tools keeps its settings: next to itself.
+inline constexpr const char* kPortableSettingsPath = "/opt/tools/Ratiscope.user.settings";
+
+// A copy run from /opt/tools, with a user data folder beside it and no files yet.
+inline TFakeFiles PortableCopy() {
+    TFakeFiles files;
+    files.programPath = "/opt/tools/ratiscope";
+    files.programFilesFolder = "/usr/lib/ratiscope/";
+    files.userDataFolder = "/home/u/.config";
+    files.AddFolder("/opt/tools");
+    files.AddFolder("/home/u/.config");
+    return files;
+}
+
 }  // namespace ratiscope::testing
