@@ -47,6 +47,7 @@ TWaylandWindow::TWaylandWindow(TWaylandConnection& connection, IEventLoop& loop,
       buffers_(connection.Shm()),
       region_(connection),
       place_(connection.HeldPointerOrigin()),
+      devices_(SeatDevicesFor(*this)),
       repeat_(loop, [this](std::uint32_t key) { RepeatKey(key); }) {
     // A compositor that drops us ends the program the way closing the overlay
     // does, so the settings are still saved.
@@ -68,7 +69,7 @@ TWaylandWindow::~TWaylandWindow() {
     repeat_.Stop();
     StopListeningToSeat();
     DestroySurface();
-    ReleaseSeatDevices();
+    devices_.Release();
     cursor_.reset();
     connection_.Flush();
 }

@@ -22,12 +22,11 @@
 #include "platform/wayland/WaylandCursor.h"
 #include "platform/wayland/WaylandKeymap.h"
 #include "platform/wayland/WaylandRegionSender.h"
+#include "platform/wayland/WaylandSeatDevices.h"
 #include "platform/wayland/WaylandShmPool.h"
 #include "platform/wayland/WheelSteps.h"
 
 struct wl_callback;
-struct wl_keyboard;
-struct wl_pointer;
 struct wl_surface;
 struct zwlr_layer_surface_v1;
 
@@ -110,7 +109,8 @@ private:
     void Commit();
     void ListenToSeat();
     void StopListeningToSeat();
-    void ReleaseSeatDevices();
+    // The seat's devices, their events sent to `window`.
+    static TSeatDevices SeatDevicesFor(TWaylandWindow& window);
     void UpdateKeyboardClaim();
     void HandBackKeyboard();
     void ApplyCursor();
@@ -165,8 +165,7 @@ private:
     std::uint64_t moveTicket_ = 0;
     TSurfacePlace place_;
 
-    wl_pointer* pointer_ = nullptr;
-    wl_keyboard* keyboard_ = nullptr;
+    TSeatDevices devices_;
     bool pointerInside_ = false;
     std::uint32_t enterSerial_ = 0;
     TLayoutPoint pointerAt_;  // in the layout

@@ -87,6 +87,10 @@ std::int32_t Offset(std::int32_t place, std::int32_t origin) {
 
 }  // namespace
 
+TSeatDevices TWaylandWindow::SeatDevicesFor(TWaylandWindow& window) {
+    return TSeatDevices(kPointerListener, kKeyboardListener, &window);
+}
+
 void TWaylandWindow::ListenToSeat() {
     if (connection_.Seat()) wl_seat_add_listener(connection_.Seat(), &kSeatListener, this);
 }
@@ -95,34 +99,10 @@ void TWaylandWindow::StopListeningToSeat() {
     if (connection_.Seat()) wl_proxy_set_user_data(reinterpret_cast<wl_proxy*>(connection_.Seat()), nullptr);
 }
 
-void TWaylandWindow::ReleaseSeatDevices() {
-    if (pointer_) wl_pointer_destroy(pointer_);
-    if (keyboard_) wl_keyboard_destroy(keyboard_);
-    pointer_ = nullptr;
-    keyboard_ = nullptr;
-}
-
 // --- pointer -----------------------------------------------------------------
 
 void TWaylandWindow::SeatCapabilities(std::uint32_t caps) {
-    wl_seat* seat = connection_.Seat();
-    const bool hasPointer = caps & WL_SEAT_CAPABILITY_POINTER;
-    const bool hasKeyboard = caps & WL_SEAT_CAPABILITY_KEYBOARD;
-    if (hasPointer && !pointer_) {
-        pointer_ = wl_seat_get_pointer(seat);
-        wl_pointer_add_listener(pointer_, &kPointerListener, this);
-    } else if (!hasPointer && pointer_) {
-        wl_pointer_destroy(pointer_);
-        pointer_ = nullptr;
-        pointerInside_ = false;
-    }
-    if (hasKeyboard && !keyboard_) {
-        keyboard_ = wl_seat_get_keyboard(seat);
-        wl_keyboard_add_listener(keyboard_, &kKeyboardListener, this);
-    } else if (!hasKeyboard && keyboard_) {
-        wl_keyboard_destroy(keyboard_);
-        keyboard_ = nullptr;
-    }
+    if (devices_.Update(connection_.Seat(), caps)) pointerInside_ = false;
 }
 
 // The window's own coordinates of the pointer's place in the layout. The
@@ -132,9 +112,7 @@ std::int32_t TWaylandWindow::LocalX() const { return Offset(pointerAt_.x, left_)
 
 std::int32_t TWaylandWindow::LocalY() const { return Offset(pointerAt_.y, top_); }
 
-TShiftState TWaylandWindow::State() const {
-    return buttons_ | keymap_.Modifiers();
-}
+TShiftState TWaylandWindow::State() const { return buttons_ | keymap_.Modifiers(); }
 
 void TWaylandWindow::PointerEnter(wl_surface* surface, std::uint32_t serial, double x, double y) {
     if (!surface || surface != wlSurface_) return;
@@ -210,7 +188,7 @@ void TWaylandWindow::SetCursor(TCursor cursor) {
 
 void TWaylandWindow::ApplyCursor() {
     if (!pointerInside_ || !cursor_) return;
-    if (cursor_->Apply(pointer_, enterSerial_)) connection_.Flush();
+    if (cursor_->Apply(devices_.Pointer(), enterSerial_)) connection_.Flush();
 }
 
 // --- keyboard ----------------------------------------------------------------

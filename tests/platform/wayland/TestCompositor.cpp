@@ -145,7 +145,8 @@ const struct wl_seat_interface kSeat{SeatGetPointer, SeatGetKeyboard, SeatGetTou
 
 void BindSeat(wl_client* client, void* data, std::uint32_t version, std::uint32_t id) {
     wl_resource* resource = wl_resource_create(client, &wl_seat_interface, static_cast<int>(version), id);
-    wl_resource_set_implementation(resource, &kSeat, data, nullptr);
+    wl_resource_set_implementation(resource, &kSeat, data, Unlist);
+    static_cast<TTestCompositor*>(data)->seats.push_back(resource);
     wl_seat_send_capabilities(resource, WL_SEAT_CAPABILITY_POINTER | WL_SEAT_CAPABILITY_KEYBOARD);
 }
 
@@ -255,6 +256,7 @@ void TTestCompositor::CursorSet(std::uint32_t serial, wl_resource* surface, std:
 }
 
 void TTestCompositor::Forget(wl_resource* resource) {
+    std::erase(seats, resource);
     std::erase(pointers, resource);
     std::erase(keyboards, resource);
 }
@@ -300,6 +302,18 @@ void TTestCompositor::SendModifiers(std::uint32_t depressed, std::uint32_t latch
     Run([=, this] {
         for (wl_resource* keyboard : keyboards) wl_keyboard_send_modifiers(keyboard, 1, depressed, latched, locked, group);
     });
+}
+
+std::size_t TTestCompositor::Pointers() {
+    std::size_t count = 0;
+    Run([&] { count = pointers.size(); });
+    return count;
+}
+
+std::size_t TTestCompositor::Keyboards() {
+    std::size_t count = 0;
+    Run([&] { count = keyboards.size(); });
+    return count;
 }
 
 void TTestCompositor::SendPointerEnter(std::uint32_t surface, std::uint32_t serial) {

@@ -63,6 +63,9 @@ public:
     // every keyboard, and then these modifiers.
     void SendKeymap(const std::vector<char>& text);
     void SendModifiers(std::uint32_t depressed, std::uint32_t latched, std::uint32_t locked, std::uint32_t group);
+    // The pointers and keyboards handed to the client so far, less those it released.
+    std::size_t Pointers();
+    std::size_t Keyboards();
     // The pointer enters the client's surface `surface` with `serial`.
     void SendPointerEnter(std::uint32_t surface, std::uint32_t serial);
 
@@ -75,6 +78,7 @@ public:
     void Forget(wl_resource* resource);
     // Runs the tasks Run queued.
     void RunQueued();
+    std::vector<wl_resource*> seats;
     std::vector<wl_resource*> pointers;
     std::vector<wl_resource*> keyboards;
 

@@ -20,6 +20,7 @@
 #include "platform/wayland/WaylandCursor.h"
 #include "platform/wayland/WaylandKeymap.h"
 #include "platform/wayland/WaylandRegionSender.h"
+#include "platform/wayland/WaylandSeatDevices.h"
 #include "platform/wayland/WaylandShmPool.h"
 
 namespace ratiscope {
@@ -241,6 +242,51 @@ TEST_F(WaylandParts, NoPointerNoCursor) {
     ASSERT_TRUE(connection.Roundtrip());
     EXPECT_EQ(compositor.Cursor().count, 0);
 }
+
+// --- the seat's devices ------------------------------------------------------------
+
+struct TDevicesCase {
+    const char* name;
+    std::vector<std::uint32_t> capabilities;  // as the seat announces them, in turn
+    bool pointer;                             // held at the end
+    bool keyboard;
+    bool pointerWentLast;        // what the last announcement said of the pointer
+    std::size_t pointersMade;    // asked of the compositor in all
+    std::size_t keyboardsMade;
+};
+
+void PrintTo(const TDevicesCase& c, std::ostream* os) { *os << c.name; }
+
+class SeatDevices : public WaylandParts, public testing::WithParamInterface<TDevicesCase> {};
+
+constexpr wl_pointer_listener kQuietPointer{};
+constexpr wl_keyboard_listener kQuietKeyboard{};
+
+constexpr std::uint32_t kBoth = WL_SEAT_CAPABILITY_POINTER | WL_SEAT_CAPABILITY_KEYBOARD;
+constexpr std::uint32_t kKeyboardOnly = WL_SEAT_CAPABILITY_KEYBOARD;
+constexpr std::uint32_t kPointerOnly = WL_SEAT_CAPABILITY_POINTER;
+
+TEST_P(SeatDevices, FollowTheSeatsCapabilities) {
+    const TDevicesCase& c = GetParam();
+    TSeatDevices devices(kQuietPointer, kQuietKeyboard, nullptr);
+    bool pointerWent = false;
+    for (const std::uint32_t caps : c.capabilities) pointerWent = devices.Update(connection.Seat(), caps);
+    ASSERT_TRUE(connection.Roundtrip());
+    EXPECT_EQ(devices.Pointer() != nullptr, c.pointer);
+    EXPECT_EQ(devices.Keyboard() != nullptr, c.keyboard);
+    EXPECT_EQ(pointerWent, c.pointerWentLast);
+    EXPECT_EQ(compositor.Pointers(), c.pointersMade);
+    EXPECT_EQ(compositor.Keyboards(), c.keyboardsMade);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, SeatDevices,
+                         testing::Values(TDevicesCase{"Both", {kBoth}, true, true, false, 1, 1},
+                                         TDevicesCase{"None", {0}, false, false, false, 0, 0},
+                                         TDevicesCase{"TheSameAgainMakesNoMore", {kBoth, kBoth}, true, true, false, 1, 1},
+                                         TDevicesCase{"ThePointerGoes", {kBoth, kKeyboardOnly}, false, true, true, 1, 1},
+                                         TDevicesCase{"TheKeyboardGoes", {kBoth, kPointerOnly}, true, false, false, 1, 1},
+                                         TDevicesCase{"ThePointerComesBack", {kBoth, kKeyboardOnly, kBoth}, true, true, false, 2, 1}),
+                         [](const testing::TestParamInfo<TDevicesCase>& info) { return std::string(info.param.name); });
 
 // --- the keymap ------------------------------------------------------------------
 
