@@ -15,6 +15,7 @@
 #include "base/Color.h"
 #include "platform/Canvas.h"
 #include "platform/RasterOffscreen.h"
+#include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtTextEngine.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/wayland/WaylandConnection.h"
@@ -33,8 +34,9 @@ constexpr TColor kFillColor = 0x808080;
 struct TWaylandDesktop {
     TQtTextEngine text;
     TQtWindowSystem qt{[this] { return std::make_unique<TRasterOffscreen>(text); }};
-    TWaylandConnection connection;
-    TWaylandWindowSystem windows{qt, connection, [this] { return std::make_unique<TRasterOffscreen>(text); }};
+    TQtEventLoop loop;
+    TWaylandConnection connection{loop};
+    TWaylandWindowSystem windows{qt, qt, loop, connection, [this] { return std::make_unique<TRasterOffscreen>(text); }};
 };
 
 // Times one step: `step` makes the change and sends it, then the compositor is

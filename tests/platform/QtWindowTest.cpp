@@ -518,7 +518,7 @@ protected:
         auto panel = system.CreateWindow(other, TWindowOptions{kOverlayKeyColor});
         panel->Show();
         int closes = 0;
-        const TMainWindowLink link = system.LinkMainWindow([&] {
+        const TTerminationLink link = system.OnTermination([&] {
             ++closes;
             system.Quit(0);
         });
@@ -543,16 +543,16 @@ TEST_F(QtWindowTest, AnEndedLinkClosesNothing) {
     constexpr int kOwnExitCode = 3;
     int closes = 0;
     {
-        const TMainWindowLink link = system.LinkMainWindow([&] { ++closes; });
+        const TTerminationLink link = system.OnTermination([&] { ++closes; });
     }
     // A later link replaced by another: only the newest is closed.
     int replacedCloses = 0;
-    TMainWindowLink replaced = system.LinkMainWindow([&] { ++replacedCloses; });
-    const TMainWindowLink newest = system.LinkMainWindow([&] {
+    TTerminationLink replaced = system.OnTermination([&] { ++replacedCloses; });
+    const TTerminationLink newest = system.OnTermination([&] {
         ++closes;
         system.Quit(kOwnExitCode);
     });
-    replaced = TMainWindowLink();  // the end of the replaced link leaves the newest in place
+    replaced = TTerminationLink();  // the end of the replaced link leaves the newest in place
     QTimer::singleShot(0, [] { std::raise(SIGTERM); });
     EXPECT_EQ(system.Run(), kOwnExitCode);
     EXPECT_EQ(closes, 1);
@@ -563,7 +563,7 @@ TEST_F(QtWindowTest, WithoutALinkARequestWaits) {
     constexpr int kOwnExitCode = 4;
     int closes = 0;
     {
-        const TMainWindowLink link = system.LinkMainWindow([&] { ++closes; });
+        const TTerminationLink link = system.OnTermination([&] { ++closes; });
     }
     QTimer::singleShot(0, [] { std::raise(SIGTERM); });
     QTimer::singleShot(100, [this] { system.Quit(kOwnExitCode); });

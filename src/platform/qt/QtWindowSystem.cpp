@@ -173,31 +173,13 @@ bool TQtWindowSystem::CloseMainWindow() {
     return true;
 }
 
-TMainWindowLink TQtWindowSystem::LinkMainWindow(std::function<void()> close) {
+TTerminationLink TQtWindowSystem::OnTermination(std::function<void()> close) {
     closeLinkedMain_ = std::move(close);
-    return TMainWindowLink(this, ++linkId_);
+    return TTerminationLink([this, id = ++linkId_] { Unlink(id); });
 }
 
 void TQtWindowSystem::Unlink(std::uint64_t id) {
     if (id == linkId_) closeLinkedMain_ = nullptr;
-}
-
-TMainWindowLink::TMainWindowLink(TMainWindowLink&& other) noexcept
-    : system_(std::exchange(other.system_, nullptr)), id_(other.id_) {}
-
-TMainWindowLink& TMainWindowLink::operator=(TMainWindowLink&& other) noexcept {
-    if (this != &other) {
-        Reset();
-        system_ = std::exchange(other.system_, nullptr);
-        id_ = other.id_;
-    }
-    return *this;
-}
-
-TMainWindowLink::~TMainWindowLink() { Reset(); }
-
-void TMainWindowLink::Reset() {
-    if (system_) std::exchange(system_, nullptr)->Unlink(id_);
 }
 
 int TQtWindowSystem::Run() {

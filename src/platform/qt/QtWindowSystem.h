@@ -12,6 +12,7 @@
 #include <QPointer>
 
 #include "platform/Offscreen.h"
+#include "platform/Termination.h"
 #include "platform/Window.h"
 
 class QWidget;
@@ -20,27 +21,6 @@ namespace ratiscope {
 
 class TQtTermination;
 class TQtWindow;
-class TQtWindowSystem;
-
-// Keeps a main window that is not a Qt window known to the Qt window system's
-// handling of termination requests; the link ends with this object.
-class TMainWindowLink {
-public:
-    TMainWindowLink() = default;
-    TMainWindowLink(TMainWindowLink&& other) noexcept;
-    TMainWindowLink& operator=(TMainWindowLink&& other) noexcept;
-    ~TMainWindowLink();
-    TMainWindowLink(const TMainWindowLink&) = delete;
-    TMainWindowLink& operator=(const TMainWindowLink&) = delete;
-
-private:
-    friend class TQtWindowSystem;
-    TMainWindowLink(TQtWindowSystem* system, std::uint64_t id) : system_(system), id_(id) {}
-    void Reset();
-
-    TQtWindowSystem* system_ = nullptr;
-    std::uint64_t id_ = 0;
-};
 
 // What a Qt window offers to the Qt controls placed inside it.
 class IQtControlHost : public IControlHost {
@@ -49,7 +29,7 @@ public:
     virtual QWidget* Container() = 0;
 };
 
-class TQtWindowSystem final : public IWindowSystem {
+class TQtWindowSystem final : public IWindowSystem, public ITermination {
 public:
     // `surfaces` makes the drawing surface of each new window (a raster canvas
     // with its picture). A QApplication must exist first.
@@ -76,9 +56,9 @@ public:
     void Quit(int exitCode) override;
 
     // A main window made elsewhere (the native Wayland overlay): a termination
-    // request or the end of the session runs `close`, as it closes a Qt main
+    // signal or the end of the session runs `close`, as it closes a Qt main
     // window, for as long as the link lives. A later link replaces this one.
-    [[nodiscard]] TMainWindowLink LinkMainWindow(std::function<void()> close);
+    [[nodiscard]] TTerminationLink OnTermination(std::function<void()> close) override;
 
     // Called by the windows.
     void Forget(TQtWindow* window);
@@ -86,7 +66,6 @@ public:
     void Restored(TQtWindow* window);
 
 private:
-    friend class TMainWindowLink;
     // Closes the main window unless there is none or it already closed.
     bool CloseMainWindow();
     void Unlink(std::uint64_t id);

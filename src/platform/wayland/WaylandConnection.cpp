@@ -1,12 +1,8 @@
 // The compositor connection: globals, flow-controlled sending, and event
-// handling from Qt's loop (read when the socket is readable, send before Qt sleeps).
+// handling from the event loop (read when the socket is readable, send before the loop sleeps).
 #include "platform/wayland/WaylandConnection.h"
 
 #include <poll.h>
-
-#include <QAbstractEventDispatcher>
-#include <QCoreApplication>
-#include <QSocketNotifier>
 
 #include <algorithm>
 #include <cerrno>
@@ -37,7 +33,7 @@ constexpr wl_registry_listener kRegistryListener{OnGlobal, OnGlobalRemove};
 
 }  // namespace
 
-TWaylandConnection::TWaylandConnection() {
+TWaylandConnection::TWaylandConnection(IEventLoop& loop) : loop_(loop) {
     display_ = wl_display_connect(nullptr);
     if (!display_) return;
     registry_ = wl_display_get_registry(display_);
@@ -48,8 +44,7 @@ TWaylandConnection::TWaylandConnection() {
 }
 
 TWaylandConnection::~TWaylandConnection() {
-    watcher_.reset();
-    notifier_ = nullptr;
+    ReleaseWatcher();
     if (!display_) return;
     outputs_.reset();
     if (layerShell_) {
@@ -123,11 +118,9 @@ void TWaylandConnection::Watch(std::function<void()> broken) {
     if (!display_) return;
     broken_ = std::move(broken);
     ReleaseWatcher();
-    watcher_ = std::make_unique<QObject>();
-    notifier_ = new QSocketNotifier(wl_display_get_fd(display_), QSocketNotifier::Read, watcher_.get());
-    QObject::connect(notifier_, &QSocketNotifier::activated, watcher_.get(), [this] { Dispatch(); });
-    // Requests made while handling Qt's events leave before the loop sleeps.
-    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, watcher_.get(), [this] {
+    readable_ = loop_.WatchReadable(wl_display_get_fd(display_), [this] { Dispatch(); });
+    // Requests made while handling the loop's other events leave before it sleeps.
+    beforeWait_ = loop_.BeforeWait([this] {
         if (!Alive()) return;
         if (wl_display_dispatch_pending(display_) < 0) Fail();
         Flush();
@@ -140,13 +133,10 @@ void TWaylandConnection::Unwatch() {
 }
 
 void TWaylandConnection::ReleaseWatcher() {
-    if (!watcher_) return;
-    // The watcher may be the sender of the signal being handled, so it goes
-    // later; its notifier stops now, or a notification still on its way could
-    // reach a connection that is gone or watched by a new notifier.
-    notifier_->setEnabled(false);
-    notifier_ = nullptr;
-    watcher_.release()->deleteLater();
+    // The watch stops at once, also from inside its own notification: one
+    // still on its way could reach a connection that is gone or watched anew.
+    readable_.Reset();
+    beforeWait_.Reset();
 }
 
 void TWaylandConnection::Dispatch() {

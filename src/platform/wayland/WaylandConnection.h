@@ -1,5 +1,5 @@
 // Our own connection to the Wayland compositor, beside Qt's X11 one: the
-// globals the overlay needs, watched from Qt's event loop, with sends that wait
+// globals the overlay needs, watched from the program's event loop, with sends that wait
 // for the socket instead of overrunning it.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/EventLoop.h"
 #include "platform/wayland/PointerPlace.h"
 #include "platform/wayland/WaylandOutputs.h"
 
@@ -16,16 +17,15 @@ struct wl_compositor;
 struct wl_shm;
 struct wl_seat;
 struct zwlr_layer_shell_v1;
-class QObject;
-class QSocketNotifier;
 
 namespace ratiscope {
 
 class TWaylandConnection {
 public:
     // Connects to the compositor of WAYLAND_DISPLAY and learns its globals;
-    // Connected() is false when there is none.
-    TWaylandConnection();
+    // Connected() is false when there is none. Its events are handled from
+    // `loop` once watched; the loop is not owned and must outlive this.
+    explicit TWaylandConnection(IEventLoop& loop);
     ~TWaylandConnection();
     TWaylandConnection(const TWaylandConnection&) = delete;
     TWaylandConnection& operator=(const TWaylandConnection&) = delete;
@@ -58,7 +58,7 @@ public:
     // events that arrive meanwhile. False when the connection broke.
     bool Roundtrip();
 
-    // Starts handling the compositor's events inside Qt's event loop;
+    // Starts handling the compositor's events inside the event loop;
     // `broken` runs once if the connection fails.
     void Watch(std::function<void()> broken);
     // Stops handling events and forgets the handler of Watch.
@@ -83,8 +83,9 @@ private:
     std::uint32_t seatVersion_ = 0;
     THeldPointerOrigin heldPointerOrigin_ = THeldPointerOrigin::PressPlace;
     std::unique_ptr<TWaylandOutputs> outputs_ = std::make_unique<TWaylandOutputs>();
-    std::unique_ptr<QObject> watcher_;
-    QSocketNotifier* notifier_ = nullptr;  // owned by watcher_
+    IEventLoop& loop_;
+    TLoopHandle readable_;
+    TLoopHandle beforeWait_;
     std::function<void()> broken_;
     bool failed_ = false;
 };

@@ -7,51 +7,42 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "platform/EventLoop.h"
 #include "platform/Offscreen.h"
+#include "platform/Termination.h"
 #include "platform/Window.h"
-#include "platform/qt/QtWindowSystem.h"
 #include "platform/wayland/InputRegion.h"
+#include "platform/wayland/KeyRepeat.h"
 #include "platform/wayland/OutputPlacement.h"
 #include "platform/wayland/OverlayRules.h"
 #include "platform/wayland/PointerPlace.h"
+#include "platform/wayland/WaylandCursor.h"
+#include "platform/wayland/WaylandKeymap.h"
+#include "platform/wayland/WaylandRegionSender.h"
+#include "platform/wayland/WaylandSeatDevices.h"
+#include "platform/wayland/WaylandShmPool.h"
+#include "platform/wayland/WheelSteps.h"
 
-struct wl_buffer;
 struct wl_callback;
-struct wl_keyboard;
-struct wl_pointer;
 struct wl_surface;
-struct wl_cursor_theme;
 struct zwlr_layer_surface_v1;
-struct xkb_context;
-struct xkb_keymap;
-struct xkb_state;
-class QObject;
-class QTimer;
 
 namespace ratiscope {
 
 class TWaylandConnection;
 
-// One shared-memory picture the compositor may still be reading.
-struct TShmBuffer {
-    wl_buffer* buffer = nullptr;
-    void* data = nullptr;
-    std::size_t bytes = 0;
-    TSize size;
-    bool busy = false;
-    ~TShmBuffer();
-};
-
 class TWaylandWindow final : public IWindow, private IControlHost {
 public:
-    // `quit` ends the message loop when the main window closes.
-    TWaylandWindow(TWaylandConnection& connection, IWindowEvents& events, const TWindowOptions& options,
+    // `quit` ends the message loop when the main window closes; `loop` runs
+    // the window's deferred work and key repeat, and must outlive it.
+    TWaylandWindow(TWaylandConnection& connection, IEventLoop& loop, IWindowEvents& events, const TWindowOptions& options,
                    std::unique_ptr<IOffscreen> surface, std::function<void(int)> quit);
     ~TWaylandWindow() override;
     // Held while the window lives: what ties it to the program's termination.
-    void KeepLink(TMainWindowLink link) { link_ = std::move(link); }
+    void KeepLink(TTerminationLink link) { link_ = std::move(link); }
 
     std::int32_t Left() const override { return left_; }
     std::int32_t Top() const override { return top_; }
@@ -82,12 +73,11 @@ public:
     int Dpi() const override { return 96; }
     IControlHost& ControlHost() override { return *this; }
     // The input region last sent to the compositor, for measuring its cost.
-    const TInputRegion& SentInputRegion() const { return shownRegion_; }
+    const TInputRegion& SentInputRegion() const { return region_.Shown(); }
 
     // From the listeners.
     void Configured(std::uint32_t serial);
     void ClosedByCompositor();
-    void BufferReleased(wl_buffer* buffer);
     void MoveApplied(wl_callback* callback);
     void SeatCapabilities(std::uint32_t caps);
     void PointerEnter(wl_surface* surface, std::uint32_t serial, double x, double y);
@@ -117,15 +107,17 @@ private:
     void SendInteractivity(bool exclusive);
     void Paint();
     void Commit();
-    void SendInputRegion(const TInputRegion& region);
-    TShmBuffer* FreeBuffer(TSize size);
+    void ListenToSeat();
+    void StopListeningToSeat();
+    // The seat's devices, their events sent to `window`.
+    static TSeatDevices SeatDevicesFor(TWaylandWindow& window);
     void UpdateKeyboardClaim();
     void HandBackKeyboard();
     void ApplyCursor();
     TShiftState State() const;
     std::int32_t LocalX() const;
     std::int32_t LocalY() const;
-    void RepeatKey();
+    void RepeatKey(std::uint32_t key);
 
     TWaylandConnection& connection_;
     IWindowEvents& events_;
@@ -133,22 +125,26 @@ private:
     bool main_;
     std::unique_ptr<IOffscreen> surface_;
     std::function<void(int)> quit_;
-    std::unique_ptr<QObject> context_;  // queued paints and key repeat die with the window
+    IEventLoop& loop_;
+    // Work deferred to the loop, dropped with the window; each is active
+    // from its post until it runs, so it is never queued twice.
+    TLoopHandle queuedPaint_;
+    TLoopHandle queuedOutputCheck_;
+    TLoopHandle queuedHandBack_;
+    TLoopHandle queuedReshow_;
 
     wl_surface* wlSurface_ = nullptr;
     zwlr_layer_surface_v1* layer_ = nullptr;
     bool configured_ = false;
     std::uint32_t configureSerial_ = 0;
     bool ackPending_ = false;
-    std::vector<std::unique_ptr<TShmBuffer>> buffers_;
-    TInputRegion shownRegion_;
-    bool regionSent_ = false;
+    TShmPool buffers_;
+    TRegionSender region_;
     TSize committedSize_;
     // The output the surface is on, and its corner the margins count from.
     std::uint32_t output_ = kNoOutput;
     std::int32_t cornerLeft_ = 0;
     std::int32_t cornerTop_ = 0;
-    bool outputCheckQueued_ = false;
 
     std::int32_t left_ = 0;
     std::int32_t top_ = 0;
@@ -156,7 +152,6 @@ private:
     bool blending_ = false;
     std::uint8_t alpha_ = 255;
     bool stale_ = true;
-    bool paintQueued_ = false;
     bool inPaint_ = false;
     bool closed_ = false;
 
@@ -170,32 +165,21 @@ private:
     std::uint64_t moveTicket_ = 0;
     TSurfacePlace place_;
 
-    wl_pointer* pointer_ = nullptr;
-    wl_keyboard* keyboard_ = nullptr;
+    TSeatDevices devices_;
     bool pointerInside_ = false;
     std::uint32_t enterSerial_ = 0;
     TLayoutPoint pointerAt_;  // in the layout
     TShiftState buttons_ = 0;
-    double wheelRest_ = 0;
-    std::int32_t wheelSteps_ = 0;
-    bool wheelDiscrete_ = false;
-    TCursor cursor_ = TCursor::Default;
-    wl_cursor_theme* cursorTheme_ = nullptr;
-    wl_surface* cursorSurface_ = nullptr;
+    TWheelSteps wheel_;
+    std::optional<TWaylandCursor> cursor_;  // goes before the window's last flush
 
     TKeyboardClaim claim_;
     bool claimed_ = false;
     bool keyboardFocus_ = false;
     bool quietFocus_ = false;  // a replaced surface taking the focus back is no new activation
-    bool handBackQueued_ = false;
-    xkb_context* xkb_ = nullptr;
-    xkb_keymap* keymap_ = nullptr;
-    xkb_state* keyState_ = nullptr;
-    std::int32_t repeatRate_ = 25;
-    std::int32_t repeatDelay_ = 600;
-    std::uint32_t repeatKey_ = 0;
-    QTimer* repeatTimer_ = nullptr;  // owned by context_
-    TMainWindowLink link_;
+    TWaylandKeymap keymap_;
+    TKeyRepeat repeat_;
+    TTerminationLink link_;
 };
 
 }  // namespace ratiscope

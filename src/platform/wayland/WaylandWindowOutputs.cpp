@@ -1,8 +1,5 @@
 // The overlay's layer surface and the outputs: which one it is on, its margins
 // from that output's corner, and its move to another output.
-#include <QObject>
-#include <QTimer>
-
 #include <wayland-client.h>
 
 #include "platform/wayland/WaylandConnection.h"
@@ -18,10 +15,9 @@ void TWaylandWindow::SendMargins() {
 // Not while the compositor's events are being handled (a move comes from a
 // pointer event): making the new surface waits for the compositor's answer.
 void TWaylandWindow::QueueOutputCheck() {
-    if (outputCheckQueued_) return;
-    outputCheckQueued_ = true;
-    QTimer::singleShot(0, context_.get(), [this] {
-        outputCheckQueued_ = false;
+    if (queuedOutputCheck_.Active()) return;
+    queuedOutputCheck_ = loop_.Post([this] {
+        queuedOutputCheck_.Reset();
         CheckOutput();
     });
 }
@@ -56,7 +52,7 @@ void TWaylandWindow::MoveToOutput() {
     connection_.Roundtrip();
     quietFocus_ = false;
     if (hadFocus && !keyboardFocus_) {
-        repeatTimer_->stop();
+        repeat_.Stop();
         events_.OnDeactivate();
     }
 }

@@ -1,6 +1,6 @@
-// The overlay's compositor connection handles answers from Qt's event loop,
-// also after it was watched again, without ever waiting for data that a
-// notification promised and something else already read.
+// The overlay's compositor connection handles answers from the event loop
+// (Qt's, here), also after it was watched again, without ever waiting for
+// data that a notification promised and something else already read.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -21,6 +21,7 @@
 #include <wayland-client.h>
 #include <wayland-server.h>
 
+#include "platform/qt/QtEventLoop.h"
 #include "platform/wayland/WaylandConnection.h"
 
 namespace ratiscope {
@@ -117,18 +118,19 @@ class ConnectionWatch : public testing::TestWithParam<TWatchCase> {};
 TEST_P(ConnectionWatch, EveryAnswerArrivesAndTheLoopGoesOn) {
     const TWatchCase& c = GetParam();
     App();
+    TQtEventLoop loop;
     TTestCompositor compositor;
     ASSERT_TRUE(compositor.Running());
     // Connections that came and went before, in the same place, as a program
     // that opens its overlay anew would have them.
     std::optional<TWaylandConnection> place;
     for (int i = 0; i < c.earlier; ++i) {
-        place.emplace();
+        place.emplace(loop);
         place->Watch([] {});
         place->Unwatch();
         place.reset();
     }
-    TWaylandConnection& connection = place.emplace();
+    TWaylandConnection& connection = place.emplace(loop);
     ASSERT_TRUE(connection.Connected() && connection.Alive());
     int broken = 0;
     for (int i = 0; i < c.watches; ++i) connection.Watch([&broken] { ++broken; });

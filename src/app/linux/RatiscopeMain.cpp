@@ -17,6 +17,7 @@
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtDisplay.h"
+#include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtGlobalHotkey.h"
 #include "platform/qt/QtTextEngine.h"
 #include "platform/qt/QtWindowSystem.h"
@@ -63,16 +64,17 @@ struct TOverlayWindows {
     std::unique_ptr<ratiscope::TWaylandWindowSystem> system;
 };
 
-TOverlayWindows OverlayWindows(ratiscope::TQtWindowSystem& qt, std::function<std::unique_ptr<ratiscope::IOffscreen>()> surfaces) {
+TOverlayWindows OverlayWindows(ratiscope::TQtWindowSystem& qt, ratiscope::IEventLoop& loop,
+                               std::function<std::unique_ptr<ratiscope::IOffscreen>()> surfaces) {
     using namespace ratiscope;
     TOverlayWindows result;
     const TOverlayRequest request = OverlayRequestFrom(Environment("RATISCOPE_OVERLAY"));
     if (request == TOverlayRequest::X11 || Environment("WAYLAND_DISPLAY").empty()) return result;
-    auto connection = std::make_unique<TWaylandConnection>();
+    auto connection = std::make_unique<TWaylandConnection>(loop);
     const TOverlaySession session{Environment("XDG_SESSION_TYPE") == "wayland", connection->Connected() && connection->Alive(),
                                   connection->HasLayerShell()};
     if (ChooseOverlayBackend(request, session) != TOverlayBackend::Wayland) return result;
-    result.system = std::make_unique<TWaylandWindowSystem>(qt, *connection, std::move(surfaces));
+    result.system = std::make_unique<TWaylandWindowSystem>(qt, qt, loop, *connection, std::move(surfaces));
     result.connection = std::move(connection);
     return result;
 }
@@ -105,7 +107,9 @@ int main(int argc, char** argv) {
     TQtTextEngine text;
     TQtWindowSystem qtWindows([&text] { return std::make_unique<TRasterOffscreen>(text); });
 #ifdef RATISCOPE_WAYLAND_OVERLAY
-    const TOverlayWindows overlayWindows = OverlayWindows(qtWindows, [&text] { return std::make_unique<TRasterOffscreen>(text); });
+    TQtEventLoop loop;
+    const TOverlayWindows overlayWindows =
+        OverlayWindows(qtWindows, loop, [&text] { return std::make_unique<TRasterOffscreen>(text); });
     IWindowSystem& windows = overlayWindows.system ? static_cast<IWindowSystem&>(*overlayWindows.system) : qtWindows;
 #else
     IWindowSystem& windows = qtWindows;

@@ -1,0 +1,51 @@
+// Requests from outside the program to end it: a termination signal on Linux
+// (SIGTERM, SIGINT, SIGHUP), the end of the console or of the session on
+// Windows. A window of a backend other than the one that hears them (the
+// native Wayland overlay) still ends the program the way its close button
+// does, with one save and the same exit code.
+#pragma once
+
+#include <functional>
+#include <utility>
+
+namespace ratiscope {
+
+// Keeps a close handler registered with ITermination; the registration ends
+// with this object (or Reset).
+class TTerminationLink {
+public:
+    TTerminationLink() = default;
+    explicit TTerminationLink(std::function<void()> unlink) : unlink_(std::move(unlink)) {}
+    TTerminationLink(TTerminationLink&& other) noexcept : unlink_(std::exchange(other.unlink_, nullptr)) {}
+    TTerminationLink& operator=(TTerminationLink&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            unlink_ = std::exchange(other.unlink_, nullptr);
+        }
+        return *this;
+    }
+    ~TTerminationLink() { Reset(); }
+    TTerminationLink(const TTerminationLink&) = delete;
+    TTerminationLink& operator=(const TTerminationLink&) = delete;
+
+    void Reset() {
+        if (auto unlink = std::exchange(unlink_, nullptr)) unlink();
+    }
+
+private:
+    std::function<void()> unlink_;
+};
+
+class ITermination {
+public:
+    virtual ~ITermination() = default;
+
+    // From now on, for as long as the returned link lives, a request from
+    // outside to end the program runs `close` from the event loop, as the
+    // close button of the main window would; `close` must close that window,
+    // whose close then ends the loop. A request that comes while the program
+    // is still starting waits for the loop. A later link replaces this one.
+    [[nodiscard]] virtual TTerminationLink OnTermination(std::function<void()> close) = 0;
+};
+
+}  // namespace ratiscope
