@@ -4,27 +4,25 @@
 # window and over an application window, without and with a compositor
 # (picom, xrender backend). Usage: drag-bench.sh BUILD_DIR [benchmark options].
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/xvfb.sh"
+trap xvfb_stop EXIT
 build="${1:-build}"
 shift || true
 bench="$build/bin/drag_step_bench"
 [[ -x "$bench" ]] || { echo "build the target drag_step_bench in $build first" >&2; exit 1; }
 
 run() {  # beneath (root/app), compositor (0/1), benchmark options...
-  local beneath="$1" compositor="$2" fifo display pids=()
+  local beneath="$1" compositor="$2"
   shift 2
-  fifo="$(mktemp -u)"; mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 & pids+=($!)
-  read -r display <"$fifo"; rm -f "$fifo"
-  export DISPLAY=":$display"
-  openbox --sm-disable >/dev/null 2>&1 & pids+=($!)
-  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q WINDOW; do sleep 0.1; done
+  xvfb_start 2560x1600
+  xvfb_openbox
   if [[ "$compositor" == 1 ]]; then
-    picom --backend xrender --config /dev/null >/dev/null 2>&1 & pids+=($!)
+    xvfb_background picom --backend xrender --config /dev/null >/dev/null 2>&1
     until xdotool search --name '^picom$' >/dev/null 2>&1; do sleep 0.1; done
   fi
   local label="over $beneath, $([[ $compositor == 1 ]] && echo compositor || echo no compositor)"
   RATISCOPE_BENCH_LABEL="$label" RATISCOPE_BENCH_BENEATH="$beneath" "$bench" "$@" || true
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; wait "${pids[i]}" 2>/dev/null || true; done
+  xvfb_stop
 }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -5,6 +5,8 @@
 # 0 (grid steps 3 and 8) and 1 with values, (sections) at 420 x 285, 1920 x 1080 and
 # 3840 x 2160. Usage: stall-bench.sh BUILD_DIR [benchmark options].
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/xvfb.sh"
+trap xvfb_stop EXIT
 build="${1:-build}"
 shift || true
 bench="$build/bin/drag_step_bench"
@@ -14,26 +16,22 @@ command -v xterm >/dev/null || { echo "needs xterm (apt-get install xterm)" >&2;
 screen=3900x2240
 
 run() {  # compositor (0/1), benchmark options...
-  local compositor="$1" fifo display pids=()
+  local compositor="$1"
   shift
-  fifo="$(mktemp -u)"; mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 & pids+=($!)
-  read -r display <"$fifo"; rm -f "$fifo"
-  export DISPLAY=":$display"
-  openbox --sm-disable >/dev/null 2>&1 & pids+=($!)
-  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q WINDOW; do sleep 0.1; done
+  xvfb_start "$screen"
+  xvfb_openbox
   # A real application beneath, its whole screen full of text to redraw.
-  xterm -geometry 640x180+0+0 -e bash -c 'seq -f "line %g of what lies beneath the overlay" 1 5000; exec sleep 100000' \
-    >/dev/null 2>&1 & pids+=($!)
+  xvfb_background xterm -geometry 640x180+0+0 -e bash -c 'seq -f "line %g of what lies beneath the overlay" 1 5000; exec sleep 100000' \
+    >/dev/null 2>&1
   until xdotool search --class xterm >/dev/null 2>&1; do sleep 0.1; done
   if [[ "$compositor" == 1 ]]; then
-    picom --backend xrender --config /dev/null >/dev/null 2>&1 & pids+=($!)
+    xvfb_background picom --backend xrender --config /dev/null >/dev/null 2>&1
     until xdotool search --name '^picom$' >/dev/null 2>&1; do sleep 0.1; done
   fi
   sleep 1
   local label="over xterm, $([[ $compositor == 1 ]] && echo compositor || echo no compositor)"
   RATISCOPE_BENCH_LABEL="$label" "$bench" --benchmark_filter=BM_ResizeStall "$@" || true
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; wait "${pids[i]}" 2>/dev/null || true; done
+  xvfb_stop
 }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"

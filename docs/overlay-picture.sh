@@ -7,13 +7,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$(cd "$root/${1:-build}" && pwd)"
 output="${2:-$root/docs/overlay.png}"
 work="$(mktemp -d "${TMPDIR:-/tmp}/ratiscope-picture.XXXXXX")"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$root/scripts/lib/xvfb.sh"
+trap 'xvfb_stop; rm -rf "$work"' EXIT
 
 # A landscape: evening sky, sun, three ridges of hills and a lake.
 w=960 h=600
@@ -26,29 +21,19 @@ convert -size ${w}x${h} gradient:'#f6c48a'-'#6f9fd8' -flip \
   -fill '#86a9cf' -draw "rectangle 0,470 960,474" \
   -blur 0x1.2 "$work/landscape.png"
 
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 ${w}x${h}x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-read -r -t 20 number <"$work/display"
-export DISPLAY=":$number" XDG_RUNTIME_DIR="$work"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-# Another server started at the same moment may take the display first;
-# go on only once this one answers.
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xvfb_start ${w}x${h}
+export XDG_RUNTIME_DIR="$work"
 # display sets the root window's background and then reports failure; the
 # screenshot below shows whether it worked.
 display -window root "$work/landscape.png" || true
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
+xvfb_openbox
 
 # The overlay from a private folder, placed over the hills, the panel hidden.
 mkdir "$work/program"
 cp "$build/bin/ratiscope" "$build/bin/"*.lng "$work/program/"
 printf '[Settings]\nX=150\nY=120\nWidth=640\nHeight=396\nLookMode=5\nShowValues=1\nOpacity=95\nSVisible=0\n' \
   >"$work/program/Ratiscope.user.settings"
-"$work/program/ratiscope" >/dev/null 2>&1 &
-pids+=($!)
+xvfb_background "$work/program/ratiscope" >/dev/null 2>&1
 sleep 3
 import -window root "$output"
 echo "$output"

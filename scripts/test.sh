@@ -26,8 +26,14 @@ stage() {
   timings+=("$(printf '%-8s %4d s' "$name" $((SECONDS - start)))")
 }
 
+# Configures and builds the folder of one of CMakePresets.json's presets,
+# which hold every option of the stages.
+build_preset() {
+  (cd "$root" && cmake --preset "$1" >/dev/null && cmake --build --preset "$1")
+}
+
 linux() {
-  bash "$root/scripts/build.sh" build -DRATISCOPE_TESTS=ON
+  build_preset linux
   run_tests build
 }
 
@@ -35,7 +41,7 @@ asan() {
   (
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    bash "$root/scripts/build.sh" build-asan -DRATISCOPE_TESTS=ON -DRATISCOPE_SANITIZE=ON -DRATISCOPE_BENCHMARKS=OFF
+    build_preset linux-asan
     run_tests build-asan
   )
 }
@@ -53,10 +59,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The export tool's output is compared with the Linux build's (build/bin).
 windows() {
-  local dir="$1" triple="$2"
-  bash "$root/scripts/build.sh" "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$triple.cmake" \
-    -DRATISCOPE_TESTS=ON -DRATISCOPE_BENCHMARKS=OFF -DRATISCOPE_LINUX_EXPORT="$root/build/bin/ratiscope-export"
+  local preset="$1" dir="$2"
+  build_preset "$preset"
   run_tests "$dir"
   # The end-to-end scenarios' own Wine prefixes go with their servers.
   local prefix
@@ -68,8 +74,8 @@ windows() {
 stage linux linux
 stage asan asan
 stage fuzz fuzz
-stage win64 windows build-win64 x86_64-w64-mingw32
-stage win32 windows build-win32 i686-w64-mingw32
+stage win64 windows win64 build-win64
+stage win32 windows win32 build-win32
 
 echo "Stage times:"
 printf '  %s\n' "${timings[@]}"

@@ -18,23 +18,11 @@ cmake -S "$root/bench/startup" -B "$tools" -G Ninja >/dev/null
 cmake --build "$tools" -j2 >/dev/null
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/ratiscope-bench.XXXXXX")"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$root/scripts/lib/xvfb.sh"
+trap 'xvfb_stop; rm -rf "$work"' EXIT
 
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-read -r -t 20 number <"$work/display"
-export DISPLAY=":$number" XDG_RUNTIME_DIR="$work"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-# Another server started at the same moment may take the display first;
-# go on only once this one answers.
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xvfb_start 1280x1024
+export XDG_RUNTIME_DIR="$work"
 
 # The program runs from a private copy of its folder, each run as a first
 # start (no settings file), so every run does the same work.

@@ -15,31 +15,18 @@ cmake -S "$root/bench/startup" -B "$tools" -G Ninja >/dev/null
 cmake --build "$tools" -j2 --target first-paint >/dev/null
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/ratiscope-bench.XXXXXX")"
-export WINEPREFIX="$build/wine-bench-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-pids=()
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# Quiet whatever the caller asks: Wine's messages would be part of the time.
+export WINEDEBUG=-all
+source "$root/scripts/lib/wine-prefix.sh"
+wine_prefix_env "$build/wine-bench-prefix"
+source "$root/scripts/lib/xvfb.sh"
+trap 'wineserver -k 2>/dev/null || true; xvfb_stop; rm -rf "$work"' EXIT
 
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-read -r -t 20 number <"$work/display"
-export DISPLAY=":$number"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-  wineboot --init >/dev/null 2>&1
-  ln -sf /usr/share/wine/fonts/tahoma.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-  # The set-up's own server goes first, or the one below could not start.
-  wineserver -w
-fi
+xvfb_start 1280x1024
+wine_prefix_make fonts
 # One server for all runs, so every run pays only its own process's start.
 wineserver -p
-wine cmd /c exit >/dev/null 2>&1 || true
+wine_tool cmd /c exit >/dev/null 2>&1 || true
 
 mkdir "$work/program"
 cp "$build/bin/ratiscope.exe" "$build/bin/"*.lng "$work/program/"

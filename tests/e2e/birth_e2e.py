@@ -11,7 +11,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import run_scenario, DEFAULTS, Failure, check, wait_for  # noqa: E402
+from harness import run_scenario, DEFAULTS, Failure, check, wait_for  # noqa: E402
 from panel_e2e import launch_panel, panel_geometry, panel_id  # noqa: E402
 
 SHOWN_PANEL = dict(DEFAULTS, SVisible=1, SX=800, SY=100, SettingsOpacity=1)
@@ -43,22 +43,6 @@ class Watch:
         """What the server reported of one window, in order: (kind, numbers...)."""
         w = str(int(window))
         return [(line[0], *map(int, line[2:])) for line in self.lines() if len(line) > 1 and line[1] == w]
-
-
-def open_bare(s, width, height):
-    """A server without a window manager, for the watcher to manage."""
-    read_fd, write_fd = os.pipe()
-    s.procs.append(subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp", "-noreset"],
-        pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    os.close(write_fd)
-    with os.fdopen(read_fd) as f:
-        number = f.readline().strip()
-    check(number, "Xvfb did not start")
-    s.env = dict(os.environ, DISPLAY=":" + number, XDG_RUNTIME_DIR=s.tmp, HOME=s.tmp,
-                 XDG_CONFIG_HOME=os.path.join(s.tmp, "config"))
-    s.env.pop("WAYLAND_DISPLAY", None)
-    s.env.pop("QT_QPA_PLATFORM", None)
 
 
 def born_at(watch, window, final, name):
@@ -106,7 +90,8 @@ def scenario_strict_manager(s, folder, watcher):
             raise Failure(f"the {name}'s opacity was not written once it was mapped: {watch.of(window)}") from None
 
 
-# Scenario: its function and whether openbox manages the windows (otherwise the watcher does).
+# Scenario: its function and whether openbox manages the windows (otherwise the
+# watcher does, on a server without a window manager).
 SCENARIOS = {
     "overlay_place": (scenario_overlay_place, True),
     "panel_place": (scenario_panel_place, True),
@@ -120,7 +105,7 @@ def main():
         return 2
     folder, watcher, name = sys.argv[1:]
     run, openbox = SCENARIOS[name]
-    opener = (lambda s: s.open(1280, 1024, False)) if openbox else (lambda s: open_bare(s, 1280, 1024))
+    opener = (lambda s: s.open(1280, 1024, False)) if openbox else (lambda s: s.start_server(1280, 1024))
     return run_scenario(f"birth {name}", opener, lambda s, f: run(s, f, watcher), folder,
                         (Failure, subprocess.SubprocessError))
 

@@ -11,8 +11,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import run_scenario, BENEATH, DEFAULTS, LINES, Failure, check, drag, find_pixels, wait_for  # noqa: E402
-from panel_e2e import PANEL_NAME, launch_panel, panel_id  # noqa: E402
+from harness import run_scenario, BENEATH, DEFAULTS, LINES, Failure, check, drag, find_pixels, wait_for  # noqa: E402
+from panel_e2e import launch_panel, panel_id  # noqa: E402
 
 OVERLAY_TITLE = "Vendrel Ratiscope"
 PANEL_TITLE = "Vendrel Ratiscope Settings"

@@ -15,8 +15,8 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import run_scenario, check, drag, settings_of, wait_for, write_settings  # noqa: E402
-from startup_e2e import Program, failed_save, geometry_of, window_ids, SCREEN, PANEL_NAME  # noqa: E402
+from harness import run_scenario, check, drag, settings_of, wait_for, window_ids, write_settings  # noqa: E402
+from startup_e2e import Program, failed_save, geometry_of, SCREEN, PANEL_NAME  # noqa: E402
 
 
 def sanitized(executable):

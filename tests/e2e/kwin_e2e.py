@@ -20,7 +20,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import Failure, check, near, settings_of, wait_for  # noqa: E402
+from harness import Failure, check, near, settings_of, wait_for  # noqa: E402
 from wayland_e2e import placed  # noqa: E402
 
 try:

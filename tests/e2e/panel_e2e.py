@@ -11,7 +11,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import run_scenario, BENEATH, DEFAULTS, LINES, Failure, Session, check, drag, find_pixels, wait_for  # noqa: E402
+from harness import run_scenario, BENEATH, DEFAULTS, LINES, Failure, check, drag, find_pixels, wait_for  # noqa: E402
 
 PANEL_NAME = "^Vendrel Ratiscope Settings$"
 STRIP = (0xEC, 0xEC, 0xEC)  # the band of the caption strip

@@ -11,7 +11,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import run_scenario, DEFAULTS, LINES, Failure, check, find_pixels, wait_for  # noqa: E402
+from harness import run_scenario, LINES, Failure, check, find_pixels, wait_for  # noqa: E402
 from panel_e2e import SHOWN, launch_panel, region, show_page, tab_height  # noqa: E402
 
 PAGES = ("Main", "Look", "Colors", "Advanced")

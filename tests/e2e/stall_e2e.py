@@ -13,8 +13,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import (BENEATH, DEFAULTS, LINES, Failure, check, find_pixels, run_scenario,  # noqa: E402
-                         wait_for)
+from harness import (BENEATH, DEFAULTS, LINES, check, find_pixels, run_scenario,  # noqa: E402
+                     wait_for)
 
 SCREEN = (1920, 1080)
 # The longest any other client may wait for the server. The goal is a quarter

@@ -14,7 +14,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from panel_e2e import panel_geometry as geometry_of  # noqa: E402
-from overlay_e2e import run_scenario, Failure, Session, check, drag, settings_of, wait_for  # noqa: E402
+from harness import check, drag, run_scenario, settings_of, wait_for, window_ids  # noqa: E402
 
 OVERLAY_NAME = "^Vendrel Ratiscope$"
 PANEL_NAME = "^Vendrel Ratiscope Settings$"
@@ -22,10 +22,6 @@ SCREEN = (1280, 1024)
 SETTINGS = "Ratiscope.user.settings"
 # The vendor's address reversed, with the product after it, as the build made it.
 APPLICATION_ID = os.environ.get("RATISCOPE_APPLICATION_ID", "example.vendrel.Ratiscope")
-
-
-def window_ids(s, name, visible=True):
-    return s.out(["xdotool", "search"] + (["--onlyvisible"] if visible else []) + ["--name", name]).split()
 
 
 class Program:
@@ -321,32 +317,13 @@ SCENARIOS = {
 }
 
 
-def open_screen(s, depth):
-    """A server of the given depth; the shared session knows only true colour."""
-    if depth == 24:
-        s.open(*SCREEN, False)
-        return
-    real = subprocess.Popen
-
-    def popen(argv, *args, **kw):
-        if argv and argv[0] == "Xvfb":
-            argv = [a.replace(f"{SCREEN[0]}x{SCREEN[1]}x24", f"{SCREEN[0]}x{SCREEN[1]}x{depth}") for a in argv]
-        return real(argv, *args, **kw)
-
-    subprocess.Popen = popen
-    try:
-        s.open(*SCREEN, False)
-    finally:
-        subprocess.Popen = real
-
-
 def main():
     if len(sys.argv) != 3 or sys.argv[2] not in SCENARIOS:
         print(__doc__ + "\nScenarios: " + ", ".join(SCENARIOS), file=sys.stderr)
         return 2
     folder, name = sys.argv[1], sys.argv[2]
     run, depth = SCENARIOS[name]
-    return run_scenario(name, lambda s: open_screen(s, depth), run, folder)
+    return run_scenario(name, lambda s: s.open(*SCREEN, False, depth), run, folder)
 
 
 if __name__ == "__main__":

@@ -19,7 +19,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import LINES, Failure, Picture, check, near, settings_of, wait_for  # noqa: E402
+from harness import LINES, Failure, Picture, check, near, settings_of, wait_for  # noqa: E402
 
 SCREEN = (1280, 800)
 BENEATH = (0x33, 0x66, 0xCC)  # the native window's colour

@@ -13,15 +13,17 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from overlay_e2e import (BENEATH, LINES, KEY, OPACITY_MAX, Failure, Session, check, drag,  # noqa: E402
-                         drawn_pixel_takes_click, find_pixels, open_beneath, run_scenario, settings_of, wait_for,
-                         write_settings)
+from harness import (LINES, KEY, Failure, Session, check, drag,  # noqa: E402
+                     drawn_pixel_takes_click, find_pixels, open_beneath, run_scenario, settings_of, wait_for,
+                     write_settings)
 
 TITLE = "^Vendrel Ratiscope$"
 SETTINGS = "Ratiscope.user.settings"
 SCREEN = (1280, 1024)
 DEFAULTS = {"X": 300, "Y": 240, "Width": 396, "Border": 12, "Opacity": 90, "SVisible": 0}
-WINE_COMMAND = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "wine-command.sh")
+SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts")
+WINE_COMMAND = os.path.join(SCRIPTS, "wine-command.sh")
+WINE_PREFIX = os.path.join(SCRIPTS, "lib", "wine-prefix.sh")
 
 
 def wine(executable, *arguments):
@@ -43,10 +45,10 @@ class WineSession(Session):
         return env
 
     def prepare_prefix(self):
-        # Made once, by the first scenario; later ones find it ready.
-        if not os.path.exists(os.path.join(self.prefix, "system.reg")):
-            subprocess.run(wine("wineboot", "--init"), env=self.wine_env(), stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL, timeout=300)
+        # Made once, by the first scenario, as every prefix of the tests is;
+        # later ones find it ready.
+        subprocess.run(["bash", WINE_PREFIX, self.prefix], env=self.wine_env(), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=300)
         subprocess.run(["wineserver", "-w"], env=self.wine_env(), timeout=300)
 
     def close(self):
