@@ -23,6 +23,7 @@ targets=(
   "fuzz_settings $root/fuzz/seeds/ini"
   "fuzz_lang $root/fuzz/seeds/lang $root/lang"
   "fuzz_format $root/fuzz/seeds/format"
+  "fuzz_figure $root/fuzz/seeds/figure $root/figures"
 )
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"

@@ -4,41 +4,15 @@
 
 #include <algorithm>
 #include <random>
-#include <tuple>
 #include <vector>
 
 #include "overlay/SectionGeometry.h"
+#include "support/FigureSegments.h"
 
 namespace ratiscope {
 namespace {
 
-using Segment = std::tuple<int, int, int, int>;  // x1, y1, x2, y2 with (x1, y1) <= (x2, y2)
-
-Segment Normalised(TPoint a, TPoint b) {
-    if (std::tie(b.x, b.y) < std::tie(a.x, a.y)) std::swap(a, b);
-    return {a.x, a.y, b.x, b.y};
-}
-
-// Every line, polyline segment and circle box, mirrored by `map`.
-template <class Map>
-std::vector<Segment> Segments(const TFigure& f, Map map) {
-    std::vector<Segment> out;
-    for (const auto& p : f.primitives) {
-        auto pts = f.PointsOf(p);
-        if (p.kind == TPrimitiveKind::Circle) {
-            // A box is mirrored edge for edge: the exclusive right edge maps to an exclusive left.
-            TPoint a = map(pts[0]), b = map(pts[1]);
-            const int l = std::min(a.x, b.x), r = std::max(a.x, b.x);
-            const int t = std::min(a.y, b.y), bo = std::max(a.y, b.y);
-            const bool flipX = a.x > b.x, flipY = a.y > b.y;
-            out.push_back({l + flipX, t + flipY, r + flipX, bo + flipY});
-            continue;
-        }
-        for (std::size_t i = 1; i < pts.size(); ++i) out.push_back(Normalised(map(pts[i - 1]), map(pts[i])));
-    }
-    std::sort(out.begin(), out.end());
-    return out;
-}
+using testing::Segments;
 
 TEST(MirrorProperty, OrientationsMirrorOrientationZeroForEvenSizes) {
     std::mt19937 rng(20261208);

@@ -1,0 +1,69 @@
+// Fractions of the section rectangle to client pixels, statement by statement.
+#include "overlay/OwnFigure.h"
+
+#include <algorithm>
+
+#include "base/Numbers.h"
+
+namespace ratiscope {
+namespace {
+
+// The pixel a fraction of the width or height lands on, measured from the
+// orientation's origin corner.
+struct TPlacer {
+    const TFrame& f;
+    const TFigureInput& in;
+
+    std::int32_t X(double fraction) const { return f.X0 + RoundToInt(fraction * in.Width) * f.DX; }
+    std::int32_t Y(double fraction) const { return f.Y0 + RoundToInt(fraction * in.Height) * f.DY; }
+
+    void VLine(TFigure& out, double fraction) const { out.AddLine({X(fraction), f.Y0}, {X(fraction), f.Y1}); }
+    void HLine(TFigure& out, double fraction) const { out.AddLine({f.X0, Y(fraction)}, {f.X1, Y(fraction)}); }
+
+    // The box of look 8's circles: the centre pixel and `rx`, `ry` to each side.
+    void Ellipse(TFigure& out, double cx, double cy, std::int32_t rx, std::int32_t ry) const {
+        const std::int32_t x = X(cx), y = Y(cy);
+        out.AddCircleBox(x - rx, y - ry, x + rx + 1, y + ry + 1);
+    }
+};
+
+}  // namespace
+
+void BuildOwnFigure(const TFigureSpec& spec, const TFigureInput& in, TFigure& out) {
+    const TFrame f = OrientationFrame(in);
+    const TPlacer at{f, in};
+    for (const TFigureStep& step : spec.steps) {
+        switch (step.kind) {
+        case TFigureStepKind::Frame: AddFrame(out, f); break;
+        case TFigureStepKind::VLine: at.VLine(out, step.a); break;
+        case TFigureStepKind::HLine: at.HLine(out, step.a); break;
+        case TFigureStepKind::Line: out.AddLine({at.X(step.a), at.Y(step.b)}, {at.X(step.c), at.Y(step.d)}); break;
+        case TFigureStepKind::Diagonals:
+            out.AddLine({f.X0, f.Y0}, {f.X1, f.Y1});
+            out.AddLine({f.X0, f.Y1}, {f.X1, f.Y0});
+            break;
+        case TFigureStepKind::Columns:
+            for (std::int32_t k = 1; k < step.count; ++k) at.VLine(out, static_cast<double>(k) / step.count);
+            break;
+        case TFigureStepKind::Rows:
+            for (std::int32_t k = 1; k < step.count; ++k) at.HLine(out, static_cast<double>(k) / step.count);
+            break;
+        case TFigureStepKind::Circle: {
+            const std::int32_t r = RoundToInt(step.c * std::min(in.Width, in.Height));
+            at.Ellipse(out, step.a, step.b, r, r);
+            break;
+        }
+        case TFigureStepKind::Ellipse:
+            at.Ellipse(out, step.a, step.b, RoundToInt(step.c * in.Width), RoundToInt(step.d * in.Height));
+            break;
+        case TFigureStepKind::Look: {
+            TFigureInput look = in;
+            look.LookMode = TLook{step.count};
+            BuildFigure(look, out);
+            break;
+        }
+        }
+    }
+}
+
+}  // namespace ratiscope

@@ -1,0 +1,16 @@
+// A figure file's statements turned into the overlay's primitives, placed in
+// the section rectangle of the orientation like the built-in looks.
+#pragma once
+
+#include "overlay/SectionGeometry.h"
+#include "settings/FigureFile.h"
+
+namespace ratiscope {
+
+// Appends the figure's primitives to `out` in the file's order. A fraction f
+// of the width lies round(f x Width) pixels from the origin edge, the
+// distance every orientation shares, so the four orientations mirror
+// exactly; an included look is drawn with `in`'s other settings.
+void BuildOwnFigure(const TFigureSpec& spec, const TFigureInput& in, TFigure& out);
+
+}  // namespace ratiscope

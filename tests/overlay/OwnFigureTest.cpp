@@ -1,0 +1,118 @@
+// Figures of the user's own on the section rectangle: where each statement's
+// pixels land, an included look drawn as itself, and the four orientations
+// mirroring each other for any size.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "overlay/OwnFigure.h"
+#include "settings/Looks.h"
+#include "support/FigureSegments.h"
+
+namespace ratiscope {
+namespace {
+
+using testing::Segments;
+using testing::TSegment;
+
+TFigureSpec Read(const std::string& text) {
+    TFigureRead read = ReadFigureFile(text, kBuiltInLookCount);
+    if (auto* error = std::get_if<TFigureError>(&read)) ADD_FAILURE() << FigureErrorText(*error);
+    return std::get_if<TFigureSpec>(&read) ? std::get<TFigureSpec>(read) : TFigureSpec{};
+}
+
+std::vector<TSegment> Drawn(const std::string& text, const TFigureInput& in) {
+    TFigure f;
+    BuildOwnFigure(Read(text), in, f);
+    return Segments(f, [](TPoint p) { return p; });
+}
+
+// 396 x 245 in a border of 12: the section rectangle spans x 12 .. 408, y 28 .. 273.
+TEST(OwnFigure, StatementsLandOnTheirPixels) {
+    struct Case {
+        const char* text;
+        std::int32_t orient;
+        std::vector<TSegment> expected;
+    };
+    const Case cases[] = {
+        {"vline 1/3", 0, {{144, 28, 144, 273}}},
+        {"vline 1/3", 1, {{276, 28, 276, 273}}},  // measured from the right edge
+        {"hline 1/phi", 0, {{12, 179, 408, 179}}},  // round(245 x 0.618...) = 151
+        {"hline 1/phi", 3, {{12, 122, 408, 122}}},  // from the bottom edge
+        {"vline 0\nvline 1", 0, {{12, 28, 12, 273}, {408, 28, 408, 273}}},
+        {"columns 3", 0, {{144, 28, 144, 273}, {276, 28, 276, 273}}},
+        {"rows 2", 2, {{12, 151, 408, 151}}},  // 245 / 2 = 122.5 rounds to the even 122, from the bottom
+        {"line 0 0 1/2 1", 0, {{12, 28, 210, 273}}},
+        {"line 0 0 1/2 1", 2, {{210, 28, 408, 273}}},
+        {"diagonals", 0, {{12, 28, 408, 273}, {12, 273, 408, 28}}},
+        {"frame", 0, {{12, 28, 12, 273}, {12, 28, 408, 28}, {12, 273, 408, 273}, {408, 28, 408, 273}}},
+        // Circle boxes: the centre pixel and the radius to each side, the right and bottom exclusive.
+        {"circle 1/2 1/2 1/2", 0, {{88, 28, 333, 273}}},  // radius round(122.5) = 122 of the shorter side
+        {"ellipse 1/2 1/2 1/2 1/4", 0, {{12, 89, 409, 212}}},
+        {"circle 0 0 1/10", 0, {{-12, 4, 37, 53}}},  // a circle about a corner is clipped by the window
+    };
+    for (const Case& c : cases) {
+        TFigureInput in;
+        in.OrientMode = TOrientation{c.orient};
+        auto expected = c.expected;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(Drawn(c.text, in), expected) << c.text << " orient " << c.orient;
+    }
+}
+
+TEST(OwnFigure, AnIncludedLookIsTheLookItself) {
+    for (std::int32_t look = 0; look < kBuiltInLookCount; ++look) {
+        for (std::int32_t orient = 0; orient < 4; ++orient) {
+            TFigureInput in;
+            in.OrientMode = TOrientation{orient};
+            TFigure own;
+            BuildOwnFigure(Read("look " + std::to_string(look)), in, own);
+            in.LookMode = TLook{look};
+            const TFigure builtIn = BuildFigure(in);
+            EXPECT_EQ(own.points, builtIn.points) << "look " << look << " orient " << orient;
+            EXPECT_EQ(own.primitives.size(), builtIn.primitives.size()) << "look " << look << " orient " << orient;
+        }
+    }
+}
+
+TEST(OwnFigure, StatementsFollowEachOtherInTheFilesOrder) {
+    TFigure f;
+    BuildOwnFigure(Read("hline 1/2\nlook 2\nvline 1/2"), TFigureInput{}, f);
+    ASSERT_GE(f.primitives.size(), 3u);
+    EXPECT_EQ(f.PointsOf(f.primitives.front())[0], (TPoint{12, 150}));
+    EXPECT_EQ(f.PointsOf(f.primitives.back())[0], (TPoint{210, 28}));
+}
+
+TEST(OwnFigure, OrientationsMirrorOrientationZeroForAnySize) {
+    const std::string figure =
+        "frame\nvline 1/phi\nhline 1 - 1/phi\nline 0 1/3 1 2/3\ndiagonals\ncolumns 7\nrows 5\n"
+        "circle 1/3 1/4 1/5\nellipse 0.9 0.1 0.3 0.7\n";
+    std::mt19937 rng(20261209);
+    for (int trial = 0; trial < 40; ++trial) {
+        TFigureInput in;
+        in.Width = std::uniform_int_distribution<int>(58, 1200)(rng);  // odd sizes too
+        in.Height = std::uniform_int_distribution<int>(20, 800)(rng);
+        in.Border = std::uniform_int_distribution<int>(0, 30)(rng);
+        const int left = in.Border, right = in.Border + in.Width;
+        const int top = in.Border + 16, bottom = top + in.Height;
+        in.OrientMode = TOrientation::TopLeft;
+        TFigure base;
+        BuildOwnFigure(Read(figure), in, base);
+        for (int orient = 1; orient <= 3; ++orient) {
+            in.OrientMode = TOrientation{orient};
+            const bool flipX = orient == 1 || orient == 2, flipY = orient == 2 || orient == 3;
+            auto mirror = [&](TPoint p) {
+                return TPoint{flipX ? left + right - p.x : p.x, flipY ? top + bottom - p.y : p.y};
+            };
+            TFigure turned;
+            BuildOwnFigure(Read(figure), in, turned);
+            EXPECT_EQ(Segments(turned, [](TPoint p) { return p; }), Segments(base, mirror))
+                << "orient " << orient << " size " << in.Width << "x" << in.Height;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ratiscope
