@@ -5,40 +5,15 @@
 
 #include <chrono>
 #include <functional>
-#include <utility>
+
+#include "platform/Registration.h"
 
 namespace ratiscope {
 
 // One registration with the event loop: a watch, a timer or a posted call.
-// It ends when this object ends or is reset; a call it named never runs after
-// that, even when the end comes from inside that very call.
-class TLoopHandle {
-public:
-    TLoopHandle() = default;
-    explicit TLoopHandle(std::function<void()> cancel) : cancel_(std::move(cancel)) {}
-    TLoopHandle(TLoopHandle&& other) noexcept : cancel_(std::exchange(other.cancel_, nullptr)) {}
-    TLoopHandle& operator=(TLoopHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            cancel_ = std::exchange(other.cancel_, nullptr);
-        }
-        return *this;
-    }
-    ~TLoopHandle() { Reset(); }
-    TLoopHandle(const TLoopHandle&) = delete;
-    TLoopHandle& operator=(const TLoopHandle&) = delete;
-
-    // Ends the registration now; nothing when there is none.
-    void Reset() {
-        if (auto cancel = std::exchange(cancel_, nullptr)) cancel();
-    }
-    // Whether it has not been ended here: a posted call that ran still counts
-    // until its handle is reset, which the call itself may do.
-    bool Active() const { return static_cast<bool>(cancel_); }
-
-private:
-    std::function<void()> cancel_;
-};
+// A call it named never runs after it ends, even when the end comes from
+// inside that very call.
+using TLoopHandle = TRegistration;
 
 class IEventLoop {
 public:

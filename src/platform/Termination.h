@@ -6,35 +6,14 @@
 #pragma once
 
 #include <functional>
-#include <utility>
+
+#include "platform/Registration.h"
 
 namespace ratiscope {
 
 // Keeps a close handler registered with ITermination; the registration ends
 // with this object (or Reset).
-class TTerminationLink {
-public:
-    TTerminationLink() = default;
-    explicit TTerminationLink(std::function<void()> unlink) : unlink_(std::move(unlink)) {}
-    TTerminationLink(TTerminationLink&& other) noexcept : unlink_(std::exchange(other.unlink_, nullptr)) {}
-    TTerminationLink& operator=(TTerminationLink&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            unlink_ = std::exchange(other.unlink_, nullptr);
-        }
-        return *this;
-    }
-    ~TTerminationLink() { Reset(); }
-    TTerminationLink(const TTerminationLink&) = delete;
-    TTerminationLink& operator=(const TTerminationLink&) = delete;
-
-    void Reset() {
-        if (auto unlink = std::exchange(unlink_, nullptr)) unlink();
-    }
-
-private:
-    std::function<void()> unlink_;
-};
+using TTerminationLink = TRegistration;
 
 class ITermination {
 public:

@@ -18,7 +18,7 @@ namespace {
 
 // What every registration shares: a flag its end clears before anything
 // else, so a call it named that is already on its way is dropped.
-struct TRegistration {
+struct TLiveFlag {
     std::shared_ptr<bool> live = std::make_shared<bool>(true);
 
     // `call` as it runs while the registration lives.
@@ -31,7 +31,7 @@ struct TRegistration {
 
 // Ends a registration: its flag first, then its Qt object, stopped by `stop`.
 template <typename Object, typename Stop>
-TLoopHandle HandleOf(const TRegistration& registration, Object* object, Stop stop) {
+TLoopHandle HandleOf(const TLiveFlag& registration, Object* object, Stop stop) {
     return TLoopHandle([live = registration.live, object = QPointer<Object>(object), stop]() {
         *live = false;
         if (!object) return;
@@ -43,14 +43,14 @@ TLoopHandle HandleOf(const TRegistration& registration, Object* object, Stop sto
 }  // namespace
 
 TLoopHandle TQtEventLoop::WatchReadable(int fd, std::function<void()> ready) {
-    const TRegistration registration;
+    const TLiveFlag registration;
     auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read);
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, registration.Guarded(std::move(ready)));
     return HandleOf(registration, notifier, [](QSocketNotifier& n) { n.setEnabled(false); });
 }
 
 TLoopHandle TQtEventLoop::StartTimer(std::chrono::milliseconds interval, std::function<void()> fire) {
-    const TRegistration registration;
+    const TLiveFlag registration;
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, timer, registration.Guarded(std::move(fire)));
     timer->start(std::max(interval, std::chrono::milliseconds::zero()));
@@ -58,7 +58,7 @@ TLoopHandle TQtEventLoop::StartTimer(std::chrono::milliseconds interval, std::fu
 }
 
 TLoopHandle TQtEventLoop::Post(std::function<void()> call) {
-    const TRegistration registration;
+    const TLiveFlag registration;
     auto* context = new QObject;
     // The context goes once the call ran, or with the handle if that ends first.
     QTimer::singleShot(0, context, [context, call = registration.Guarded(std::move(call))] {
@@ -69,7 +69,7 @@ TLoopHandle TQtEventLoop::Post(std::function<void()> call) {
 }
 
 TLoopHandle TQtEventLoop::BeforeWait(std::function<void()> before) {
-    const TRegistration registration;
+    const TLiveFlag registration;
     auto* context = new QObject;
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, context,
                      registration.Guarded(std::move(before)));
