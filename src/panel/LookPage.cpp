@@ -99,13 +99,6 @@ void TLookPage::SizeEditKeyDown(int key) {
 
 void TLookPage::SizeEditExit() { CommitSize(); }
 
-void TLookPage::SetLeadingSide(std::int32_t value) {
-    if (settings_.LockWidth)
-        settings_.SetWidth(value);
-    else
-        settings_.SetHeight(value);
-}
-
 void TLookPage::CommitSize() {
     liveApply_ = true;
     // Raises the conversion error for a text that is no integer; nothing has changed then.
@@ -114,14 +107,14 @@ void TLookPage::CommitSize() {
     if (v >= limit) return;
     controls_.SizeUpDown.SetPosition(v);
     const std::int32_t p = controls_.SizeUpDown.Position();
-    if (p < limit) SetLeadingSide(p);
+    if (p < limit) settings_.SetLeadingSide(p, p);
 }
 
 void TLookPage::SizeEditChange() {
     if (!liveApply_) return;
     const std::int32_t p = controls_.SizeUpDown.Position();
     if (p >= SizeLimit()) return;
-    SetLeadingSide(p);
+    settings_.SetLeadingSide(p, p);
     if (settings_.Overlay) {
         settings_.Overlay->UpdateSize();
         settings_.Overlay->UpdateLook();

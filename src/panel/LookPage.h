@@ -57,7 +57,6 @@ public:
 private:
     void CommitSize();
     void ApplyRatioBox();
-    void SetLeadingSide(std::int32_t value);
     void CommitGridSize();
 
     bool liveApply_ = true;
