@@ -19,8 +19,6 @@ namespace {
 constexpr std::int32_t kUnsetWidth = 401;
 constexpr std::int32_t kUnsetHeight = 301;
 
-// The last orientation; NextOrient goes round to 0 after it.
-
 std::int32_t IntOf(const TSettingValue& v) { return std::get<std::int32_t>(v); }
 
 }  // namespace
