@@ -14,29 +14,32 @@ namespace {
 
 struct TName {
     std::string_view name;
-    int key;
+    TKey key;
+};
+
+struct TModifierName {
+    std::string_view name;
+    std::uint32_t modifier;  // a THotkeyModifier
 };
 
 // First name of a key is the canonical one.
 constexpr std::array<TName, 28> kNamedKeys = {{
-    {"Space", vk::Space},       {"Enter", vk::Return},         {"Return", vk::Return},
-    {"Tab", vk::Tab},           {"Esc", vk::Escape},           {"Escape", vk::Escape},
-    {"Backspace", vk::Back},    {"Insert", vk::Insert},        {"Ins", vk::Insert},
-    {"Delete", vk::Delete},     {"Del", vk::Delete},           {"Home", vk::Home},
-    {"End", vk::End},           {"PageUp", vk::Prior},         {"PgUp", vk::Prior},
-    {"PageDown", vk::Next},     {"PgDn", vk::Next},            {"Left", vk::Left},
-    {"Right", vk::Right},       {"Up", vk::Up},                {"Down", vk::Down},
-    {"NumMultiply", vk::Multiply}, {"NumAdd", vk::Add},        {"NumSubtract", vk::Subtract},
-    {"NumDecimal", vk::Decimal}, {"NumDivide", vk::Divide},    {"Num*", vk::Multiply},
-    {"Num/", vk::Divide},
+    {"Space", TKey::Space},       {"Enter", TKey::Return},         {"Return", TKey::Return},
+    {"Tab", TKey::Tab},           {"Esc", TKey::Escape},           {"Escape", TKey::Escape},
+    {"Backspace", TKey::Back},    {"Insert", TKey::Insert},        {"Ins", TKey::Insert},
+    {"Delete", TKey::Delete},     {"Del", TKey::Delete},           {"Home", TKey::Home},
+    {"End", TKey::End},           {"PageUp", TKey::Prior},         {"PgUp", TKey::Prior},
+    {"PageDown", TKey::Next},     {"PgDn", TKey::Next},            {"Left", TKey::Left},
+    {"Right", TKey::Right},       {"Up", TKey::Up},                {"Down", TKey::Down},
+    {"NumMultiply", TKey::Multiply}, {"NumAdd", TKey::Add},        {"NumSubtract", TKey::Subtract},
+    {"NumDecimal", TKey::Decimal}, {"NumDivide", TKey::Divide},    {"Num*", TKey::Multiply},
+    {"Num/", TKey::Divide},
 }};
 
-constexpr std::array<TName, 7> kModifiers = {{
+constexpr std::array<TModifierName, 7> kModifiers = {{
     {"Ctrl", hmCtrl}, {"Control", hmCtrl}, {"Alt", hmAlt}, {"Shift", hmShift},
     {"Super", hmSuper}, {"Win", hmSuper}, {"Meta", hmSuper},
 }};
-
-constexpr int kFunctionKeyCount = 24;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -64,29 +67,27 @@ int SmallNumber(std::string_view digits, int limit) {
     return n >= 1 && n <= limit ? n : 0;
 }
 
-// The key a part names; 0 when it names none.
-int KeyNamed(std::string_view part) {
+// The key a part names; TKey::None when it names none.
+TKey KeyNamed(std::string_view part) {
     if (part.size() == 1) {
         const char c = part[0];
-        if (Lower(c) >= 'a' && Lower(c) <= 'z') return 'A' + (Lower(c) - 'a');
-        if (c >= '0' && c <= '9') return c;
+        if (Lower(c) >= 'a' && Lower(c) <= 'z') return KeyOfLetter(static_cast<char>('A' + (Lower(c) - 'a')));
+        if (c >= '0' && c <= '9') return KeyOfDigit(c - '0');
     }
     if (part.size() >= 2 && Lower(part[0]) == 'f')
-        if (const int n = SmallNumber(part.substr(1), kFunctionKeyCount)) return vk::F1 + n - 1;
+        if (const int n = SmallNumber(part.substr(1), kFunctionKeyCount)) return FunctionKey(n);
     if (part.size() == 4 && SameNoCase(part.substr(0, 3), "num") && part[3] >= '0' && part[3] <= '9')
-        return vk::Numpad0 + (part[3] - '0');
+        return KeypadDigit(part[3] - '0');
     for (const TName& n : kNamedKeys)
         if (SameNoCase(n.name, part)) return n.key;
-    return 0;
+    return TKey::None;
 }
 
 std::uint32_t ModifierNamed(std::string_view part) {
-    for (const TName& m : kModifiers)
-        if (SameNoCase(m.name, part)) return static_cast<std::uint32_t>(m.key);
+    for (const TModifierName& m : kModifiers)
+        if (SameNoCase(m.name, part)) return m.modifier;
     return 0;
 }
-
-bool IsFunctionKey(int key) { return key >= vk::F1 && key < vk::F1 + kFunctionKeyCount; }
 
 }  // namespace
 
@@ -101,7 +102,7 @@ std::optional<THotkey> ParseHotkey(std::string_view text) {
         if (const std::uint32_t m = ModifierNamed(part)) {
             if (hotkey.modifiers & m) return std::nullopt;
             hotkey.modifiers |= m;
-        } else if (const int key = KeyNamed(part); key != 0 && hotkey.key == 0) {
+        } else if (const TKey key = KeyNamed(part); key != TKey::None && hotkey.key == TKey::None) {
             hotkey.key = key;
         } else {
             return std::nullopt;
@@ -109,7 +110,7 @@ std::optional<THotkey> ParseHotkey(std::string_view text) {
         if (plus == std::string_view::npos) break;
         text.remove_prefix(plus + 1);
     }
-    if (hotkey.key == 0) return std::nullopt;
+    if (hotkey.key == TKey::None) return std::nullopt;
     if (!(hotkey.modifiers & (hmCtrl | hmAlt | hmSuper)) && !IsFunctionKey(hotkey.key)) return std::nullopt;
     return hotkey;
 }
@@ -118,20 +119,20 @@ std::string FormatHotkey(const THotkey& hotkey) {
     std::string out;
     for (const std::uint32_t m : {hmCtrl, hmAlt, hmShift, hmSuper})
         if (hotkey.modifiers & m) {
-            for (const TName& n : kModifiers)
-                if (static_cast<std::uint32_t>(n.key) == m) {
+            for (const TModifierName& n : kModifiers)
+                if (n.modifier == m) {
                     out += n.name;
                     break;
                 }
             out += '+';
         }
-    const int k = hotkey.key;
-    if ((k >= 'A' && k <= 'Z') || (k >= '0' && k <= '9'))
-        out += static_cast<char>(k);
+    const TKey k = hotkey.key;
+    if (IsLetterKey(k) || IsDigitKey(k))
+        out += KeyCharacter(k);
     else if (IsFunctionKey(k))
-        out += "F" + std::to_string(k - vk::F1 + 1);
-    else if (k >= vk::Numpad0 && k <= vk::Numpad0 + 9)
-        out += "Num" + std::to_string(k - vk::Numpad0);
+        out += "F" + std::to_string(FunctionKeyNumber(k));
+    else if (IsKeypadDigit(k))
+        out += "Num" + std::to_string(KeypadDigitOf(k));
     else
         for (const TName& n : kNamedKeys)
             if (n.key == k) {

@@ -47,8 +47,8 @@ public:
     void FormMouseMove(TShiftState state, std::int32_t x, std::int32_t y);
     void FormMouseUp(TMouseButton button, TShiftState state, std::int32_t x, std::int32_t y);
     void FormMouseWheel(TShiftState state, std::int32_t delta);
-    void FormKeyDown(int key, TShiftState state);
-    void FormKeyUp(int key, TShiftState state);
+    void FormKeyDown(TKey key, TShiftState state);
+    void FormKeyUp(TKey key, TShiftState state);
 
     // Settings slot.
     void UpdateSize() override;
@@ -103,8 +103,8 @@ private:
     void OnMouseMove(TShiftState s, std::int32_t x, std::int32_t y) override { FormMouseMove(s, x, y); }
     void OnMouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) override { FormMouseUp(b, s, x, y); }
     void OnMouseWheel(TShiftState s, std::int32_t delta, std::int32_t, std::int32_t) override { FormMouseWheel(s, delta); }
-    void OnKeyDown(int key, TShiftState s) override { FormKeyDown(key, s); }
-    void OnKeyUp(int key, TShiftState s) override { FormKeyUp(key, s); }
+    void OnKeyDown(TKey key, TShiftState s) override { FormKeyDown(key, s); }
+    void OnKeyUp(TKey key, TShiftState s) override { FormKeyUp(key, s); }
     void OnActivate() override { FormActivate(); }
     void OnDeactivate() override { FormDeactivate(); }
     void OnClose() override { FormClose(); }

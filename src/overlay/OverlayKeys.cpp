@@ -15,15 +15,15 @@ constexpr std::int32_t kKeyStep = 16;
 constexpr std::int32_t kFineKeyStep = 1;
 }  // namespace
 
-void TMainForm::FormKeyDown(int key, TShiftState state) {
+void TMainForm::FormKeyDown(TKey key, TShiftState state) {
     TSettings& s = settings_;
     const std::int32_t step = (state & ssCtrl) ? kFineKeyStep : kKeyStep;
 
     // Shift switches to the grid keys; Alt is not looked at.
     if (state & ssShift) {
-        if (key == vk::Add)
+        if (key == TKey::Add)
             s.SetGridSize(s.GridSize + step);
-        else if (key == vk::Subtract)
+        else if (key == TKey::Subtract)
             s.SetGridSize(s.GridSize - step);
         return;
     }
@@ -38,32 +38,32 @@ void TMainForm::FormKeyDown(int key, TShiftState state) {
     };
 
     switch (key) {
-    case vk::Return: ActionLookExecute(); break;
-    case vk::Space: ActionOrientExecute(); break;
-    case vk::Left: moveBy(-step, 0); break;
-    case vk::Up: moveBy(0, -step); break;
-    case vk::Right: moveBy(step, 0); break;
-    case vk::Down: moveBy(0, step); break;
-    case vk::Multiply:
-    case vk::F4: ActionFrameExecute(); break;
-    case vk::Add: resizeLeading(step); break;
-    case vk::Subtract: resizeLeading(-step); break;
-    case vk::Divide:
-    case vk::F3:
+    case TKey::Return: ActionLookExecute(); break;
+    case TKey::Space: ActionOrientExecute(); break;
+    case TKey::Left: moveBy(-step, 0); break;
+    case TKey::Up: moveBy(0, -step); break;
+    case TKey::Right: moveBy(step, 0); break;
+    case TKey::Down: moveBy(0, step); break;
+    case TKey::Multiply:
+    case TKey::F4: ActionFrameExecute(); break;
+    case TKey::Add: resizeLeading(step); break;
+    case TKey::Subtract: resizeLeading(-step); break;
+    case TKey::Divide:
+    case TKey::F3:
         if (window_) window_->SetAlpha(true, 0);
         break;
-    case vk::F1:
+    case TKey::F1:
         if (services_.openManual) services_.openManual();
         break;
-    case vk::F2: ActionShowSettingsExecute(); break;
-    case vk::F5: ActionFitExecute(); break;
+    case TKey::F2: ActionShowSettingsExecute(); break;
+    case TKey::F5: ActionFitExecute(); break;
     default: break;
     }
 }
 
-void TMainForm::FormKeyUp(int key, TShiftState) {
+void TMainForm::FormKeyUp(TKey key, TShiftState) {
     // Whatever modifiers are held, so a peek always ends.
-    if (key == vk::Divide || key == vk::F3) UpdateOpacity();
+    if (key == TKey::Divide || key == TKey::F3) UpdateOpacity();
 }
 
 }  // namespace ratiscope

@@ -19,15 +19,15 @@ TLookPage::TLookPage(TSettings& settings, TPanelControls& controls, const TError
       primaryScreenWidth_(std::move(primaryScreenWidth)) {
     controls_.WidthRadio.OnClick = Guarded(report, [this] { WidthRadioClick(); });
     controls_.HeightRadio.OnClick = Guarded(report, [this] { HeightRadioClick(); });
-    controls_.SizeEdit.OnKeyDown = GuardedKey(report, [this](int key) { SizeEditKeyDown(key); });
+    controls_.SizeEdit.OnKeyDown = GuardedKey(report, [this](TKey key) { SizeEditKeyDown(key); });
     controls_.SizeEdit.OnExit = Guarded(report, [this] { SizeEditExit(); });
     controls_.SizeEdit.OnChange = Guarded(report, [this] { SizeEditChange(); });
     controls_.LockCheckBox.OnClick = Guarded(report, [this] { LockCheckBoxClick(); });
     controls_.RatioComboBox.OnSelect = Guarded(report, [this] { RatioComboBoxSelect(); });
-    controls_.RatioComboBox.OnKeyDown = GuardedKey(report, [this](int key) { RatioComboBoxKeyDown(key); });
+    controls_.RatioComboBox.OnKeyDown = GuardedKey(report, [this](TKey key) { RatioComboBoxKeyDown(key); });
     controls_.LookComboBox.OnSelect = Guarded(report, [this] { LookComboBoxChange(); });
     controls_.OrientationComboBox.OnSelect = Guarded(report, [this] { OrientationComboBoxChange(); });
-    controls_.GridSizeEdit.OnKeyDown = GuardedKey(report, [this](int key) { GridSizeEditKeyDown(key); });
+    controls_.GridSizeEdit.OnKeyDown = GuardedKey(report, [this](TKey key) { GridSizeEditKeyDown(key); });
     controls_.GridSizeEdit.OnExit = Guarded(report, [this] { GridSizeEditExit(); });
     controls_.GridSizeEdit.OnChange = Guarded(report, [this] { GridSizeEditChange(); });
 }
@@ -90,8 +90,8 @@ void TLookPage::HeightRadioClick() {
     controls_.SizeUpDown.SetPosition(settings_.Height);
 }
 
-void TLookPage::SizeEditKeyDown(int key) {
-    if (key == vk::Return)
+void TLookPage::SizeEditKeyDown(TKey key) {
+    if (key == TKey::Return)
         CommitSize();
     else
         liveApply_ = false;
@@ -138,8 +138,8 @@ void TLookPage::ApplyRatioBox() {
 
 void TLookPage::RatioComboBoxSelect() { ApplyRatioBox(); }
 
-void TLookPage::RatioComboBoxKeyDown(int key) {
-    if (key == vk::Return) ApplyRatioBox();
+void TLookPage::RatioComboBoxKeyDown(TKey key) {
+    if (key == TKey::Return) ApplyRatioBox();
 }
 
 void TLookPage::LookComboBoxChange() {
@@ -157,8 +157,8 @@ void TLookPage::CommitGridSize() {
     if (settings_.Overlay) settings_.Overlay->UpdateLook();
 }
 
-void TLookPage::GridSizeEditKeyDown(int key) {
-    if (key == vk::Return)
+void TLookPage::GridSizeEditKeyDown(TKey key) {
+    if (key == TKey::Return)
         CommitGridSize();
     else
         liveApply_ = false;

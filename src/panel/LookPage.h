@@ -35,15 +35,15 @@ public:
     // Handlers, named after the control and its event.
     void WidthRadioClick();
     void HeightRadioClick();
-    void SizeEditKeyDown(int key);
+    void SizeEditKeyDown(TKey key);
     void SizeEditExit();
     void SizeEditChange();
     void LockCheckBoxClick();
     void RatioComboBoxSelect();
-    void RatioComboBoxKeyDown(int key);
+    void RatioComboBoxKeyDown(TKey key);
     void LookComboBoxChange();
     void OrientationComboBoxChange();
-    void GridSizeEditKeyDown(int key);
+    void GridSizeEditKeyDown(TKey key);
     void GridSizeEditExit();
     void GridSizeEditChange();
 

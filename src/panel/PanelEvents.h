@@ -22,8 +22,8 @@ inline TNotifyEvent Guarded(const TErrorReport& report, std::function<void()> ha
     };
 }
 
-inline TKeyEvent GuardedKey(const TErrorReport& report, std::function<void(int)> handler) {
-    return [report, handler = std::move(handler)](int key) {
+inline TKeyEvent GuardedKey(const TErrorReport& report, std::function<void(TKey)> handler) {
+    return [report, handler = std::move(handler)](TKey key) {
         try {
             handler(key);
         } catch (const std::exception& e) {

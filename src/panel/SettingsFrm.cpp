@@ -207,15 +207,15 @@ void TSettingsForm::FormClose() {
     Settings.SPage = ActivePage();
 }
 
-void TSettingsForm::FormKeyDown(int key, TShiftState) {
+void TSettingsForm::FormKeyDown(TKey key, TShiftState) {
     switch (key) {
-    case vk::F1:
+    case TKey::F1:
         if (services_.openManual) services_.openManual();
         break;
-    case vk::F2:
+    case TKey::F2:
         ToggleVisible();
         break;
-    case vk::F3:
+    case TKey::F3:
         // The overlay's opacity comes back and reaches the panel from there.
         if (Settings.Overlay)
             Settings.Overlay->UpdateOpacity();

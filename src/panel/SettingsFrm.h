@@ -71,7 +71,7 @@ public:
     void FormMouseMove(TShiftState state, std::int32_t x, std::int32_t y);
     void FormMouseUp(TMouseButton button, TShiftState state, std::int32_t x, std::int32_t y);
     // F1 manual, F2 hide (the overlay's show-settings toggle), F3 opacity back.
-    void FormKeyDown(int key, TShiftState state);
+    void FormKeyDown(TKey key, TShiftState state);
     // A close request stores the panel's place, visibility and page; the
     // window is then hidden, never destroyed.
     void FormClose();
@@ -131,7 +131,7 @@ private:
     void OnMouseUp(TMouseButton b, TShiftState s, std::int32_t x, std::int32_t y) override { FormMouseUp(b, s, x, y); }
     // The wheel is left to the control under it.
     void OnMouseWheel(TShiftState, std::int32_t, std::int32_t, std::int32_t) override {}
-    void OnKeyDown(int key, TShiftState s) override { FormKeyDown(key, s); }
+    void OnKeyDown(TKey key, TShiftState s) override { FormKeyDown(key, s); }
     void OnActivate() override { FormActivate(); }
     void OnDeactivate() override { FormDeactivate(); }
     void OnClose() override { FormClose(); }

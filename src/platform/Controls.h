@@ -11,6 +11,7 @@
 
 #include "base/Color.h"
 #include "base/Geometry.h"
+#include "platform/Keys.h"
 
 namespace ratiscope {
 
@@ -26,9 +27,9 @@ struct TFont {
     friend bool operator==(const TFont&, const TFont&) = default;
 };
 
-// Handlers the controls call. Key handlers get a virtual key code of platform/Keys.h.
+// Handlers the controls call. Key handlers get the virtual key code of the key.
 using TNotifyEvent = std::function<void()>;
-using TKeyEvent = std::function<void(int key)>;
+using TKeyEvent = std::function<void(TKey key)>;
 
 // What every control offers. Rectangles are pixels relative to the parent's
 // client area, right and bottom exclusive.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/Keys.h"
+
 namespace ratiscope {
 
 // Modifiers of a global key combination, combinable. Super is the key with
@@ -18,7 +20,7 @@ enum THotkeyModifier : std::uint32_t {
 
 struct THotkey {
     std::uint32_t modifiers = 0;  // THotkeyModifier flags
-    int key = 0;                  // a virtual key code of platform/Keys.h
+    TKey key = TKey::None;        // the key held with the modifiers
     friend bool operator==(const THotkey&, const THotkey&) = default;
 };
 

@@ -12,6 +12,7 @@
 
 #include "base/Color.h"
 #include "base/Geometry.h"
+#include "platform/Keys.h"
 
 namespace ratiscope {
 
@@ -56,10 +57,10 @@ public:
     virtual void OnMouseUp(TMouseButton, TShiftState, std::int32_t /*x*/, std::int32_t /*y*/) {}
     // The wheel turned: 120 per standard notch, positive away from the user.
     virtual void OnMouseWheel(TShiftState, std::int32_t /*delta*/, std::int32_t /*x*/, std::int32_t /*y*/) {}
-    // A key went down (auto-repeat repeats this); `key` is a virtual key code of platform/Keys.h.
-    virtual void OnKeyDown(int /*key*/, TShiftState) {}
+    // A key went down (auto-repeat repeats this); `key` is its virtual key code, never TKey::None.
+    virtual void OnKeyDown(TKey /*key*/, TShiftState) {}
     // A key came up for real; auto-repeat releases are not reported.
-    virtual void OnKeyUp(int /*key*/, TShiftState) {}
+    virtual void OnKeyUp(TKey /*key*/, TShiftState) {}
     // This window became the active window.
     virtual void OnActivate() {}
     // This window stopped being the active window.

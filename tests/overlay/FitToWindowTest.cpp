@@ -66,7 +66,7 @@ TEST_F(MainFormTest, FitCommandAimsAtTheWindowBeneathTheFiguresCentre) {
     ws.others = {{{600, 0, 900, 100}, {605, 20, 895, 95}},      // topmost, elsewhere
                  {{400, 300, 900, 700}, {404, 330, 896, 696}},  // under the centre, with its frame
                  {{0, 0, 1920, 1050}, {0, 0, 1920, 1050}}};     // lower in the stack
-    form->FormKeyDown(vk::F5, 0);
+    form->FormKeyDown(TKey::F5, 0);
     EXPECT_EQ(settings.Width, 492);
     EXPECT_EQ(settings.Height, 366);
     EXPECT_EQ(window->left, 404 - 12);
@@ -107,9 +107,9 @@ TEST_F(MainFormTest, ShiftF5DoesNotFit) {
     settings.SetLock(false);
     Create();
     ws.others = {{{0, 0, 1920, 1050}, {100, 100, 1000, 900}}};
-    form->FormKeyDown(vk::F5, ssShift);
+    form->FormKeyDown(TKey::F5, ssShift);
     EXPECT_EQ(settings.Width, 396);
-    form->FormKeyDown(vk::F5, ssCtrl);
+    form->FormKeyDown(TKey::F5, ssCtrl);
     EXPECT_EQ(settings.Width, 900);
 }
 

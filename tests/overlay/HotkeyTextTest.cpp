@@ -16,33 +16,33 @@ struct TParseCase {
     const char* text;
     bool valid;
     std::uint32_t modifiers;
-    int key;
+    TKey key;
     const char* canonical;
 };
 
 const TParseCase kParses[] = {
-    {"Ctrl+Alt+G", true, hmCtrl | hmAlt, 'G', "Ctrl+Alt+G"},
-    {"  alt + ctrl + g ", true, hmCtrl | hmAlt, 'G', "Ctrl+Alt+G"},
-    {"Control+Shift+F12", true, hmCtrl | hmShift, vk::F1 + 11, "Ctrl+Shift+F12"},
-    {"Win+Space", true, hmSuper, vk::Space, "Super+Space"},
-    {"Meta+num5", true, hmSuper, vk::Numpad0 + 5, "Super+Num5"},
-    {"Ctrl+NumAdd", true, hmCtrl, vk::Add, "Ctrl+NumAdd"},
-    {"Alt+PgDn", true, hmAlt, vk::Next, "Alt+PageDown"},
-    {"Ctrl+Alt+7", true, hmCtrl | hmAlt, '7', "Ctrl+Alt+7"},
-    {"F9", true, 0, vk::F1 + 8, "F9"},
-    {"Shift+F24", true, hmShift, vk::F1 + 23, "Shift+F24"},
-    {"G", false, 0, 0, ""},                 // would take a letter from typing everywhere
-    {"Shift+G", false, 0, 0, ""},
-    {"Ctrl+Alt", false, 0, 0, ""},          // no key
-    {"Ctrl+G+H", false, 0, 0, ""},          // two keys
-    {"Ctrl+Ctrl+G", false, 0, 0, ""},       // a modifier twice
-    {"Ctrl++G", false, 0, 0, ""},           // an empty part
-    {"Ctrl+Alt+", false, 0, 0, ""},
-    {"Ctrl+F25", false, 0, 0, ""},
-    {"Ctrl+F0", false, 0, 0, ""},
-    {"Ctrl+Alt+Gee", false, 0, 0, ""},
-    {"Ctrl+Alt+é", false, 0, 0, ""},
-    {"Hyper+G", false, 0, 0, ""},
+    {"Ctrl+Alt+G", true, hmCtrl | hmAlt, KeyOfLetter('G'), "Ctrl+Alt+G"},
+    {"  alt + ctrl + g ", true, hmCtrl | hmAlt, KeyOfLetter('G'), "Ctrl+Alt+G"},
+    {"Control+Shift+F12", true, hmCtrl | hmShift, FunctionKey(12), "Ctrl+Shift+F12"},
+    {"Win+Space", true, hmSuper, TKey::Space, "Super+Space"},
+    {"Meta+num5", true, hmSuper, KeypadDigit(5), "Super+Num5"},
+    {"Ctrl+NumAdd", true, hmCtrl, TKey::Add, "Ctrl+NumAdd"},
+    {"Alt+PgDn", true, hmAlt, TKey::Next, "Alt+PageDown"},
+    {"Ctrl+Alt+7", true, hmCtrl | hmAlt, KeyOfDigit(7), "Ctrl+Alt+7"},
+    {"F9", true, 0, FunctionKey(9), "F9"},
+    {"Shift+F24", true, hmShift, FunctionKey(24), "Shift+F24"},
+    {"G", false, 0, TKey::None, ""},            // would take a letter from typing everywhere
+    {"Shift+G", false, 0, TKey::None, ""},
+    {"Ctrl+Alt", false, 0, TKey::None, ""},     // no key
+    {"Ctrl+G+H", false, 0, TKey::None, ""},     // two keys
+    {"Ctrl+Ctrl+G", false, 0, TKey::None, ""},  // a modifier twice
+    {"Ctrl++G", false, 0, TKey::None, ""},      // an empty part
+    {"Ctrl+Alt+", false, 0, TKey::None, ""},
+    {"Ctrl+F25", false, 0, TKey::None, ""},
+    {"Ctrl+F0", false, 0, TKey::None, ""},
+    {"Ctrl+Alt+Gee", false, 0, TKey::None, ""},
+    {"Ctrl+Alt+é", false, 0, TKey::None, ""},
+    {"Hyper+G", false, 0, TKey::None, ""},
 };
 
 TEST(HotkeyText, ParsesModifiersAndOneKeyAndSpellsThemCanonically) {
@@ -97,7 +97,7 @@ protected:
 TEST_F(StartHotkeyTest, AClaimedKeyRunsTheToggleAndSaysNothing) {
     EXPECT_TRUE(Start("Ctrl+Alt+G"));
     ASSERT_EQ(fake.claims.size(), 1u);
-    EXPECT_EQ(fake.claims[0], (THotkey{hmCtrl | hmAlt, 'G'}));
+    EXPECT_EQ(fake.claims[0], (THotkey{hmCtrl | hmAlt, KeyOfLetter('G')}));
     ASSERT_TRUE(fake.action);
     fake.action();
     EXPECT_EQ(toggles, 1);

@@ -98,8 +98,8 @@ TEST_F(MainFormTest, WindowRectangleStaysPlaceableWhateverTheSettingsHold) {
         EXPECT_EQ(settings.Width, c.width) << c.name << ": the stored size stays";
         EXPECT_EQ(settings.X, c.x) << c.name << ": the stored place stays";
         // Moving on by keys stays within the range too.
-        form->FormKeyDown(vk::Right, 0);
-        form->FormKeyDown(vk::Up, 0);
+        form->FormKeyDown(TKey::Right, 0);
+        form->FormKeyDown(TKey::Up, 0);
         EXPECT_GE(window->left, c.left) << c.name;
         EXPECT_LE(window->left, 32767) << c.name;
         EXPECT_LE(window->top, c.top) << c.name;
@@ -212,7 +212,7 @@ TEST_F(MainFormTest, ActivationOrder) {
 
 TEST_F(MainFormTest, ActivationRestoresAPeekedWindow) {
     Create();
-    form->FormKeyDown(114, 0);  // F3
+    form->FormKeyDown(TKey::F3, 0);
     EXPECT_EQ(window->alpha, 0);
     form->FormDeactivate();
     EXPECT_EQ(window->alpha, 230);
@@ -377,7 +377,7 @@ TEST_F(MainFormTest, MissingIconsLeaveAWorkingWindow) {
     EXPECT_TRUE(form->Icons().TRCorner.Empty());
     form->FormMouseMove(0, 420 - 51, 5);  // hover feedback without the strip
     EXPECT_TRUE(form->Highlighted());
-    form->FormKeyDown(112, 0);  // F1 without a manual opener
+    form->FormKeyDown(TKey::F1, 0);  // without a manual opener
 }
 
 }  // namespace

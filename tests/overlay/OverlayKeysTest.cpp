@@ -10,7 +10,7 @@ namespace {
 
 struct TKeyCase {
     const char* what;
-    int key;
+    TKey key;
     TShiftState state;
     bool lockWidth;
     std::int32_t width, grid;  // before
@@ -19,21 +19,21 @@ struct TKeyCase {
 
 // The window starts at (300, 240) with Width 396, Height 245, the lock on.
 const TKeyCase kKeys[] = {
-    {"right", vk::Right, 0, true, 396, 8, 316, 240, 396, 245, 8},
-    {"ctrl + right", vk::Right, ssCtrl, true, 396, 8, 301, 240, 396, 245, 8},
-    {"left", vk::Left, 0, true, 396, 8, 284, 240, 396, 245, 8},
-    {"ctrl + up", vk::Up, ssCtrl, true, 396, 8, 300, 239, 396, 245, 8},
-    {"down, alt not looked at", vk::Down, ssAlt, true, 396, 8, 300, 256, 396, 245, 8},
-    {"shift + right: nothing", vk::Right, ssShift, true, 396, 8, 300, 240, 396, 245, 8},
-    {"shift + keypad plus: grid + 16", vk::Add, ssShift, true, 396, 8, 300, 240, 396, 245, 24},
-    {"shift + ctrl + keypad plus: grid + 1", vk::Add, ssShift | ssCtrl, true, 396, 8, 300, 240, 396, 245, 9},
-    {"shift + keypad minus at 10: 3", vk::Subtract, ssShift, true, 396, 10, 300, 240, 396, 245, 3},
-    {"keypad plus, width leads", vk::Add, 0, true, 396, 8, 300, 240, 412, 255, 8},
-    {"ctrl + keypad minus, height leads", vk::Subtract, ssCtrl, false, 396, 8, 300, 240, 395, 244, 8},
-    {"keypad minus at 60: the minimum", vk::Subtract, 0, true, 60, 8, 300, 240, 58, 36, 8},
-    {"main keyboard plus: nothing", vk::OemPlus, 0, true, 396, 8, 300, 240, 396, 245, 8},
-    {"main keyboard minus: nothing", vk::OemMinus, 0, true, 396, 8, 300, 240, 396, 245, 8},
-    {"a letter: nothing", 'A', 0, true, 396, 8, 300, 240, 396, 245, 8},
+    {"right", TKey::Right, 0, true, 396, 8, 316, 240, 396, 245, 8},
+    {"ctrl + right", TKey::Right, ssCtrl, true, 396, 8, 301, 240, 396, 245, 8},
+    {"left", TKey::Left, 0, true, 396, 8, 284, 240, 396, 245, 8},
+    {"ctrl + up", TKey::Up, ssCtrl, true, 396, 8, 300, 239, 396, 245, 8},
+    {"down, alt not looked at", TKey::Down, ssAlt, true, 396, 8, 300, 256, 396, 245, 8},
+    {"shift + right: nothing", TKey::Right, ssShift, true, 396, 8, 300, 240, 396, 245, 8},
+    {"shift + keypad plus: grid + 16", TKey::Add, ssShift, true, 396, 8, 300, 240, 396, 245, 24},
+    {"shift + ctrl + keypad plus: grid + 1", TKey::Add, ssShift | ssCtrl, true, 396, 8, 300, 240, 396, 245, 9},
+    {"shift + keypad minus at 10: 3", TKey::Subtract, ssShift, true, 396, 10, 300, 240, 396, 245, 3},
+    {"keypad plus, width leads", TKey::Add, 0, true, 396, 8, 300, 240, 412, 255, 8},
+    {"ctrl + keypad minus, height leads", TKey::Subtract, ssCtrl, false, 396, 8, 300, 240, 395, 244, 8},
+    {"keypad minus at 60: the minimum", TKey::Subtract, 0, true, 60, 8, 300, 240, 58, 36, 8},
+    {"main keyboard plus: nothing", TKey::OemPlus, 0, true, 396, 8, 300, 240, 396, 245, 8},
+    {"main keyboard minus: nothing", TKey::OemMinus, 0, true, 396, 8, 300, 240, 396, 245, 8},
+    {"a letter: nothing", KeyOfLetter('A'), 0, true, 396, 8, 300, 240, 396, 245, 8},
 };
 
 TEST_F(MainFormTest, KeyRules) {
@@ -59,45 +59,45 @@ TEST_F(MainFormTest, ArrowMovesAreNotPulledBack) {
     ws.workArea = {0, 0, 1920, 1050};
     Create();
     window->Move(1900, 300);
-    form->FormKeyDown(vk::Right, 0);
+    form->FormKeyDown(TKey::Right, 0);
     EXPECT_EQ(window->left, 1916);
 }
 
 TEST_F(MainFormTest, CommandKeys) {
     Create();
-    form->FormKeyDown(vk::Return, 0);
+    form->FormKeyDown(TKey::Return, 0);
     EXPECT_EQ(settings.LookMode, TLook::Halves);
-    form->FormKeyDown(vk::Space, ssCtrl);
+    form->FormKeyDown(TKey::Space, ssCtrl);
     EXPECT_EQ(settings.OrientMode, TOrientation::TopRight);
-    form->FormKeyDown(vk::Multiply, 0);
+    form->FormKeyDown(TKey::Multiply, 0);
     EXPECT_FALSE(settings.SFrame);
-    form->FormKeyDown(vk::F4, 0);
+    form->FormKeyDown(TKey::F4, 0);
     EXPECT_TRUE(settings.SFrame);
-    form->FormKeyDown(vk::Return, ssShift);
+    form->FormKeyDown(TKey::Return, ssShift);
     EXPECT_EQ(settings.LookMode, TLook::Halves) << "Shift switches to the grid table";
 
     auto mark = Mark();
-    form->FormKeyDown(vk::F1, 0);
+    form->FormKeyDown(TKey::F1, 0);
     EXPECT_TRUE(Logged(mark, "OpenManual"));
-    form->FormKeyDown(vk::F2, 0);
+    form->FormKeyDown(TKey::F2, 0);
     EXPECT_FALSE(panel.shown);
-    form->FormKeyDown(vk::F2, 0);
+    form->FormKeyDown(TKey::F2, 0);
     EXPECT_TRUE(panel.shown);
 }
 
 TEST_F(MainFormTest, PeekKeysHideWhileHeld) {
     struct Case {
         const char* what;
-        int key;
+        TKey key;
         TShiftState down, up;
         bool hidden;
     };
     const Case cases[] = {
-        {"F3", vk::F3, 0, 0, true},
-        {"keypad divide", vk::Divide, 0, 0, true},
-        {"F3 with ctrl", vk::F3, ssCtrl, ssCtrl, true},
-        {"F3 with shift: not hidden", vk::F3, ssShift, ssShift, false},
-        {"released with shift", vk::Divide, 0, ssShift, true},
+        {"F3", TKey::F3, 0, 0, true},
+        {"keypad divide", TKey::Divide, 0, 0, true},
+        {"F3 with ctrl", TKey::F3, ssCtrl, ssCtrl, true},
+        {"F3 with shift: not hidden", TKey::F3, ssShift, ssShift, false},
+        {"released with shift", TKey::Divide, 0, ssShift, true},
     };
     Create();
     settings.SetOpacity(50);
@@ -111,12 +111,12 @@ TEST_F(MainFormTest, PeekKeysHideWhileHeld) {
         EXPECT_EQ(window->alpha, 128);
     }
     settings.SetOpacity(100);
-    form->FormKeyDown(vk::F3, 0);
+    form->FormKeyDown(TKey::F3, 0);
     EXPECT_TRUE(window->blending) << "hiding switches blending on";
     EXPECT_EQ(window->alpha, 0);
-    form->FormKeyUp(vk::F3, 0);
+    form->FormKeyUp(TKey::F3, 0);
     EXPECT_FALSE(window->blending);
-    form->FormKeyUp(vk::F2, 0);
+    form->FormKeyUp(TKey::F2, 0);
     EXPECT_FALSE(window->blending) << "other releases do nothing";
 }
 

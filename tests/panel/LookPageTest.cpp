@@ -33,7 +33,7 @@ TEST_F(LookPage, TypedSizeWaitsForEnterThenAppliesWithTheLock) {
     SizeEdit().UserTypes("500");
     EXPECT_FALSE(form->Look()->LiveApply());
     EXPECT_EQ(settings.Width, 396);
-    SizeEdit().UserPresses(vk::Return);
+    SizeEdit().UserPresses(TKey::Return);
     EXPECT_TRUE(form->Look()->LiveApply());
     EXPECT_EQ(settings.Width, 500);
     EXPECT_EQ(settings.Height, 309);  // round(500 x 0.618...)
@@ -45,7 +45,7 @@ TEST_F(LookPage, TypedSizeWaitsForEnterThenAppliesWithTheLock) {
 TEST_F(LookPage, EnterOnTheDefaultSizeGivesTheGoldenHeight) {
     settings.SetWidth(300);
     SizeEdit().UserTypes("396");
-    SizeEdit().UserPresses(vk::Return);
+    SizeEdit().UserPresses(TKey::Return);
     EXPECT_EQ(settings.Width, 396);
     EXPECT_EQ(settings.Height, 245);
 }
@@ -60,7 +60,7 @@ TEST_F(LookPage, LeavingTheFieldCommitsToo) {
 
 TEST_F(LookPage, SpacesAreDroppedFromATypedSize) {
     SizeEdit().UserTypes("1 200");
-    SizeEdit().UserPresses(vk::Return);
+    SizeEdit().UserPresses(TKey::Return);
     EXPECT_EQ(settings.Width, 1200);
     EXPECT_EQ(SizeEdit().Text(), "1200");
 }
@@ -68,14 +68,14 @@ TEST_F(LookPage, SpacesAreDroppedFromATypedSize) {
 TEST_F(LookPage, SpinClicksApplyAtOnceUntilSomethingIsTyped) {
     SizeUpDown().UserClicks(+1);
     EXPECT_EQ(settings.Width, 397);
-    SizeEdit().UserPresses(vk::Down);  // the arrow keys step the spin buttons as well, but a key clears live apply
+    SizeEdit().UserPresses(TKey::Down);  // the arrow keys step the spin buttons as well, but a key clears live apply
     EXPECT_EQ(SizeEdit().Text(), "396");
     EXPECT_EQ(settings.Width, 397);
     SizeUpDown().UserClicks(+1);
     SizeUpDown().UserClicks(+1);
     EXPECT_EQ(SizeEdit().Text(), "398");
     EXPECT_EQ(settings.Width, 397);
-    SizeEdit().UserPresses(vk::Return);
+    SizeEdit().UserPresses(TKey::Return);
     EXPECT_EQ(settings.Width, 398);
     SizeUpDown().UserClicks(+1);
     EXPECT_EQ(settings.Width, 399);
@@ -84,7 +84,7 @@ TEST_F(LookPage, SpinClicksApplyAtOnceUntilSomethingIsTyped) {
 TEST_F(LookPage, TextThatIsNoIntegerShowsTheErrorAndChangesNothing) {
     SizeEdit().UserTypes("12a");
     const TCallLog before = calls;
-    SizeEdit().UserPresses(vk::Return);
+    SizeEdit().UserPresses(TKey::Return);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0], "app.ShowMessage error \"Vendrel Ratiscope\" \"'12a' is not a valid integer value\"");
     EXPECT_EQ(settings.Width, 396);
@@ -96,17 +96,17 @@ TEST_F(LookPage, TextThatIsNoIntegerShowsTheErrorAndChangesNothing) {
 
 TEST_F(LookPage, SizesFromTwiceTheScreenWidthAreIgnoredSilently) {
     SizeEdit().UserTypes("3840");
-    SizeEdit().UserPresses(vk::Return);
+    SizeEdit().UserPresses(TKey::Return);
     EXPECT_EQ(settings.Width, 396);
     EXPECT_TRUE(Messages().empty());
     SizeEdit().UserTypes("3839");
-    SizeEdit().UserPresses(vk::Return);
+    SizeEdit().UserPresses(TKey::Return);
     EXPECT_EQ(settings.Width, 3839);
 }
 
 TEST_F(LookPage, NegativeAndSmallSizesMeetTheSettersMinimum) {
     SizeEdit().UserTypes("-40");
-    SizeEdit().UserPresses(vk::Return);
+    SizeEdit().UserPresses(TKey::Return);
     EXPECT_EQ(settings.Width, 58);
     EXPECT_EQ(SizeEdit().Text(), "58");
 }
@@ -118,7 +118,7 @@ TEST_F(LookPage, HeightRadioShowsTheHeightAndTheFieldThenSetsIt) {
     EXPECT_EQ(settings.Width, 396);
     EXPECT_EQ(settings.Height, 245);
     SizeEdit().UserTypes("300");
-    SizeEdit().UserPresses(vk::Return);
+    SizeEdit().UserPresses(TKey::Return);
     EXPECT_EQ(settings.Height, 300);
     EXPECT_EQ(settings.Width, 485);  // round(300 / 0.618...)
     Get<RecordingRadioButton>("WidthRadio").UserClicks();
@@ -161,7 +161,7 @@ TEST_F(LookPage, RatioBoxRules) {
     for (const Case& c : cases) {
         RatioBox().UserTypes(c.typed);
         EXPECT_EQ(RatioBox().ItemIndex(), -1);
-        RatioBox().UserPresses(vk::Return);
+        RatioBox().UserPresses(TKey::Return);
         EXPECT_EQ(settings.Ratio, c.ratio) << c.typed;
     }
     EXPECT_TRUE(Messages().empty());
@@ -170,7 +170,7 @@ TEST_F(LookPage, RatioBoxRules) {
 TEST_F(LookPage, TypedRatioIsShownAndAppendedAndEnterAppliesEvenWhenNothingChanged) {
     RatioBox().UserTypes("3.05");
     calls.clear();
-    RatioBox().UserPresses(vk::Return);
+    RatioBox().UserPresses(TKey::Return);
     EXPECT_EQ(settings.Ratio, 3.05);
     EXPECT_EQ(settings.Height, 1208);  // round(396 x 3.05)
     EXPECT_EQ(RatioBox().ItemCount(), 18);
@@ -179,7 +179,7 @@ TEST_F(LookPage, TypedRatioIsShownAndAppendedAndEnterAppliesEvenWhenNothingChang
     EXPECT_EQ(calls.back(), "overlay.UpdateLook");
     RatioBox().UserTypes("3.1");
     calls.clear();
-    RatioBox().UserPresses(vk::Return);
+    RatioBox().UserPresses(TKey::Return);
     EXPECT_EQ(calls, (TCallLog{"overlay.UpdateLook"}));
 }
 
@@ -217,7 +217,7 @@ TEST_F(LookPage, AppendedEntriesStayAndGrowWithEveryShow) {
 TEST_F(LookPage, RegionalSeparatorReadsAndWritesTypedRatios) {
     form->Look()->SetDecimalSeparator(',');
     RatioBox().UserTypes("1,5");
-    RatioBox().UserPresses(vk::Return);
+    RatioBox().UserPresses(TKey::Return);
     EXPECT_EQ(RatioBox().ItemIndex(), 9);  // 1.5 is entry 9
     settings.SetRatio(2.25);
     EXPECT_EQ(RatioBox().Text(), "2,25");
@@ -253,7 +253,7 @@ TEST_F(LookPage, TheTwoAppendedLooksArePickedFromTheListAndShownBack) {
 TEST_F(LookPage, GridFieldEnterAppliesButKeepsLiveApplyCleared) {
     GridEdit().UserTypes("12");
     EXPECT_EQ(settings.GridSize, 8);
-    GridEdit().UserPresses(vk::Return);
+    GridEdit().UserPresses(TKey::Return);
     EXPECT_EQ(settings.GridSize, 12);
     EXPECT_FALSE(form->Look()->LiveApply());
     Get<RecordingUpDown>("GridSizeUpDown").UserClicks(+1);
@@ -269,7 +269,7 @@ TEST_F(LookPage, GridFieldEnterAppliesButKeepsLiveApplyCleared) {
 
 TEST_F(LookPage, GridStepBelowThreeShowsThree) {
     GridEdit().UserTypes("1");
-    GridEdit().UserPresses(vk::Return);
+    GridEdit().UserPresses(TKey::Return);
     EXPECT_EQ(settings.GridSize, 3);
     EXPECT_EQ(GridEdit().Text(), "3");
     Get<RecordingUpDown>("GridSizeUpDown").UserClicks(-1);  // live apply is off: nothing happens

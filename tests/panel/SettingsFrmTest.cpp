@@ -322,18 +322,18 @@ TEST_F(PanelWindow, ActivationKeepsOnScreenAndRepaints) {
 TEST_F(PanelWindow, FunctionKeys) {
     Create();
     auto mark = Mark();
-    window->events.OnKeyDown(vk::F1, 0);
+    window->events.OnKeyDown(TKey::F1, 0);
     EXPECT_EQ(ws.Since(mark), (std::vector<std::string>{"OpenManual"}));
-    window->events.OnKeyDown(vk::F3, 0);
+    window->events.OnKeyDown(TKey::F3, 0);
     EXPECT_EQ(calls, (TCallLog{"overlay.UpdateOpacity"}));
-    window->events.OnKeyDown(vk::F2, 0);
+    window->events.OnKeyDown(TKey::F2, 0);
     EXPECT_FALSE(window->visible);
     mark = Mark();
-    window->events.OnKeyDown(vk::F2, 0);
+    window->events.OnKeyDown(TKey::F2, 0);
     EXPECT_EQ(ws.Since(mark), (std::vector<std::string>{"Show", "BringToFront"}));
     mark = Mark();
-    window->events.OnKeyDown(vk::F4, 0);
-    window->events.OnKeyDown('A', 0);
+    window->events.OnKeyDown(TKey::F4, 0);
+    window->events.OnKeyDown(KeyOfLetter('A'), 0);
     EXPECT_TRUE(ws.Since(mark).empty());
 }
 

@@ -66,7 +66,7 @@ TEST_F(QtControls, EditReportsKeysBeforeTheTextAndLeavingTheField) {
     IEdit& other = controls->CreateEdit(*page, "Other");
     edit.SetBounds({10, 10, 60, 30});
     other.SetBounds({10, 40, 60, 60});
-    edit.OnKeyDown = [&](int key) { events.push_back("key " + std::to_string(key) + " text " + edit.Text()); };
+    edit.OnKeyDown = [&](TKey key) { events.push_back("key " + std::to_string(KeyNumber(key)) + " text " + edit.Text()); };
     edit.OnChange = [&] { events.push_back("change " + edit.Text()); };
     edit.OnExit = [&] { events.push_back("exit"); };
     edit.SetText("5");
@@ -79,7 +79,7 @@ TEST_F(QtControls, EditReportsKeysBeforeTheTextAndLeavingTheField) {
     QTest::keyClick(line, Qt::Key_End);
     QTest::keyClicks(line, "7");
     QTest::keyClick(line, Qt::Key_Return);
-    EXPECT_EQ(events, (std::vector<std::string>{"key " + std::to_string(vk::End) + " text 5", "key 55 text 5",
+    EXPECT_EQ(events, (std::vector<std::string>{"key " + std::to_string(KeyNumber(TKey::End)) + " text 5", "key 55 text 5",
                                                 "change 57", "key 13 text 57"}));
     events.clear();
     other.SetFocus();
@@ -113,7 +113,7 @@ TEST_F(QtControls, SpinButtonsStepTheFieldsNumberWithinTheRange) {
     EXPECT_EQ(edit.Text(), "10");
     // Up and Down in the field step as well, after the key was reported.
     std::vector<std::string> seen;
-    edit.OnKeyDown = [&](int key) { seen.push_back(std::to_string(key) + ":" + edit.Text()); };
+    edit.OnKeyDown = [&](TKey key) { seen.push_back(std::to_string(KeyNumber(key)) + ":" + edit.Text()); };
     auto* line = Find<QLineEdit>("Edit");
     line->setFocus();
     QTest::keyClick(line, Qt::Key_Down);
@@ -135,9 +135,9 @@ TEST_F(QtControls, EditableComboLosesItsSelectionToTypingAndKeepsEnterToItself) 
     box.SetItemIndex(1);
     EXPECT_EQ(box.ItemIndex(), 1);
     EXPECT_EQ(box.Text(), "entry 1");
-    std::vector<int> keys;
+    std::vector<TKey> keys;
     int selects = 0;
-    box.OnKeyDown = [&](int key) { keys.push_back(key); };
+    box.OnKeyDown = [&](TKey key) { keys.push_back(key); };
     box.OnSelect = [&] { ++selects; };
     auto* combo = Find<QComboBox>("Combo");
     combo->setFocus();
@@ -147,7 +147,7 @@ TEST_F(QtControls, EditableComboLosesItsSelectionToTypingAndKeepsEnterToItself) 
     EXPECT_EQ(box.Text(), "entry 2");
     QTest::keyClick(combo, Qt::Key_Return);
     // Enter is reported but does not pick the entry of the same text.
-    EXPECT_EQ(keys.back(), vk::Return);
+    EXPECT_EQ(keys.back(), TKey::Return);
     EXPECT_EQ(box.ItemIndex(), -1);
     EXPECT_EQ(selects, 0);
     EXPECT_EQ(box.ItemCount(), 3);

@@ -35,31 +35,31 @@ TEST(QtKeys, VirtualKeyCodes) {
     struct Case {
         int qtKey;
         Qt::KeyboardModifiers mods;
-        int vk;
+        TKey vk;
     };
     const Case cases[] = {
-        {Qt::Key_Plus, Qt::KeypadModifier, vk::Add},
-        {Qt::Key_Plus, Qt::NoModifier, vk::OemPlus},
-        {Qt::Key_Minus, Qt::KeypadModifier, vk::Subtract},
-        {Qt::Key_Minus, Qt::ShiftModifier, vk::OemMinus},
-        {Qt::Key_Asterisk, Qt::KeypadModifier, vk::Multiply},
-        {Qt::Key_Slash, Qt::KeypadModifier | Qt::ShiftModifier, vk::Divide},
-        {Qt::Key_Slash, Qt::NoModifier, 0},
-        {Qt::Key_5, Qt::KeypadModifier, vk::Numpad0 + 5},
-        {Qt::Key_5, Qt::NoModifier, '5'},
-        {Qt::Key_Enter, Qt::KeypadModifier, vk::Return},
-        {Qt::Key_Return, Qt::NoModifier, vk::Return},
-        {Qt::Key_Left, Qt::KeypadModifier, vk::Left},  // keypad arrows with Num Lock off
-        {Qt::Key_Right, Qt::ControlModifier, vk::Right},
-        {Qt::Key_Up, Qt::NoModifier, vk::Up},
-        {Qt::Key_Down, Qt::NoModifier, vk::Down},
-        {Qt::Key_Space, Qt::NoModifier, vk::Space},
-        {Qt::Key_F1, Qt::NoModifier, vk::F1},
-        {Qt::Key_F3, Qt::ShiftModifier, vk::F3},
-        {Qt::Key_F12, Qt::NoModifier, 123},
-        {Qt::Key_A, Qt::NoModifier, 'A'},
-        {Qt::Key_Z, Qt::ShiftModifier, 'Z'},
-        {Qt::Key_Escape, Qt::NoModifier, vk::Escape},
+        {Qt::Key_Plus, Qt::KeypadModifier, TKey::Add},
+        {Qt::Key_Plus, Qt::NoModifier, TKey::OemPlus},
+        {Qt::Key_Minus, Qt::KeypadModifier, TKey::Subtract},
+        {Qt::Key_Minus, Qt::ShiftModifier, TKey::OemMinus},
+        {Qt::Key_Asterisk, Qt::KeypadModifier, TKey::Multiply},
+        {Qt::Key_Slash, Qt::KeypadModifier | Qt::ShiftModifier, TKey::Divide},
+        {Qt::Key_Slash, Qt::NoModifier, TKey::None},
+        {Qt::Key_5, Qt::KeypadModifier, KeypadDigit(5)},
+        {Qt::Key_5, Qt::NoModifier, KeyOfDigit(5)},
+        {Qt::Key_Enter, Qt::KeypadModifier, TKey::Return},
+        {Qt::Key_Return, Qt::NoModifier, TKey::Return},
+        {Qt::Key_Left, Qt::KeypadModifier, TKey::Left},  // keypad arrows with Num Lock off
+        {Qt::Key_Right, Qt::ControlModifier, TKey::Right},
+        {Qt::Key_Up, Qt::NoModifier, TKey::Up},
+        {Qt::Key_Down, Qt::NoModifier, TKey::Down},
+        {Qt::Key_Space, Qt::NoModifier, TKey::Space},
+        {Qt::Key_F1, Qt::NoModifier, TKey::F1},
+        {Qt::Key_F3, Qt::ShiftModifier, TKey::F3},
+        {Qt::Key_F12, Qt::NoModifier, FunctionKey(12)},
+        {Qt::Key_A, Qt::NoModifier, KeyOfLetter('A')},
+        {Qt::Key_Z, Qt::ShiftModifier, KeyOfLetter('Z')},
+        {Qt::Key_Escape, Qt::NoModifier, TKey::Escape},
     };
     for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromQt(c.qtKey, c.mods), c.vk) << std::hex << c.qtKey;
 }
@@ -183,8 +183,8 @@ public:
     void OnMouseWheel(TShiftState s, std::int32_t delta, std::int32_t, std::int32_t) override {
         log.push_back("wheel " + std::to_string(s) + " " + std::to_string(delta));
     }
-    void OnKeyDown(int key, TShiftState s) override { log.push_back("keydown " + std::to_string(key) + " " + std::to_string(s)); }
-    void OnKeyUp(int key, TShiftState s) override { log.push_back("keyup " + std::to_string(key) + " " + std::to_string(s)); }
+    void OnKeyDown(TKey key, TShiftState s) override { log.push_back("keydown " + std::to_string(KeyNumber(key)) + " " + std::to_string(s)); }
+    void OnKeyUp(TKey key, TShiftState s) override { log.push_back("keyup " + std::to_string(KeyNumber(key)) + " " + std::to_string(s)); }
     void OnClose() override { log.push_back("close"); }
 
 private:

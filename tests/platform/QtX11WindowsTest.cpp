@@ -40,15 +40,15 @@ TEST(X11Windows, TheTopmostFrameHoldingThePointWins) {
 }
 
 TEST(X11GlobalKey, KeysymsOfTheKeysACombinationMayUse) {
-    EXPECT_EQ(KeysymFromVirtualKey('G'), 0x67u) << "letters as their lower-case keysym";
-    EXPECT_EQ(KeysymFromVirtualKey('0'), 0x30u);
-    EXPECT_EQ(KeysymFromVirtualKey(vk::F1), 0xffbeu);
-    EXPECT_EQ(KeysymFromVirtualKey(vk::F1 + 23), 0xffd5u);
-    EXPECT_EQ(KeysymFromVirtualKey(vk::Numpad0 + 9), 0xffb9u);
-    EXPECT_EQ(KeysymFromVirtualKey(vk::Divide), 0xffafu);
-    EXPECT_EQ(KeysymFromVirtualKey(vk::Space), 0x20u);
-    EXPECT_EQ(KeysymFromVirtualKey(vk::Next), 0xff56u);
-    EXPECT_EQ(KeysymFromVirtualKey(vk::Shift), 0u) << "a modifier is no key of its own here";
+    EXPECT_EQ(KeysymFromVirtualKey(KeyOfLetter('G')), 0x67u) << "letters as their lower-case keysym";
+    EXPECT_EQ(KeysymFromVirtualKey(KeyOfDigit(0)), 0x30u);
+    EXPECT_EQ(KeysymFromVirtualKey(TKey::F1), 0xffbeu);
+    EXPECT_EQ(KeysymFromVirtualKey(FunctionKey(24)), 0xffd5u);
+    EXPECT_EQ(KeysymFromVirtualKey(KeypadDigit(9)), 0xffb9u);
+    EXPECT_EQ(KeysymFromVirtualKey(TKey::Divide), 0xffafu);
+    EXPECT_EQ(KeysymFromVirtualKey(TKey::Space), 0x20u);
+    EXPECT_EQ(KeysymFromVirtualKey(TKey::Next), 0xff56u);
+    EXPECT_EQ(KeysymFromVirtualKey(TKey::Shift), 0u) << "a modifier is no key of its own here";
 }
 
 TEST(X11GlobalKey, EveryLockStateIsGrabbedOnce) {

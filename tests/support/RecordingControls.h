@@ -91,7 +91,8 @@ public:
         SetFocus();
         std::string typed;
         for (char c : text) {
-            int key = c >= 'a' && c <= 'z' ? c - 'a' + 'A' : static_cast<unsigned char>(c);
+            const TKey key = c >= 'a' && c <= 'z' ? KeyOfLetter(static_cast<char>(c - 'a' + 'A'))
+                                                  : KeyFromNumber(static_cast<unsigned char>(c));
             if (OnKeyDown) OnKeyDown(key);
             typed += c;
             SetText(typed);
@@ -99,11 +100,11 @@ public:
     }
     // A key that types nothing: Enter, or Up and Down, which step the bound
     // spin buttons as in the real field.
-    void UserPresses(int key) {
+    void UserPresses(TKey key) {
         SetFocus();
         if (OnKeyDown) OnKeyDown(key);
-        if (boundUpDown && (key == vk::Up || key == vk::Down))
-            boundUpDown->SetPosition(boundUpDown->Position() + (key == vk::Up ? 1 : -1));
+        if (boundUpDown && (key == TKey::Up || key == TKey::Down))
+            boundUpDown->SetPosition(boundUpDown->Position() + (key == TKey::Up ? 1 : -1));
     }
     IUpDown* boundUpDown = nullptr;
 
@@ -190,13 +191,13 @@ public:
         SetFocus();
         std::string typed;
         for (char c : text) {
-            if (OnKeyDown) OnKeyDown(static_cast<unsigned char>(c));
+            if (OnKeyDown) OnKeyDown(KeyFromNumber(static_cast<unsigned char>(c)));
             typed += c;
             text_ = typed;
             index_ = -1;
         }
     }
-    void UserPresses(int key) {
+    void UserPresses(TKey key) {
         SetFocus();
         if (OnKeyDown) OnKeyDown(key);
     }

@@ -29,7 +29,7 @@ void TQtLineEdit::focusOutEvent(QFocusEvent* e) {
 }
 
 TQtEdit::TQtEdit(QWidget* parent, std::string_view name) : TQtControl(new TQtLineEdit(parent), name) {
-    W()->keyDown = [this](int key) {
+    W()->keyDown = [this](TKey key) {
         if (OnKeyDown) OnKeyDown(key);
     };
     W()->focusLost = [this] {

@@ -16,7 +16,7 @@ namespace ratiscope {
 class TQtLineEdit final : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
-    std::function<void(int key)> keyDown;
+    std::function<void(TKey key)> keyDown;
     std::function<bool(int step)> step;  // true when spin buttons took the step
     std::function<void()> focusLost;
 

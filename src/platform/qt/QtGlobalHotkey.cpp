@@ -26,20 +26,19 @@ constexpr std::uint32_t kXkKp0 = 0xffb0;
 constexpr std::uint32_t kXkNumLock = 0xff7f;
 constexpr std::uint32_t kXkAltL = 0xffe9;
 constexpr std::uint32_t kXkSuperL = 0xffeb;
-constexpr int kFunctionKeyCount = 24;
 constexpr int kModifierCount = 8;  // Shift, Lock, Control, Mod1..Mod5
 
 struct TKeysym {
-    int key;
+    TKey key;
     std::uint32_t keysym;
 };
 
 constexpr TKeysym kNamedKeysyms[] = {
-    {vk::Space, 0x0020},    {vk::Return, 0xff0d},   {vk::Tab, 0xff09},      {vk::Escape, 0xff1b},
-    {vk::Back, 0xff08},     {vk::Insert, 0xff63},   {vk::Delete, 0xffff},   {vk::Home, 0xff50},
-    {vk::End, 0xff57},      {vk::Prior, 0xff55},    {vk::Next, 0xff56},     {vk::Left, 0xff51},
-    {vk::Up, 0xff52},       {vk::Right, 0xff53},    {vk::Down, 0xff54},     {vk::Multiply, 0xffaa},
-    {vk::Add, 0xffab},      {vk::Subtract, 0xffad}, {vk::Decimal, 0xffae},  {vk::Divide, 0xffaf},
+    {TKey::Space, 0x0020},    {TKey::Return, 0xff0d},   {TKey::Tab, 0xff09},      {TKey::Escape, 0xff1b},
+    {TKey::Back, 0xff08},     {TKey::Insert, 0xff63},   {TKey::Delete, 0xffff},   {TKey::Home, 0xff50},
+    {TKey::End, 0xff57},      {TKey::Prior, 0xff55},    {TKey::Next, 0xff56},     {TKey::Left, 0xff51},
+    {TKey::Up, 0xff52},       {TKey::Right, 0xff53},    {TKey::Down, 0xff54},     {TKey::Multiply, 0xffaa},
+    {TKey::Add, 0xffab},      {TKey::Subtract, 0xffad}, {TKey::Decimal, 0xffae},  {TKey::Divide, 0xffaf},
 };
 
 // Keycodes whose keysym list holds `keysym`, those with it unshifted first.
@@ -105,11 +104,11 @@ bool KeyboardMapChanged(const xcb_generic_event_t* event, std::uint8_t keyboardE
 
 }  // namespace
 
-std::uint32_t KeysymFromVirtualKey(int key) {
-    if (key >= 'A' && key <= 'Z') return static_cast<std::uint32_t>('a' + (key - 'A'));
-    if (key >= '0' && key <= '9') return static_cast<std::uint32_t>(key);
-    if (key >= vk::F1 && key < vk::F1 + kFunctionKeyCount) return kXkF1 + static_cast<std::uint32_t>(key - vk::F1);
-    if (key >= vk::Numpad0 && key <= vk::Numpad0 + 9) return kXkKp0 + static_cast<std::uint32_t>(key - vk::Numpad0);
+std::uint32_t KeysymFromVirtualKey(TKey key) {
+    if (IsLetterKey(key)) return static_cast<std::uint32_t>('a' + (KeyCharacter(key) - 'A'));
+    if (IsDigitKey(key)) return static_cast<std::uint32_t>(KeyCharacter(key));
+    if (IsFunctionKey(key)) return kXkF1 + static_cast<std::uint32_t>(FunctionKeyNumber(key) - 1);
+    if (IsKeypadDigit(key)) return kXkKp0 + static_cast<std::uint32_t>(KeypadDigitOf(key));
     for (const TKeysym& k : kNamedKeysyms)
         if (k.key == key) return k.keysym;
     return 0;

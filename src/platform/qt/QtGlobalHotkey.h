@@ -16,7 +16,7 @@ namespace ratiscope {
 
 // The X keysym of a virtual key code (letters as their lower-case keysym);
 // 0 for codes a global combination cannot use.
-std::uint32_t KeysymFromVirtualKey(int key);
+std::uint32_t KeysymFromVirtualKey(TKey key);
 
 // The lock modifier sets a grab must also cover so the combination works
 // whatever Num Lock and Caps Lock say: every subset of the two masks, each once.

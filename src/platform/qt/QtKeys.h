@@ -8,8 +8,8 @@
 namespace ratiscope {
 
 // The virtual key code of a Qt key; the keypad's operators and digits are told
-// apart from the main keyboard's by Qt::KeypadModifier. 0 for keys without one.
-int VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
+// apart from the main keyboard's by Qt::KeypadModifier. TKey::None for keys without one.
+TKey VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
 
 // Held modifiers and mouse buttons as one state set.
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);

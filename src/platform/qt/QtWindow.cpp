@@ -117,16 +117,16 @@ void TQtSurfaceWidget::moveEvent(QMoveEvent*) { owner_.PlaceBands(); }
 void TQtSurfaceWidget::resizeEvent(QResizeEvent*) { owner_.PlaceBands(); }
 
 void TQtSurfaceWidget::keyPressEvent(QKeyEvent* e) {
-    const int key = VirtualKeyFromQt(e->key(), e->modifiers());
-    if (key != 0) owner_.Events().OnKeyDown(key, ShiftStateFromQt(e->modifiers(), QGuiApplication::mouseButtons()));
+    const TKey key = VirtualKeyFromQt(e->key(), e->modifiers());
+    if (key != TKey::None) owner_.Events().OnKeyDown(key, ShiftStateFromQt(e->modifiers(), QGuiApplication::mouseButtons()));
     QWidget::keyPressEvent(e);  // the key is not consumed
 }
 
 void TQtSurfaceWidget::keyReleaseEvent(QKeyEvent* e) {
     // X11 auto-repeat sends a release before every repeated press; a held peek key must stay held.
     if (!e->isAutoRepeat()) {
-        const int key = VirtualKeyFromQt(e->key(), e->modifiers());
-        if (key != 0) owner_.Events().OnKeyUp(key, ShiftStateFromQt(e->modifiers(), QGuiApplication::mouseButtons()));
+        const TKey key = VirtualKeyFromQt(e->key(), e->modifiers());
+        if (key != TKey::None) owner_.Events().OnKeyUp(key, ShiftStateFromQt(e->modifiers(), QGuiApplication::mouseButtons()));
     }
     QWidget::keyReleaseEvent(e);
 }

@@ -57,8 +57,8 @@ TShiftState TWaylandKeymap::Modifiers() const {
     return s;
 }
 
-int TWaylandKeymap::VirtualKey(std::uint32_t key) const {
-    return state_ ? VirtualKeyFromKeysym(xkb_state_key_get_one_sym(state_, key + kEvdevToXkb)) : 0;
+TKey TWaylandKeymap::VirtualKey(std::uint32_t key) const {
+    return state_ ? VirtualKeyFromKeysym(xkb_state_key_get_one_sym(state_, key + kEvdevToXkb)) : TKey::None;
 }
 
 bool TWaylandKeymap::Repeats(std::uint32_t key) const { return keymap_ && xkb_keymap_key_repeats(keymap_, key + kEvdevToXkb); }

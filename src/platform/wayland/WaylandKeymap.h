@@ -29,8 +29,8 @@ public:
     // Shift, Ctrl and Alt as they are in effect now.
     TShiftState Modifiers() const;
     // The program's key code of the evdev key `key` in the keymap's current
-    // layout and level; 0 for a key the program has no code for.
-    int VirtualKey(std::uint32_t key) const;
+    // layout and level; TKey::None for a key the program has no code for.
+    TKey VirtualKey(std::uint32_t key) const;
     // Whether the keymap repeats `key` while it is held.
     bool Repeats(std::uint32_t key) const;
 

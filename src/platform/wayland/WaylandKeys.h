@@ -3,10 +3,12 @@
 
 #include <cstdint>
 
+#include "platform/Keys.h"
+
 namespace ratiscope {
 
 // The virtual key of `keysym` (what the key produces with the current
-// modifiers and layout), or 0 for a key the program does not use.
-int VirtualKeyFromKeysym(std::uint32_t keysym);
+// modifiers and layout), or TKey::None for a key the program does not use.
+TKey VirtualKeyFromKeysym(std::uint32_t keysym);
 
 }  // namespace ratiscope

@@ -242,20 +242,20 @@ void TWaylandWindow::KeyboardLeave(wl_surface* surface) {
 
 void TWaylandWindow::KeyboardKey(std::uint32_t key, bool pressed) {
     if (!keymap_.Loaded() || !keyboardFocus_) return;
-    const int vkey = keymap_.VirtualKey(key);
+    const TKey vkey = keymap_.VirtualKey(key);
     if (pressed) {
         repeat_.Pressed(key, keymap_.Repeats(key));
-        if (vkey != 0) events_.OnKeyDown(vkey, State());
+        if (vkey != TKey::None) events_.OnKeyDown(vkey, State());
     } else {
         repeat_.Released(key);
-        if (vkey != 0) events_.OnKeyUp(vkey, State());
+        if (vkey != TKey::None) events_.OnKeyUp(vkey, State());
     }
 }
 
 void TWaylandWindow::RepeatKey(std::uint32_t key) {
     if (!keymap_.Loaded() || !keyboardFocus_) return;
-    const int vkey = keymap_.VirtualKey(key);
-    if (vkey != 0) events_.OnKeyDown(vkey, State());
+    const TKey vkey = keymap_.VirtualKey(key);
+    if (vkey != TKey::None) events_.OnKeyDown(vkey, State());
 }
 
 void TWaylandWindow::KeyboardModifiers(std::uint32_t depressed, std::uint32_t latched, std::uint32_t locked, std::uint32_t group) {

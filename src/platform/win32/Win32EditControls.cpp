@@ -7,6 +7,8 @@
 #include <charconv>
 #include <climits>
 
+#include "platform/win32/Win32Keys.h"
+
 namespace ratiscope {
 
 namespace {
@@ -58,7 +60,7 @@ bool TWin32Edit::OnOwnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp, LRESU
         result = DefSubclassProc(window, msg, wp, lp) | DLGC_WANTALLKEYS;
         return true;
     case WM_KEYDOWN:
-        if (OnKeyDown) OnKeyDown(static_cast<int>(wp));
+        if (OnKeyDown) OnKeyDown(KeyOfWin32Code(wp));
         if (wp != VK_RETURN) return false;
         if (pressDefault_) pressDefault_();
         result = 0;

@@ -3,14 +3,14 @@
 
 #include <utility>
 
+#include "platform/win32/Win32Keys.h"
+
 namespace ratiscope {
 namespace {
 
 constexpr const wchar_t* kHotkeyWindowClassName = L"VendrelRatiscopeHotkey";
 // The program's one combination; ids below 0xC000 belong to the application.
 constexpr int kHotkeyId = 1;
-// Virtual key codes run from 1 to 0xFE.
-constexpr int kLastVirtualKey = 0xFE;
 
 }  // namespace
 
@@ -44,8 +44,8 @@ TWin32GlobalHotkey::~TWin32GlobalHotkey() {
 
 THotkeyResult TWin32GlobalHotkey::Register(const THotkey& hotkey, std::function<void()> pressed) {
     Unregister();
-    if (!window_ || hotkey.key <= 0 || hotkey.key > kLastVirtualKey) return THotkeyResult::Unusable;
-    if (!RegisterHotKey(window_, kHotkeyId, Win32HotkeyModifiers(hotkey.modifiers), static_cast<UINT>(hotkey.key)))
+    if (!window_ || KeyNumber(hotkey.key) <= 0 || KeyNumber(hotkey.key) > kLastVirtualKey) return THotkeyResult::Unusable;
+    if (!RegisterHotKey(window_, kHotkeyId, Win32HotkeyModifiers(hotkey.modifiers), static_cast<UINT>(KeyNumber(hotkey.key))))
         return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED ? THotkeyResult::Taken : THotkeyResult::Unusable;
     registered_ = true;
     pressed_ = std::move(pressed);

@@ -9,27 +9,27 @@
 namespace ratiscope {
 namespace {
 
-// The highest Win32 virtual key code; 0xFF is reserved.
-constexpr std::uintptr_t kLastVirtualKey = 0xFE;
-
 bool Down(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 }  // namespace
 
-int VirtualKeyFromWin32(std::uintptr_t wParam) {
+TKey KeyOfWin32Code(std::uintptr_t wParam) {
+    if (wParam > static_cast<std::uintptr_t>(kLastVirtualKey)) return TKey::None;
+    return KeyFromNumber(static_cast<std::int32_t>(wParam));
+}
+
+TKey VirtualKeyFromWin32(std::uintptr_t wParam) {
     switch (wParam) {
     case VK_LSHIFT:
-    case VK_RSHIFT: return vk::Shift;
+    case VK_RSHIFT: return TKey::Shift;
     case VK_LCONTROL:
-    case VK_RCONTROL: return vk::Control;
+    case VK_RCONTROL: return TKey::Control;
     case VK_LMENU:
-    case VK_RMENU: return vk::Menu;
+    case VK_RMENU: return TKey::Menu;
     case VK_PROCESSKEY:  // an input method holds the key
-    case VK_PACKET: return 0;  // a character without a key
-    default: break;
+    case VK_PACKET: return TKey::None;  // a character without a key
+    default: return KeyOfWin32Code(wParam);
     }
-    if (wParam == 0 || wParam > kLastVirtualKey) return 0;
-    return static_cast<int>(wParam);
 }
 
 TShiftState ShiftStateFromMouseFlags(std::uintptr_t wParam, bool altDown) {

@@ -5,12 +5,20 @@
 
 #include <cstdint>
 
+#include "platform/Keys.h"
 #include "platform/Window.h"
 
 namespace ratiscope {
 
-// The platform key of a WM_KEYDOWN / WM_KEYUP wParam; 0 for none.
-int VirtualKeyFromWin32(std::uintptr_t wParam);
+// The highest Win32 virtual key code; 0xFF is reserved.
+inline constexpr std::int32_t kLastVirtualKey = 0xFE;
+
+// The key whose code a WM_KEYDOWN / WM_KEYUP wParam holds, as it is (the left
+// and right modifiers stay apart); TKey::None for a wParam beyond the codes.
+TKey KeyOfWin32Code(std::uintptr_t wParam);
+
+// The platform key of a WM_KEYDOWN / WM_KEYUP wParam; TKey::None for none.
+TKey VirtualKeyFromWin32(std::uintptr_t wParam);
 
 // The modifier and button flags of a mouse message's wParam (MK_SHIFT,
 // MK_CONTROL, MK_LBUTTON, MK_RBUTTON, MK_MBUTTON); Alt is not in them and is

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/Win32Keys.h"
 #include "platform/win32/Win32Unicode.h"
 
 namespace ratiscope {
@@ -185,7 +186,7 @@ bool TWin32ComboBox::OnOwnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp, L
         result = DefSubclassProc(window, msg, wp, lp) | DLGC_WANTALLKEYS;
         return true;
     case WM_KEYDOWN:
-        if (OnKeyDown) OnKeyDown(static_cast<int>(wp));
+        if (OnKeyDown) OnKeyDown(KeyOfWin32Code(wp));
         if (wp != VK_RETURN) return false;
         // An open list closes on Enter, picking its entry, as the box itself does it.
         if (!editable_ && SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0)) return false;

@@ -104,7 +104,7 @@ LRESULT TWin32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL: Wheel(wParam, lParam); return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
-        if (const int key = VirtualKeyFromWin32(wParam))
+        if (const TKey key = VirtualKeyFromWin32(wParam); key != TKey::None)
             Guarded(system_, [&] { events_.OnKeyDown(key, CurrentShiftState()); });
         // Alt+F4 and the other system keys keep working.
         return message == WM_SYSKEYDOWN ? DefWindowProcW(handle_, message, wParam, lParam) : 0;
@@ -112,7 +112,7 @@ LRESULT TWin32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYUP:
     case WM_SYSKEYUP: {
         // Auto-repeat sends no releases on Windows: every release is a real one.
-        if (const int key = VirtualKeyFromWin32(wParam))
+        if (const TKey key = VirtualKeyFromWin32(wParam); key != TKey::None)
             Guarded(system_, [&] { events_.OnKeyUp(key, CurrentShiftState()); });
         return message == WM_SYSKEYUP ? DefWindowProcW(handle_, message, wParam, lParam) : 0;
     }
@@ -218,8 +218,8 @@ void TWin32Window::Wheel(WPARAM wParam, LPARAM lParam) {
 }
 
 void TWin32Window::PreviewKey(const MSG& message) {
-    const int key = VirtualKeyFromWin32(message.wParam);
-    if (key == 0) return;
+    const TKey key = VirtualKeyFromWin32(message.wParam);
+    if (key == TKey::None) return;
     if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)
         Guarded(system_, [&] { events_.OnKeyDown(key, CurrentShiftState()); });
     else if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP)

@@ -312,7 +312,7 @@ struct TKeyCase {
     const char* name;
     std::uint32_t key;        // evdev code
     std::uint32_t depressed;  // modifier mask held
-    int virtualKey;
+    TKey virtualKey;
     TShiftState modifiers;
     bool repeats;
 };
@@ -341,17 +341,17 @@ TEST_P(Keymap, ReadsTheKeysTheCompositorDescribes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, Keymap,
-                         testing::Values(TKeyCase{"Letter", KEY_A, 0, 'A', 0, true},
-                                         TKeyCase{"LetterWithShift", KEY_A, kShiftMask, 'A', ssShift, true},
-                                         TKeyCase{"ArrowWithCtrl", KEY_LEFT, kCtrlMask, vk::Left, ssCtrl, true},
-                                         TKeyCase{"EscapeWithAlt", KEY_ESC, kAltMask, vk::Escape, ssAlt, true},
-                                         TKeyCase{"ShiftItselfDoesNotRepeat", KEY_LEFTSHIFT, kShiftMask, vk::Shift, ssShift, false}),
+                         testing::Values(TKeyCase{"Letter", KEY_A, 0, KeyOfLetter('A'), 0, true},
+                                         TKeyCase{"LetterWithShift", KEY_A, kShiftMask, KeyOfLetter('A'), ssShift, true},
+                                         TKeyCase{"ArrowWithCtrl", KEY_LEFT, kCtrlMask, TKey::Left, ssCtrl, true},
+                                         TKeyCase{"EscapeWithAlt", KEY_ESC, kAltMask, TKey::Escape, ssAlt, true},
+                                         TKeyCase{"ShiftItselfDoesNotRepeat", KEY_LEFTSHIFT, kShiftMask, TKey::Shift, ssShift, false}),
                          [](const testing::TestParamInfo<TKeyCase>& info) { return std::string(info.param.name); });
 
 TEST(KeymapWithout, AKeymapKnowsNoKeys) {
     const TWaylandKeymap keymap;
     EXPECT_FALSE(keymap.Loaded());
-    EXPECT_EQ(keymap.VirtualKey(KEY_A), 0);
+    EXPECT_EQ(keymap.VirtualKey(KEY_A), TKey::None);
     EXPECT_EQ(keymap.Modifiers(), 0u);
     EXPECT_FALSE(keymap.Repeats(KEY_A));
 }

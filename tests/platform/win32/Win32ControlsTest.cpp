@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Image.h"
+#include "platform/Keys.h"
 #include "platform/win32/Win32ColorBox.h"
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32Unicode.h"
@@ -102,7 +103,7 @@ TEST_F(Win32Controls, EditReportsKeysBeforeTheTextAndLeavingTheField) {
     edit.SetBounds({10, 10, 60, 30});
     other.SetBounds({10, 40, 60, 60});
     std::vector<std::string> events;
-    edit.OnKeyDown = [&](int key) { events.push_back("key " + std::to_string(key) + " text " + edit.Text()); };
+    edit.OnKeyDown = [&](TKey key) { events.push_back("key " + std::to_string(KeyNumber(key)) + " text " + edit.Text()); };
     edit.OnChange = [&] { events.push_back("change " + edit.Text()); };
     edit.OnExit = [&] { events.push_back("exit"); };
     edit.SetText("5");
@@ -131,7 +132,7 @@ TEST_F(Win32Controls, EditableComboKeepsEnterToItselfWithoutPickingAnEntry) {
     for (const char* t : {"1:1", "4:3"}) box.SetItemText(box.ItemCount(), t);
     std::vector<int> keys;
     int picks = 0;
-    box.OnKeyDown = [&](int key) { keys.push_back(key); };
+    box.OnKeyDown = [&](TKey key) { keys.push_back(KeyNumber(key)); };
     box.OnSelect = [&] { ++picks; };
     const HWND top = host_.ControlParent();
     ShowWindow(top, SW_SHOW);
@@ -201,7 +202,7 @@ TEST_F(Win32Controls, ArrowKeysInTheFieldStepAfterTheFieldHasSeenThem) {
     spin.SetRange(0, 10);
     spin.SetPosition(5);
     std::vector<int> keys;
-    edit.OnKeyDown = [&](int key) { keys.push_back(key); };
+    edit.OnKeyDown = [&](TKey key) { keys.push_back(KeyNumber(key)); };
     Key(HandleOf(edit), VK_UP);
     EXPECT_EQ(edit.Text(), "6");
     Key(HandleOf(edit), VK_DOWN);
@@ -251,7 +252,7 @@ TEST_F(Win32Controls, ComboReportsKeysAndTheUsersPickNotTheProgramsChoice) {
     int picks = 0;
     std::vector<int> keys;
     box.OnSelect = [&] { ++picks; };
-    box.OnKeyDown = [&](int key) { keys.push_back(key); };
+    box.OnKeyDown = [&](TKey key) { keys.push_back(KeyNumber(key)); };
     box.SetItemIndex(0);
     EXPECT_EQ(picks, 0);
     EXPECT_EQ(box.Text(), "Lines");
@@ -274,7 +275,7 @@ TEST_F(Win32Controls, EnterOnAClosedFixedListIsReportedThenPressesTheDefaultButt
     box.SetItemText(0, "Lines");
     ok.SetDefault(true);
     std::vector<std::string> happened;
-    box.OnKeyDown = [&](int key) { happened.push_back("key " + std::to_string(key)); };
+    box.OnKeyDown = [&](TKey key) { happened.push_back("key " + std::to_string(KeyNumber(key))); };
     ok.OnClick = [&] { happened.push_back("ok"); };
     const HWND top = host_.ControlParent();
     ShowWindow(top, SW_SHOW);
@@ -541,8 +542,8 @@ TEST_F(Win32Controls, EnterInAFieldReachesTheFieldThenTheDefaultButton) {
     other.SetBounds({90, 40, 160, 64});
     ok.SetDefault(true);
     std::vector<std::string> happened;
-    edit.OnKeyDown = [&](int key) {
-        if (key == VK_RETURN) happened.push_back("field");
+    edit.OnKeyDown = [&](TKey key) {
+        if (key == TKey::Return) happened.push_back("field");
     };
     ok.OnClick = [&] { happened.push_back("ok"); };
     other.OnClick = [&] { happened.push_back("other"); };

@@ -11,7 +11,7 @@ namespace ratiscope {
 namespace {
 
 // A combination no desktop uses, so the test never meets another program's claim.
-constexpr THotkey kRareCombination{hmCtrl | hmAlt | hmShift, VK_F24};
+constexpr THotkey kRareCombination{hmCtrl | hmAlt | hmShift, FunctionKey(24)};
 
 TEST(Win32GlobalHotkey, ModifiersBecomeRegisterHotKeyFlagsWithoutRepeat) {
     struct Case {
@@ -31,7 +31,7 @@ TEST(Win32GlobalHotkey, ModifiersBecomeRegisterHotKeyFlagsWithoutRepeat) {
 TEST(Win32GlobalHotkey, KeysNoKeyboardMakesAreUnusable) {
     TWin32GlobalHotkey hotkey(GetModuleHandleW(nullptr));
     for (const int key : {0, -1, 0x100, 0x1234})
-        EXPECT_EQ(hotkey.Register(THotkey{hmCtrl | hmAlt, key}, [] {}), THotkeyResult::Unusable) << key;
+        EXPECT_EQ(hotkey.Register(THotkey{hmCtrl | hmAlt, KeyFromNumber(key)}, [] {}), THotkeyResult::Unusable) << key;
 }
 
 TEST(Win32GlobalHotkey, ASecondClaimIsTakenUntilTheFirstIsGivenBack) {
@@ -43,7 +43,7 @@ TEST(Win32GlobalHotkey, ASecondClaimIsTakenUntilTheFirstIsGivenBack) {
     first.Unregister();
     EXPECT_EQ(second.Register(kRareCombination, [] {}), THotkeyResult::Registered);
     // Registering anew gives the earlier combination back first.
-    EXPECT_EQ(second.Register(THotkey{hmCtrl | hmAlt | hmShift, VK_F23}, [] {}), THotkeyResult::Registered);
+    EXPECT_EQ(second.Register(THotkey{hmCtrl | hmAlt | hmShift, FunctionKey(23)}, [] {}), THotkeyResult::Registered);
     EXPECT_EQ(first.Register(kRareCombination, [] {}), THotkeyResult::Registered);
 }
 

@@ -12,21 +12,40 @@ namespace {
 TEST(Win32Keys, MapsEveryKeyTheHandlersUse) {
     struct Case {
         WPARAM win32;
-        int key;
+        TKey key;
     };
     const Case cases[] = {
-        {VK_LEFT, vk::Left},         {VK_UP, vk::Up},           {VK_RIGHT, vk::Right},      {VK_DOWN, vk::Down},
-        {VK_PRIOR, vk::Prior},       {VK_NEXT, vk::Next},       {VK_HOME, vk::Home},        {VK_END, vk::End},
-        {VK_F1, vk::F1},             {VK_F2, vk::F2},           {VK_F3, vk::F3},            {VK_F4, vk::F4},
-        {VK_ADD, vk::Add},           {VK_SUBTRACT, vk::Subtract}, {VK_OEM_PLUS, vk::OemPlus}, {VK_OEM_MINUS, vk::OemMinus},
-        {VK_ESCAPE, vk::Escape},     {VK_RETURN, vk::Return},   {VK_TAB, vk::Tab},          {VK_SPACE, vk::Space},
-        {VK_NUMPAD0, vk::Numpad0},   {'A', 'A'},                {'0', '0'},                 {VK_SHIFT, vk::Shift},
-        {VK_LSHIFT, vk::Shift},      {VK_RSHIFT, vk::Shift},    {VK_CONTROL, vk::Control},  {VK_RCONTROL, vk::Control},
-        {VK_MENU, vk::Menu},         {VK_LMENU, vk::Menu},      {VK_RMENU, vk::Menu},
-        {0, 0},                      {VK_PROCESSKEY, 0},        {VK_PACKET, 0},             {0xFF, 0},
-        {0x1234, 0},
+        {VK_LEFT, TKey::Left},           {VK_UP, TKey::Up},                {VK_RIGHT, TKey::Right},
+        {VK_DOWN, TKey::Down},           {VK_PRIOR, TKey::Prior},          {VK_NEXT, TKey::Next},
+        {VK_HOME, TKey::Home},           {VK_END, TKey::End},              {VK_F1, TKey::F1},
+        {VK_F2, TKey::F2},               {VK_F3, TKey::F3},                {VK_F4, TKey::F4},
+        {VK_F24, FunctionKey(24)},       {VK_ADD, TKey::Add},              {VK_SUBTRACT, TKey::Subtract},
+        {VK_OEM_PLUS, TKey::OemPlus},    {VK_OEM_MINUS, TKey::OemMinus},   {VK_ESCAPE, TKey::Escape},
+        {VK_RETURN, TKey::Return},       {VK_TAB, TKey::Tab},              {VK_SPACE, TKey::Space},
+        {VK_NUMPAD0, TKey::Numpad0},     {VK_NUMPAD9, KeypadDigit(9)},     {'A', KeyOfLetter('A')},
+        {'0', KeyOfDigit(0)},            {VK_SHIFT, TKey::Shift},          {VK_LSHIFT, TKey::Shift},
+        {VK_RSHIFT, TKey::Shift},        {VK_CONTROL, TKey::Control},      {VK_RCONTROL, TKey::Control},
+        {VK_MENU, TKey::Menu},           {VK_LMENU, TKey::Menu},           {VK_RMENU, TKey::Menu},
+        {0, TKey::None},                 {VK_PROCESSKEY, TKey::None},      {VK_PACKET, TKey::None},
+        {0xFF, TKey::None},              {0x1234, TKey::None},
     };
-    for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromWin32(c.win32), c.key) << c.win32;
+    for (const Case& c : cases) EXPECT_EQ(KeyNumber(VirtualKeyFromWin32(c.win32)), KeyNumber(c.key)) << c.win32;
+}
+
+// What the panel's fields and boxes report: the code itself, the left and right
+// modifiers apart, and nothing for a wParam beyond the codes.
+TEST(Win32Keys, CodesPassAsTheyAreWithinTheirRange) {
+    struct Case {
+        WPARAM win32;
+        TKey key;
+    };
+    const Case cases[] = {
+        {VK_RETURN, TKey::Return},   {VK_UP, TKey::Up},           {'Z', KeyOfLetter('Z')},
+        {VK_LSHIFT, KeyFromNumber(VK_LSHIFT)}, {VK_PROCESSKEY, KeyFromNumber(VK_PROCESSKEY)},
+        {0xFE, KeyFromNumber(0xFE)}, {0, TKey::None},             {0xFF, TKey::None},
+        {0x1234, TKey::None},
+    };
+    for (const Case& c : cases) EXPECT_EQ(KeyNumber(KeyOfWin32Code(c.win32)), KeyNumber(c.key)) << c.win32;
 }
 
 TEST(Win32Keys, MouseFlagsGiveTheHeldKeysAndButtons) {
