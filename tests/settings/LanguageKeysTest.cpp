@@ -196,7 +196,9 @@ TEST(LanguageKeys, EveryShippedLanguageNamesEveryLook) {
                 continue;
             }
             EXPECT_FALSE(it->second.empty()) << name << ' ' << look.key;
-            if (name == "English") EXPECT_EQ(it->second, look.english) << look.key;
+            if (name == "English") {
+                EXPECT_EQ(it->second, look.english) << look.key;
+            }
         }
     }
     EXPECT_EQ(languages, 5u);
