@@ -11,13 +11,21 @@
 #   wherever both are installed, and it hands a 64-bit program on to a second
 #   process (start.exe), one more start that can fail ("ShellExecuteEx failed:
 #   Internal error"). Anything that is no 64-bit x86 program, no program at
-#   all, or a system without the 64-bit loader gets "wine".
+#   all, or a system without the 64-bit loader gets "wine";
+# - never with a loader that cannot run it: Debian's "wine" without its
+#   32-bit loader (package wine32:i386) hands a 32-bit program to the 64-bit
+#   one, which ends at once with status 0 and no output, so every build step
+#   and test would pass for a success. Such a program is refused with a
+#   message and status 1.
 # wine-command.sh [PROGRAM]: without a program, the command for Wine's own
 # programs ("wine wineboot", "wine reg").
 set -euo pipefail
 readonly pe_header_offset_at=60   # e_lfanew in the DOS header
 readonly header_bytes=1024        # the PE header of any real program starts within these
 readonly machine_x86_64=8664      # IMAGE_FILE_MACHINE_AMD64
+readonly machine_i386=014c        # IMAGE_FILE_MACHINE_I386
+# Where Debian keeps Wine's two loaders; the tests point it at folders of their own.
+readonly wine_lib="${RATISCOPE_WINE_LIB:-/usr/lib/wine}"
 
 # The program's machine field in hex, or nothing for what is no PE program.
 machine() {
@@ -34,8 +42,13 @@ machine() {
 }
 
 loader() {
-  local candidate
-  if [[ "$(machine "${1:-}")" == "$machine_x86_64" ]]; then
+  local candidate kind
+  kind="$(machine "${1:-}")"
+  if [[ "$kind" == "$machine_i386" && -x "$wine_lib/wine64" && ! -x "$wine_lib/wine" ]]; then
+    echo "wine-command.sh: $1 is a 32-bit program, and Wine's 32-bit loader $wine_lib/wine is missing (Debian package wine32:i386)" >&2
+    return 1
+  fi
+  if [[ "$kind" == "$machine_x86_64" ]]; then
     for candidate in wine64 /usr/lib/wine/wine64 /usr/lib64/wine/wine64; do
       if command -v "$candidate" >/dev/null 2>&1; then
         command -v "$candidate"
@@ -46,8 +59,10 @@ loader() {
   echo wine
 }
 
+# The loader first, so a program it cannot run prints no command at all.
+run_with="$(loader "${1:-}")"
 arch="$(uname -m)"
 if setarch "$arch" --addr-no-randomize true 2>/dev/null; then
   printf '%s\n' setarch "$arch" --addr-no-randomize
 fi
-loader "${1:-}"
+echo "$run_with"

@@ -10,7 +10,9 @@ source "$here/lib/wine-prefix.sh"
 wine_prefix_env "${WINEPREFIX:-$1}"
 shift
 # How this program starts (see wine-command.sh).
-mapfile -t program < <(bash "$here/wine-command.sh" "$1")
+# Captured first: a program Wine cannot run ends this script here.
+words="$(bash "$here/wine-command.sh" "$1")"
+mapfile -t program <<<"$words"
 # One program at a time sets the prefix up and starts its server: two
 # programs that find no server both start one, and the loser's program fails
 # ("wine client error:0: recvmsg: Connection reset by peer").

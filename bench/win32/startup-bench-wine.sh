@@ -30,7 +30,8 @@ wine_tool cmd /c exit >/dev/null 2>&1 || true
 
 mkdir "$work/program"
 cp "$build/bin/ratiscope.exe" "$build/bin/"*.lng "$work/program/"
-mapfile -t wine < <(bash "$root/scripts/wine-command.sh" "$work/program/ratiscope.exe")
+words="$(bash "$root/scripts/wine-command.sh" "$work/program/ratiscope.exe")"
+mapfile -t wine <<<"$words"
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 area=(300 240 420 285)
 : >"$work/first.txt"

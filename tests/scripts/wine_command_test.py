@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """How the test runs start a Windows program under Wine: 64-bit x86 programs
 with the 64-bit loader, everything else, odd files included, with "wine";
-and, where the system allows it, with the address layout fixed. Checked on
-made-up headers and on this build's own program.
+a 32-bit program refused where Wine's 32-bit loader is missing; and, where
+the system allows it, with the address layout fixed. Checked on made-up
+headers and on this build's own program.
 Usage: wine_command_test.py COMMAND_SCRIPT PROGRAM BITS"""
 
 import os
@@ -30,11 +31,45 @@ def image(machine, mark=b"MZ", signature=b"PE\0\0", header_at=HEADER_AT, size=No
     return bytes(data[:size] if size is not None else data)
 
 
+def run(script, program, loaders):
+    """The script on `program` with a Wine library folder holding just `loaders`."""
+    with tempfile.TemporaryDirectory() as lib:
+        for name in loaders:
+            path = os.path.join(lib, name)
+            with open(path, "w") as f:
+                f.write("#!/bin/sh\n")
+            os.chmod(path, 0o755)
+        env = dict(os.environ, RATISCOPE_WINE_LIB=lib)
+        return subprocess.run(["bash", script, *program], capture_output=True, text=True, timeout=30, env=env)
+
+
 def command_for(script, *program):
-    result = subprocess.run(["bash", script, *program], capture_output=True, text=True, timeout=30)
+    # Both loaders, so the 32-bit rows read the same on any machine.
+    result = run(script, program, ["wine", "wine64"])
     if result.returncode != 0:
         raise AssertionError(f"{program}: exit {result.returncode}: {result.stderr}")
     return result.stdout.splitlines()
+
+
+def missing_loader_failures(script):
+    """Without the 32-bit loader a 32-bit program is refused, loudly, and nothing else is."""
+    failures = []
+    with tempfile.TemporaryDirectory() as work:
+        narrow = os.path.join(work, "narrow.exe")
+        with open(narrow, "wb") as f:
+            f.write(image(MACHINE_I386))
+        refused = run(script, [narrow], ["wine64"])
+        if refused.returncode == 0 or refused.stdout or "wine32:i386" not in refused.stderr:
+            failures.append(f"32-bit program without the 32-bit loader: exit {refused.returncode}, "
+                            f"output {refused.stdout!r}, message {refused.stderr!r}")
+        for name, loaders in (("no Wine library folder at all", []), ("both loaders", ["wine", "wine64"])):
+            kept = run(script, [narrow], loaders)
+            if kept.returncode != 0 or kept.stdout.splitlines()[-1:] != ["wine"]:
+                failures.append(f"32-bit program with {name}: exit {kept.returncode}, {kept.stdout!r} {kept.stderr!r}")
+        own = run(script, [], ["wine64"])
+        if own.returncode != 0 or own.stdout.splitlines()[-1:] != ["wine"]:
+            failures.append(f"Wine's own programs without the 32-bit loader: exit {own.returncode}, {own.stderr!r}")
+    return failures
 
 
 def layout_failures(script):
@@ -86,7 +121,7 @@ def loader_failures(script, program, bits):
 
 def main():
     script, program, bits = sys.argv[1], sys.argv[2], int(sys.argv[3])
-    failures = loader_failures(script, program, bits) + layout_failures(script)
+    failures = loader_failures(script, program, bits) + missing_loader_failures(script) + layout_failures(script)
     for failure in failures:
         print("FAILED:", failure)
     return 1 if failures else 0
