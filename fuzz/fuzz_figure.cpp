@@ -23,12 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!error->message.empty());
         return 0;
     }
-    const TFigureSpec& spec = std::get<TFigureSpec>(read);
+    const TUserFigure& figure = std::get<TUserFigure>(read);
     FUZZ_CHECK(size <= kMaxFigureFileBytes);
-    FUZZ_CHECK(!spec.steps.empty());
-    FUZZ_CHECK(spec.name.size() <= kMaxFigureNameBytes);
+    FUZZ_CHECK(!figure.steps.empty());
+    FUZZ_CHECK(figure.name.size() <= kMaxFigureNameBytes);
     std::int64_t primitives = 0;
-    for (const TFigureStep& step : spec.steps) {
+    for (const TFigureStep& step : figure.steps) {
         for (const double v : {step.a, step.b, step.c, step.d}) FUZZ_CHECK(v >= 0 && v <= 1);
         switch (step.kind) {
         case TFigureStepKind::Columns:

@@ -29,10 +29,10 @@ struct TPlacer {
 
 }  // namespace
 
-void BuildOwnFigure(const TFigureSpec& spec, const TFigureInput& in, TFigure& out) {
+void BuildOwnFigure(const TUserFigure& figure, const TFigureInput& in, TFigure& out) {
     const TFrame f = OrientationFrame(in);
     const TPlacer at{f, in};
-    for (const TFigureStep& step : spec.steps) {
+    for (const TFigureStep& step : figure.steps) {
         switch (step.kind) {
         case TFigureStepKind::Frame: AddFrame(out, f); break;
         case TFigureStepKind::VLine: at.VLine(out, step.a); break;

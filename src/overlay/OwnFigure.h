@@ -11,6 +11,6 @@ namespace ratiscope {
 // of the width lies round(f x Width) pixels from the origin edge, the
 // distance every orientation shares, so the four orientations mirror
 // exactly; an included look is drawn with `in`'s other settings.
-void BuildOwnFigure(const TFigureSpec& spec, const TFigureInput& in, TFigure& out);
+void BuildOwnFigure(const TUserFigure& figure, const TFigureInput& in, TFigure& out);
 
 }  // namespace ratiscope

@@ -338,11 +338,11 @@ public:
             in.Fail(first.offset, "more than 10000 lines and circles");
             return Stop(in);
         }
-        spec_.steps.push_back(step);
+        figure_.steps.push_back(step);
         return true;
     }
 
-    TFigureSpec& Spec() { return spec_; }
+    TUserFigure& Figure() { return figure_; }
     TFigureError& Error() { return error_; }
 
 private:
@@ -360,7 +360,7 @@ private:
         if (name.empty()) in.Fail(at, "\"name\" needs the figure's name after it");
         else if (name.size() > kMaxFigureNameBytes) in.Fail(at, "a name of more than 200 bytes");
         if (in.Error()) return Stop(in);
-        spec_.name = std::string(name);
+        figure_.name = std::string(name);
         return true;
     }
 
@@ -400,7 +400,7 @@ private:
 
     std::int32_t lookCount_;
     std::int32_t primitives_ = 0;
-    TFigureSpec spec_;
+    TUserFigure figure_;
     TFigureError error_;
 };
 
@@ -419,8 +419,8 @@ TFigureRead ReadFigureFile(std::string_view bytes, std::int32_t lookCount) {
         if (!reader.ReadLine(bytes.substr(start, end - start), number)) return reader.Error();
         start = end + 1;
     }
-    if (reader.Spec().steps.empty()) return TFigureError{1, 1, "the file draws nothing"};
-    return std::move(reader.Spec());
+    if (reader.Figure().steps.empty()) return TFigureError{1, 1, "the file draws nothing"};
+    return std::move(reader.Figure());
 }
 
 std::string FigureErrorText(const TFigureError& error) {

@@ -43,7 +43,7 @@ struct TFigureStep {
     friend bool operator==(const TFigureStep&, const TFigureStep&) = default;
 };
 
-struct TFigureSpec {
+struct TUserFigure {
     std::string name;  // from "name", empty when the file gives none
     std::vector<TFigureStep> steps;
 };
@@ -57,7 +57,7 @@ struct TFigureError {
     friend bool operator==(const TFigureError&, const TFigureError&) = default;
 };
 
-using TFigureRead = std::variant<TFigureSpec, TFigureError>;
+using TFigureRead = std::variant<TUserFigure, TFigureError>;
 
 // Reads a figure file's bytes. `lookCount` bounds "look N".
 TFigureRead ReadFigureFile(std::string_view bytes, std::int32_t lookCount);

@@ -17,10 +17,10 @@ namespace {
 using testing::Segments;
 using testing::TSegment;
 
-TFigureSpec Read(const std::string& text) {
+TUserFigure Read(const std::string& text) {
     TFigureRead read = ReadFigureFile(text, kBuiltInLookCount);
     if (auto* error = std::get_if<TFigureError>(&read)) ADD_FAILURE() << FigureErrorText(*error);
-    return std::get_if<TFigureSpec>(&read) ? std::get<TFigureSpec>(read) : TFigureSpec{};
+    return std::get_if<TUserFigure>(&read) ? std::get<TUserFigure>(read) : TUserFigure{};
 }
 
 std::vector<TSegment> Drawn(const std::string& text, const TFigureInput& in) {

@@ -52,10 +52,10 @@ TEST(FigureFile, GoodFilesGiveTheirStatementsInOrder) {
     };
     for (const Case& c : cases) {
         const TFigureRead read = ReadFigureFile(c.text, kLooks);
-        const auto* spec = std::get_if<TFigureSpec>(&read);
-        ASSERT_NE(spec, nullptr) << c.name << ": " << FigureErrorText(std::get<TFigureError>(read));
-        EXPECT_EQ(spec->name, c.figureName) << c.name;
-        EXPECT_EQ(spec->steps, c.steps) << c.name;
+        const auto* figure = std::get_if<TUserFigure>(&read);
+        ASSERT_NE(figure, nullptr) << c.name << ": " << FigureErrorText(std::get<TFigureError>(read));
+        EXPECT_EQ(figure->name, c.figureName) << c.name;
+        EXPECT_EQ(figure->steps, c.steps) << c.name;
     }
 }
 
