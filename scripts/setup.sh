@@ -37,9 +37,25 @@ export DEBIAN_FRONTEND=noninteractive
 $add_i386 && dpkg --add-architecture i386
 # A mirror in the middle of a sync fails an index now and then: try again,
 # and at the last go on with whatever indexes came, as apt itself offers.
+indexes_complete=true
 for try in 1 2 3; do
   apt-get update -qq && break
-  [[ $try -eq 3 ]] && echo "apt-get update failed three times; installing from the indexes at hand" >&2
-  sleep 10
+  if [[ $try -eq 3 ]]; then
+    indexes_complete=false
+    echo "apt-get update failed three times; installing from the indexes at hand" >&2
+  else
+    sleep 10
+  fi
 done
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+install=(apt-get install -y -qq --no-install-recommends)
+if ! "${install[@]}" "${missing[@]}" >/dev/null; then
+  $indexes_complete && exit 1
+  # A missing index of one architecture (most often the security archive's
+  # i386 one) leaves a 32-bit library without the version its 64-bit twin
+  # has, and the two must match. Preferring the release's own archive picks
+  # versions both architectures share.
+  release="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
+  [[ -n "$release" ]] || exit 1
+  echo "Installing again with $release's own versions preferred" >&2
+  "${install[@]}" -t "$release" "${missing[@]}" >/dev/null
+fi
