@@ -48,14 +48,29 @@ for try in 1 2 3; do
   fi
 done
 install=(apt-get install -y -qq --no-install-recommends)
-if ! "${install[@]}" "${missing[@]}" >/dev/null; then
-  $indexes_complete && exit 1
-  # A missing index of one architecture (most often the security archive's
-  # i386 one) leaves a 32-bit library without the version its 64-bit twin
-  # has, and the two must match. Preferring the release's own archive picks
-  # versions both architectures share.
-  release="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
-  [[ -n "$release" ]] || exit 1
-  echo "Installing again with $release's own versions preferred" >&2
-  "${install[@]}" -t "$release" "${missing[@]}" >/dev/null
-fi
+"${install[@]}" "${missing[@]}" >/dev/null && exit 0
+$indexes_complete && exit 1
+
+# A missing index of one architecture (most often the security archive's
+# i386 one) leaves a 32-bit library without the version its installed 64-bit
+# twin has, and the two must match. Each library apt names as not installable
+# is then asked for at the newest version its 32-bit index still lists, for
+# both architectures, which moves the 64-bit twin back to the release's
+# version; a few rounds settle the chain.
+release="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
+[[ -n "$release" ]] || exit 1
+pinned=()
+for round in 1 2 3 4 5 6 7 8; do
+  report="$(apt-get install -s -y --no-install-recommends --allow-downgrades -t "$release" \
+    "${missing[@]}" "${pinned[@]}" 2>&1)" && break
+  stuck="$(grep -oE 'Depends: [a-z0-9.+-]+:i386' <<<"$report" | sed 's/Depends: //; s/:i386$//' | sort -u)"
+  [[ -n "$stuck" ]] || { echo "$report" | grep '^E:' >&2; exit 1; }
+  for lib in $stuck; do
+    version="$(apt-cache madison "$lib:i386" 2>/dev/null | awk -F'|' 'NR == 1 { gsub(/ /, "", $2); print $2 }')"
+    [[ -n "$version" ]] || { echo "No 32-bit $lib in any index at hand" >&2; exit 1; }
+    pinned+=("$lib=$version" "$lib:i386=$version")
+  done
+  [[ $round -eq 8 ]] && { echo "$report" | grep '^E:' >&2; exit 1; }
+done
+echo "Installing with the versions both architectures share: ${pinned[*]:-(none pinned)}" >&2
+"${install[@]}" --allow-downgrades -t "$release" "${missing[@]}" "${pinned[@]}" >/dev/null
