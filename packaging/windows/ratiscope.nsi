@@ -95,6 +95,7 @@ Section "Uninstall"
   ; Folders go only when nothing else is left in them.
   RMDir "$INSTDIR\Manual\looks"
   RMDir "$INSTDIR\Manual"
+  RMDir "$INSTDIR\Figures"
   RMDir "$INSTDIR"
   RMDir "$INSTDIR\.."
   Delete "$SMPROGRAMS\Vendrel\Ratiscope.lnk"

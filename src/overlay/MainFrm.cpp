@@ -14,6 +14,7 @@
 #include "overlay/FitToWindow.h"
 #include "overlay/OverlaySize.h"
 #include "platform/Canvas.h"
+#include "settings/FigureLibrary.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {
@@ -169,7 +170,7 @@ void TMainForm::ActionOrientExecute() {
 }
 
 void TMainForm::ActionLookExecute() {
-    settings_.NextLook();
+    settings_.NextLook(FigureLibrary().FileNames());
     FormPaint();
 }
 

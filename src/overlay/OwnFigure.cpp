@@ -8,14 +8,28 @@
 namespace ratiscope {
 namespace {
 
+// A fraction of a side in pixels from the origin edge: the distance every
+// orientation shares, and the value written beside the line.
+std::int32_t Along(double fraction, std::int32_t side) { return RoundToInt(fraction * side); }
+
+void Keep(std::vector<std::int32_t>& marks, double fraction, std::int32_t side) {
+    const std::int32_t d = Along(fraction, side);
+    if (d > 0 && d < side) marks.push_back(d);
+}
+
+void SortOnce(std::vector<std::int32_t>& marks) {
+    std::sort(marks.begin(), marks.end());
+    marks.erase(std::unique(marks.begin(), marks.end()), marks.end());
+}
+
 // The pixel a fraction of the width or height lands on, measured from the
 // orientation's origin corner.
 struct TPlacer {
     const TFrame& f;
     const TFigureInput& in;
 
-    std::int32_t X(double fraction) const { return f.X0 + RoundToInt(fraction * in.Width) * f.DX; }
-    std::int32_t Y(double fraction) const { return f.Y0 + RoundToInt(fraction * in.Height) * f.DY; }
+    std::int32_t X(double fraction) const { return f.X0 + Along(fraction, in.Width) * f.DX; }
+    std::int32_t Y(double fraction) const { return f.Y0 + Along(fraction, in.Height) * f.DY; }
 
     void VLine(TFigure& out, double fraction) const { out.AddLine({X(fraction), f.Y0}, {X(fraction), f.Y1}); }
     void HLine(TFigure& out, double fraction) const { out.AddLine({f.X0, Y(fraction)}, {f.X1, Y(fraction)}); }
@@ -59,11 +73,36 @@ void BuildOwnFigure(const TUserFigure& figure, const TFigureInput& in, TFigure& 
         case TFigureStepKind::Look: {
             TFigureInput look = in;
             look.LookMode = TLook{step.count};
+            look.OwnFigure = nullptr;  // the reader allows no inclusion of a figure file
             BuildFigure(look, out);
             break;
         }
         }
     }
+}
+
+TOwnFigureMarks OwnFigureMarks(const TUserFigure& figure, const TFigureInput& in) {
+    TOwnFigureMarks m;
+    for (const TFigureStep& step : figure.steps) {
+        switch (step.kind) {
+        case TFigureStepKind::VLine: Keep(m.across, step.a, in.Width); break;
+        case TFigureStepKind::HLine: Keep(m.down, step.a, in.Height); break;
+        case TFigureStepKind::Columns:
+            for (std::int32_t k = 1; k < step.count; ++k) Keep(m.across, static_cast<double>(k) / step.count, in.Width);
+            break;
+        case TFigureStepKind::Rows:
+            for (std::int32_t k = 1; k < step.count; ++k) Keep(m.down, static_cast<double>(k) / step.count, in.Height);
+            break;
+        case TFigureStepKind::Look:
+            if (std::find(m.looks.begin(), m.looks.end(), TLook{step.count}) == m.looks.end())
+                m.looks.push_back(TLook{step.count});
+            break;
+        default: break;
+        }
+    }
+    SortOnce(m.across);
+    SortOnce(m.down);
+    return m;
 }
 
 }  // namespace ratiscope

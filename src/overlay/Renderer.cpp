@@ -9,6 +9,7 @@
 #include "overlay/OverlaySize.h"
 #include "overlay/SectionGeometry.h"
 #include "overlay/ValueLabels.h"
+#include "settings/FigureLibrary.h"
 #include "settings/LangTable.h"
 #include "settings/Settings.h"
 
@@ -30,9 +31,11 @@ void DrawFigure(ICanvas& canvas, const TFigure& fig) {
     }
 }
 
-std::string LookName(TLook look) {
-    if (!IsBuiltInLook(look)) return {};
-    return LangString(BuiltInLook(look).key);
+// The caption names what is drawn: a figure of the user's own by its title.
+std::string LookName(const TSettings& s) {
+    if (const TFigureEntry* own = FigureLibrary().Find(s.Figure)) return own->title;
+    if (!IsBuiltInLook(s.LookMode)) return {};
+    return LangString(BuiltInLook(s.LookMode).key);
 }
 
 void DrawChrome(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons, bool active, TSize window) {
@@ -46,7 +49,7 @@ void DrawChrome(ICanvas& canvas, const TSettings& s, const TOverlayIcons& icons,
     } while (x <= window.width - 64);
     canvas.SetTextColor(active ? kChromeGrey : kInactiveCaptionGrey);
     canvas.SetFontAngle(0);
-    const std::string name = LookName(s.LookMode);
+    const std::string name = LookName(s);
     canvas.DrawIcon(icons.TRCorner, window.width - 64, 0);
     canvas.DrawIcon(icons.BRCorner, window.width - 24, window.height - 24);
     canvas.DrawTextInBox(std::string(kProductName) + " - " + name, {14, 1, window.width - 64, 15},

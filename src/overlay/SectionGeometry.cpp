@@ -5,12 +5,15 @@
 #include "base/Numbers.h"
 #include "overlay/DiagonalLooks.h"
 #include "overlay/OverlaySize.h"
+#include "overlay/OwnFigure.h"
+#include "settings/FigureLibrary.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {
 
 TFigureInput FigureInputFrom(const TSettings& s) {
-    return {s.Width, s.Height, s.Border, s.Ratio, s.LookMode, s.OrientMode, s.GridSize};
+    const TFigureEntry* own = FigureLibrary().Find(s.Figure);
+    return {s.Width, s.Height, s.Border, s.Ratio, s.LookMode, s.OrientMode, s.GridSize, own ? &own->figure : nullptr};
 }
 
 TFrame OrientationFrame(const TFigureInput& in) {
@@ -298,6 +301,10 @@ constexpr TFigureFunction kFigures[] = {
 }  // namespace
 
 void BuildFigure(const TFigureInput& in, TFigure& out) {
+    if (in.OwnFigure) {
+        BuildOwnFigure(*in.OwnFigure, in, out);
+        return;
+    }
     if (!IsBuiltInLook(in.LookMode)) return;  // any other look draws nothing
     kFigures[static_cast<std::size_t>(LookNumber(in.LookMode))](out, OrientationFrame(in), in);
 }

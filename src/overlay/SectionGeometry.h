@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "overlay/Figure.h"
+#include "settings/FigureFile.h"
 #include "settings/SettingsDefaults.h"
 
 namespace ratiscope {
@@ -21,6 +22,9 @@ struct TFigureInput {
     TLook LookMode = kDefaultLookMode;
     TOrientation OrientMode = kDefaultOrientMode;
     std::int32_t GridSize = kDefaultGridSize;
+    // The figure of the user's own drawn instead of LookMode; null for LookMode.
+    // Not owned: the figure library outlives every paint.
+    const TUserFigure* OwnFigure = nullptr;
 };
 
 TFigureInput FigureInputFrom(const TSettings& s);
@@ -59,8 +63,8 @@ enum class TSpiralLaw { QuarterTurn, FullTurn };
 // Appends one logarithmic spiral (number 1 to 4) about the frame's centre as a polyline.
 void AppendSpiral(TFigure& out, TSpiralLaw law, int spiral, const TFrame& f, const TFigureInput& in);
 
-// Appends the current look's primitives to `out` in drawing order; a look
-// that is not built in adds none.
+// Appends the current look's primitives (or the own figure's) to `out` in
+// drawing order; a look that is not built in adds none.
 void BuildFigure(const TFigureInput& in, TFigure& out);
 
 inline TFigure BuildFigure(const TFigureInput& in) {

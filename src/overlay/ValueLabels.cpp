@@ -9,6 +9,7 @@
 #include "base/Numbers.h"
 #include "overlay/DiagonalLooks.h"
 #include "overlay/OverlaySize.h"
+#include "overlay/OwnFigure.h"
 #include "platform/Canvas.h"
 #include "settings/Format.h"
 #include "settings/LangTable.h"
@@ -310,7 +311,48 @@ constexpr TLabelsFunction kLabels[] = {
 
 }  // namespace
 
+void DrawOwnFigureLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& f, const TLangTable& texts) {
+    if (!in.OwnFigure) return;
+    const TOwnFigureMarks marks = OwnFigureMarks(*in.OwnFigure, in);
+    // An included look brings its own labels, the size among them.
+    if (marks.looks.empty()) DrawSizeLabel(canvas, in, texts);
+    for (const TLook look : marks.looks) {
+        if (!IsBuiltInLook(look)) continue;
+        TFigureInput included = in;
+        included.LookMode = look;
+        included.OwnFigure = nullptr;
+        kLabels[static_cast<std::size_t>(LookNumber(look))](canvas, included, f, texts);
+    }
+    // As the ratio lines are labelled: above and to the left, each only where
+    // the gap to the last one drawn is wider than its text.
+    if (marks.across.empty() && marks.down.empty()) return;
+    canvas.SetFontAngle(0);
+    std::int32_t last = 0;
+    for (const std::int32_t d : marks.across) {
+        const std::string s = Decimal(d);
+        const std::int32_t x = f.X0 + d * f.DX;
+        if (d - last > TextWidth(canvas, s) && x > in.Border + 8) {
+            CentredBottomAt(canvas, x, in.Border + 17, s);
+            last = d;
+        }
+    }
+    canvas.SetFontAngle(90);
+    last = 0;
+    for (const std::int32_t d : marks.down) {
+        const std::string s = Decimal(d);
+        const std::int32_t y = f.Y0 + d * f.DY;
+        if (d - last > TextWidth(canvas, s) && y > in.Border + 8) {
+            TurnedCentredOn(canvas, in.Border - 11, y, s);
+            last = d;
+        }
+    }
+}
+
 void DrawValueLabels(ICanvas& canvas, const TFigureInput& in, const TLangTable& texts) {
+    if (in.OwnFigure) {
+        DrawOwnFigureLabels(canvas, in, OrientationFrame(in), texts);
+        return;
+    }
     if (!IsBuiltInLook(in.LookMode)) return;
     kLabels[static_cast<std::size_t>(LookNumber(in.LookMode))](canvas, in, OrientationFrame(in), texts);
 }

@@ -37,5 +37,8 @@ void DrawTriangleLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& f
 // from the origin edge (above the rectangle, or in the left margin when it
 // stands upright).
 void DrawDiagonalLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& f);
+// A figure of the user's own: the labels of the looks it includes (else the
+// size), and the distance of each of its lines from the origin edges.
+void DrawOwnFigureLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& f, const TLangTable& texts);
 
 }  // namespace ratiscope

@@ -7,6 +7,7 @@
 #include "panel/LookRules.h"
 #include "panel/PanelControls.h"
 #include "platform/Keys.h"
+#include "settings/FigureLibrary.h"
 #include "settings/Settings.h"
 
 namespace ratiscope {
@@ -71,7 +72,11 @@ void TLookPage::ShowRatio() {
 }
 
 void TLookPage::ShowLook() {
-    if (IsBuiltInLook(settings_.LookMode)) controls_.LookComboBox.SetItemIndex(LookNumber(settings_.LookMode));
+    // A figure whose file is gone is drawn, and so shown, as LookMode.
+    if (const std::int32_t own = FigureLibrary().IndexOf(settings_.Figure); own >= 0)
+        controls_.LookComboBox.SetItemIndex(kLookEntryCount + own);
+    else if (IsBuiltInLook(settings_.LookMode))
+        controls_.LookComboBox.SetItemIndex(LookNumber(settings_.LookMode));
 }
 
 void TLookPage::ShowOrientation() {
@@ -144,7 +149,11 @@ void TLookPage::RatioComboBoxKeyDown(TKey key) {
 
 void TLookPage::LookComboBoxChange() {
     const std::int32_t i = controls_.LookComboBox.ItemIndex();
-    if (i >= 0 && i < kLookEntryCount) settings_.SetLookMode(TLook{i});
+    const std::vector<TFigureEntry>& own = FigureLibrary().figures;
+    if (i >= 0 && i < kLookEntryCount)
+        settings_.ChooseLook(TLook{i});
+    else if (i >= kLookEntryCount && static_cast<std::size_t>(i - kLookEntryCount) < own.size())
+        settings_.ChooseFigure(own[static_cast<std::size_t>(i - kLookEntryCount)].fileName);
 }
 
 void TLookPage::OrientationComboBoxChange() {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "panel/LookRules.h"
+#include "settings/FigureLibrary.h"
 
 namespace ratiscope {
 
@@ -49,6 +50,7 @@ TPanelControls::TPanelControls(IControls& c)
       GridSizeUpDown(c.CreateUpDown(LookTabSheet, "GridSizeUpDown", GridSizeEdit)),
       LockCheckBox(c.CreateCheckBox(LookTabSheet, "LockCheckBox")),
       FitWindowBtn(c.CreateButton(LookTabSheet, "FitWindowBtn")),
+      FigureProblemLabel(c.CreateLabel(LookTabSheet, "FigureProblemLabel", TLabelSizing::FixedWrap)),
 
       ColorsTab(PageControl.AddPage("ColorsTab")),
       LinesColorLabel(c.CreateLabel(ColorsTab, "LinesColorLabel", TLabelSizing::AutoSize)),
@@ -72,7 +74,15 @@ TPanelControls::TPanelControls(IControls& c)
     AddPlaceholders(RatioComboBox, "MSRat", kStandardRatioCount);
     RatioComboBox.SetDropDownCount(15);
     for (int i = 0; i < kLookEntryCount; ++i) LookComboBox.SetItemText(i, std::string(kBuiltInLooks[i].key));
-    LookComboBox.SetDropDownCount(15);
+    // The figures of the user's own follow under their own titles, which no
+    // language file translates.
+    const TFigureLibrary& figures = FigureLibrary();
+    for (std::size_t i = 0; i < figures.figures.size(); ++i)
+        LookComboBox.SetItemText(kLookEntryCount + static_cast<int>(i), figures.figures[i].title);
+    LookComboBox.SetDropDownCount(kLookDropDownRows);
+    std::string problems;
+    for (const TFigureProblem& p : figures.problems) problems += (problems.empty() ? "" : "\n") + FigureProblemText(p);
+    FigureProblemLabel.SetCaption(problems);
     AddPlaceholders(OrientationComboBox, "MSOr", kOrientationEntryCount);
     GridSizeUpDown.SetRange(0, 32766);
 
@@ -113,6 +123,7 @@ std::vector<TDesignBounds> TPanelControls::Design() const {
         {&GridSizeEdit, 100, 259, 35, 19, false},
         {&GridSizeUpDown, 135, 259, 16, 19, false},
         {&FitWindowBtn, 12, 290, 141, 21, false},
+        {&FigureProblemLabel, 12, 318, 141, 44, false},
 
         {&LinesColorLabel, 12, 12, 0, 0, false},
         {&LinesColorBox, 12, 25, 141, 22, false},

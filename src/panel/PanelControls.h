@@ -18,6 +18,8 @@ inline constexpr int kDesignDpi = 96;
 inline constexpr int kLookEntryCount = kBuiltInLookCount;
 inline constexpr int kOrientationEntryCount = kOrientationCount;
 inline constexpr int kOptionEntryCount = 7;
+// Rows the open look list shows before it scrolls.
+inline constexpr int kLookDropDownRows = 15;
 
 // A control's place at 96 dpi: left, top, width, height. A width of 0 marks a
 // label that sizes itself to its text.
@@ -64,6 +66,9 @@ struct TPanelControls {
     ICheckBox& LockCheckBox;
     // Below the document's controls, where the page has room.
     IButton& FitWindowBtn;
+    // Why figure files of the user's own were left out of the look list;
+    // empty when none was.
+    ILabel& FigureProblemLabel;
 
     IContainer& ColorsTab;
     ILabel& LinesColorLabel;

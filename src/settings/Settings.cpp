@@ -158,10 +158,33 @@ void TSettings::SetSize(std::int32_t width, std::int32_t height) {
     SetHeight(height);
 }
 
-void TSettings::NextLook() {
-    // From the last cycled look, a list-only one or any number above them, back to the first.
+void TSettings::ChooseLook(TLook look) {
+    const TSettingsChange change(*this);
+    SetLookMode(look);
+    SetField(TSettingsField::Figure, std::string());
+}
+
+void TSettings::ChooseFigure(const std::string& fileName) { SetField(TSettingsField::Figure, fileName); }
+
+void TSettings::NextLook(std::span<const std::string> figures) {
+    const auto drawn = std::find(figures.begin(), figures.end(), Figure);
+    if (!Figure.empty() && drawn != figures.end()) {
+        if (drawn + 1 != figures.end())
+            ChooseFigure(*(drawn + 1));
+        else
+            ChooseLook(TLook{0});
+        return;
+    }
+    // From the last cycled look, a list-only one or any number above them, on
+    // to the figures of the user's own or back to the first look. A figure
+    // whose file is gone was drawn as LookMode, so the cycle goes on from there.
     const std::int32_t n = LookNumber(LookMode);
-    SetLookMode(n + 1 < kCycledLookCount ? TLook{n + 1} : TLook{0});
+    if (n + 1 < kCycledLookCount)
+        ChooseLook(TLook{n + 1});
+    else if (n + 1 == kCycledLookCount && !figures.empty())
+        ChooseFigure(figures.front());
+    else
+        ChooseLook(TLook{0});
 }
 
 void TSettings::NextOrient() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -75,6 +76,10 @@ public:
     // The global combination that hides and shows both windows, as text
     // ("Ctrl+Alt+G"); empty switches it off. Read at start-up only.
     std::string Hotkey;
+    // The file name ("Phi grid.figure") of the figure of the user's own drawn
+    // instead of LookMode; empty for LookMode. LookMode keeps the built-in look
+    // to return to, and to draw while no figure file of the name exists.
+    std::string Figure;
 
     void SetBorder(std::int32_t value);
     void SetLockWidth(bool value);
@@ -105,6 +110,10 @@ public:
     void SetLang(const std::string& value);
     // Stores the text as it stands; nobody is told, the key is claimed at start-up.
     void SetHotkey(const std::string& value);
+    // A built-in look, leaving any figure of the user's own.
+    void ChooseLook(TLook look);
+    // A figure file by name; the look shown and drawn when the file exists.
+    void ChooseFigure(const std::string& fileName);
 
     // The leading side only: Width when LockWidth is on, else Height, whatever
     // Lock says; the other value is not used.
@@ -117,7 +126,10 @@ public:
     // refreshes; the named setters above come here.
     void SetField(TSettingsField field, const TSettingValue& value);
 
-    void NextLook();
+    // Enter's cycle: the cycled built-in looks, then the figures of the user's
+    // own in `figures` (file names, in the look list's order), then the first
+    // look again.
+    void NextLook(std::span<const std::string> figures = {});
     void NextOrient();
     void RestoreDefaults();
 

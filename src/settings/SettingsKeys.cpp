@@ -90,6 +90,9 @@ const std::array<TSettingsKey, kSettingsFieldCount> kKeys = {{
     // Beyond the original 26: written last, so older files keep their order.
     {F::Hotkey, "Hotkey", K::Text, &S::Hotkey, I::Created, Text(kDefaultHotkey), Text(kDefaultHotkey), 27, A::Setter,
      kAnyValue, kRefreshNone},
+    // A figure file's name; empty, or a name no figure file has, draws LookMode.
+    {F::Figure, "Figure", K::Text, &S::Figure, I::Restored, Text(""), Text(""), 28, A::Setter, kAnyValue,
+     kUpdateLook | kShowLook},
 }};
 
 bool EqualNoCase(std::string_view a, std::string_view b) {

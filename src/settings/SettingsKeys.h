@@ -1,5 +1,5 @@
-// The one table of the settings fields (the 26 keys of the original file and
-// the show-and-hide key): per field its key, kind, value at creation, default
+// The one table of the settings fields (the 26 keys of the original file, the
+// show-and-hide key and the figure of the user's own): per field its key, kind, value at creation, default
 // when missing from the file, read step, the limit its setter keeps and what
 // a change refreshes. The record's creation and setters, reading, writing
 // and the export tool's --set all walk it, so they cannot drift apart.
@@ -54,9 +54,10 @@ enum class TSettingsField {
     SPage,
     SFrame,
     Hotkey,
+    Figure,
 };
 
-inline constexpr std::size_t kSettingsFieldCount = static_cast<std::size_t>(TSettingsField::Hotkey) + 1;
+inline constexpr std::size_t kSettingsFieldCount = static_cast<std::size_t>(TSettingsField::Figure) + 1;
 
 // How a setter treats the value it is given, after comparing it with the
 // stored one.
@@ -104,7 +105,7 @@ struct TSettingsKey {
     TKeyValue initial;
     // What LoadSettings uses when the key is missing or unreadable.
     TKeyValue missing;
-    // Position in the reading order (1..27): lock and ratio come before the sizes.
+    // Position in the reading order (1..28): lock and ratio come before the sizes.
     int readStep;
     TApply applyBy;
     TLimit limit;

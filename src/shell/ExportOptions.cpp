@@ -25,6 +25,9 @@ const char* const kExportUsage =
     "                    lines, polylines, ellipses, texts and the caption icons\n"
     "                    on a transparent background\n"
     "  --settings FILE   reads a settings file first, as the program does at start\n"
+    "  --figure FILE     draws the figure file FILE, a figure of one's own, instead\n"
+    "                    of the settings' look; a mistake in it is reported with\n"
+    "                    its line and column\n"
     "  --set KEY=VALUE   sets one settings key (as named in the settings file)\n"
     "                    through its setter, so limits and the aspect lock apply;\n"
     "                    repeat it, the values are applied in the order given\n"
@@ -91,6 +94,8 @@ TExportParse ParseExportArguments(const std::vector<std::string>& args) {
             o.active = a == "--active";
         } else if (a == "--settings") {
             if (!next(o.settingsFile) || o.settingsFile.empty()) return {std::nullopt, "--settings needs a file name"};
+        } else if (a == "--figure") {
+            if (!next(o.figureFile) || o.figureFile.empty()) return {std::nullopt, "--figure needs a file name"};
         } else if (a == "--language") {
             if (!next(o.language) || o.language.empty()) return {std::nullopt, "--language needs a language name"};
         } else if (a == "--texts") {

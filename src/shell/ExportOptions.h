@@ -21,6 +21,8 @@ struct TExportOptions {
     bool active = true;
     // --settings: a settings file read before any --set.
     std::string settingsFile;
+    // --figure: a figure file drawn instead of the settings' look.
+    std::string figureFile;
     // --language: the texts of this language, laid over English.
     std::string language;
     // --texts: every text the program asks for, instead of a figure.

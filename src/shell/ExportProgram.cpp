@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <variant>
+#include <vector>
 
 #include "base/Files.h"
 #include "overlay/OverlayIcons.h"
@@ -12,6 +14,7 @@
 #include "overlay/Renderer.h"
 #include "platform/TextEngine.h"
 #include "platform/raster/RasterCanvas.h"
+#include "settings/FigureLibrary.h"
 #include "settings/LangTable.h"
 #include "settings/LanguageFiles.h"
 #include "settings/LanguageKeys.h"
@@ -87,6 +90,19 @@ int ExportPicture(const TSettings& s, const TExportOptions& o, const TExportPlat
     return WriteOutput(o.output, content, platform);
 }
 
+// --figure: the file joins the library in place of any of the same name.
+std::string UseFigureFile(TSettings& settings, IFiles& files, const std::string& path) {
+    auto read = LoadFigureFile(files, path);
+    if (const auto* problem = std::get_if<TFigureProblem>(&read)) return path + ": " + problem->message;
+    TFigureEntry& entry = std::get<TFigureEntry>(read);
+    std::vector<TFigureEntry>& figures = FigureLibrary().figures;
+    std::erase_if(figures, [&](const TFigureEntry& e) { return e.fileName == entry.fileName; });
+    const std::string name = entry.fileName;
+    figures.push_back(std::move(entry));
+    settings.ChooseFigure(name);
+    return {};
+}
+
 // --check-language: the language file on its own, without English under it.
 int CheckLanguageFile(IFiles& files, const std::string& name) {
     TLangTable own;
@@ -109,11 +125,15 @@ int RunExport(std::span<const std::string> arguments, const TExportPlatform& pla
     if (o.version) return Print(VersionText());
     IFiles& files = platform.files;
     if (!o.checkLanguage.empty()) return CheckLanguageFile(files, o.checkLanguage);
+    // As at the program's start: a settings file's Figure names one of these.
+    FigureLibrary() = LoadFigureLibrary(files);
     TSettings settings(kAssumedScreenWidth);
     if (!o.settingsFile.empty() &&
         !LoadSettingsFile(settings, files, o.settingsFile, EnvironmentDecimalSeparator()))
         return Fail("cannot read the settings file " + o.settingsFile, 2);
     if (std::string err = ApplyExportOptions(settings, o); !err.empty()) return Fail(err, 2);
+    if (!o.figureFile.empty())
+        if (std::string err = UseFigureFile(settings, files, o.figureFile); !err.empty()) return Fail(err, 2);
     if (o.texts) {
         SelectLanguageTexts(LanguageTable(), files, o.language.empty() ? settings.Lang : o.language);
         return Print(LanguageTextsListing(LanguageTable()));

@@ -17,6 +17,7 @@
 #include "resources/Resources.h"
 #include "settings/Folders.h"
 #include "settings/LangTable.h"
+#include "settings/FigureLibrary.h"
 #include "settings/LanguageFiles.h"
 #include "settings/Settings.h"
 #include "shell/Links.h"
@@ -39,9 +40,13 @@ int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& p
         platform.userLocale,
     };
 
+    // The look list offers the figure files found now; a file added later
+    // comes with the next start.
+    FigureLibrary() = LoadFigureLibrary(platform.files);
     std::optional<TSettings> settings;
     if (!StartUp(settings, windows.PrimaryScreenWidth(), arguments, services)) {
         ClearLanguageTable();
+        FigureLibrary() = {};
         return 0;
     }
 
@@ -95,6 +100,7 @@ int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& p
     // Both windows are gone; the settings they copied at close are saved now.
     const int saved = ShutDown(settings, services);
     ClearLanguageTable();
+    FigureLibrary() = {};
     return saved != 0 ? saved : code;
 }
 

@@ -138,7 +138,10 @@ class Session:
         shutil.rmtree(self.tmp, ignore_errors=True)
 
     # The program, run from a folder of its own so its settings file is private.
-    def launch(self, program_folder, settings):
+    def launch(self, program_folder, settings, figures=None):
+        """`figures` maps file names to the texts of figure files the copy
+        finds in its Figures folder, its own and (as it is not installed) the
+        user's at once."""
         self.launches += 1
         folder = os.path.join(self.tmp, f"program-{self.launches}")
         os.mkdir(folder)
@@ -149,6 +152,11 @@ class Session:
             except OSError:
                 shutil.copy2(source, os.path.join(folder, name))
         write_settings(os.path.join(folder, "Ratiscope.user.settings"), settings)
+        if figures:
+            os.mkdir(os.path.join(folder, "Figures"))
+            for name, text in figures.items():
+                with open(os.path.join(folder, "Figures", name), "w", encoding="utf-8") as f:
+                    f.write(text)
         env = dict(self.env)
         # Qt and the X libraries keep allocations to the end by design; the
         # unit tests check our own code for leaks.

@@ -55,8 +55,8 @@ def region(pic, box):
     return [pic.at(x, y) for y in range(y0, y1) for x in range(x0, x1)]
 
 
-def launch_panel(s, folder, settings):
-    s.launch(folder, settings)
+def launch_panel(s, folder, settings, figures=None):
+    s.launch(folder, settings, figures)
     window = wait_for(lambda: panel_id(s), "the panel window")
     geometry = wait_for(lambda: (lambda g: g if g and g[2] > 1 else None)(panel_geometry(s, window)), "its size")
     # The window manager is done with a window once it has stated its place

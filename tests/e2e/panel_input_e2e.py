@@ -2,7 +2,8 @@
 """The settings panel's keyboard and wheel on a real X server (Xvfb with
 openbox): the wheel goes to the focused control wherever the pointer is, Tab
 stops only where a control shows the focus, and Ctrl+Tab, Ctrl+Shift+Tab,
-Ctrl+PageDown and Ctrl+PageUp turn the pages from any control.
+Ctrl+PageDown and Ctrl+PageUp turn the pages from any control; a figure of
+one's own is reached with Enter and picked from the look list.
 Usage: panel_input_e2e.py PROGRAM_FOLDER SCENARIO."""
 
 import os
@@ -130,8 +131,51 @@ def scenario_page_keys(s, folder):
     check(values.get("LookMode") == "1", f"a page key changed the look to {values.get('LookMode')}")
 
 
+# A figure of one's own (two lines a quarter in from the sides) and one with a
+# mistake, which the look list leaves out.
+OWN_FIGURES = {"Mine.figure": "name Mine\nvline 1/4\nvline 3/4\n", "Broken.figure": "vline 2\n"}
+
+
+def scenario_own_figure(s, folder):
+    """Enter goes from the last cycled look to a figure of one's own and on to
+    the first look; the panel's look list offers the figure after the built-in
+    looks, says why the broken file is missing, and the choice is kept."""
+    window, (x, y, w, h) = launch_panel(s, folder, dict(SHOWN, LookMode=13), OWN_FIGURES)
+    left, top = 300 + 12, 240 + 12 + 16  # the section's origin corner: X, Y, the border, the caption
+    probe_y = top + 60
+    mine = (left + 99, left + 297)  # 396 / 4 and 3 x 396 / 4
+
+    def shows(xs):
+        return lambda: (lambda p: p if all(p.at(px, probe_y) == LINES for px in xs) else None)(s.screenshot())
+
+    overlay_box = (300, 240 + 16, 300 + 420, 240 + 285)
+    wait_for(lambda: find_pixels(s.screenshot(), overlay_box, LINES), "look 13's lines")
+    s.run("xdotool", "mousemove", "500", "248", "click", "1")  # the overlay takes the keys
+    wait_for(lambda: s.out(["xdotool", "getactivewindow"]).strip() == str(int(s.window)), "the overlay to be active")
+    s.run("xdotool", "key", "Return")
+    wait_for(shows(mine), "Enter to draw the figure of one's own")
+    s.run("xdotool", "key", "Return")
+    wait_for(shows([left + 8, left + 16]), "Enter to go on from the last figure to the grid")
+
+    page_left, page_top, _, _ = page_area(x, y, w, h)
+    show_page(s, x, y, 1)  # Look
+    time.sleep(0.3)
+    problems = (page_left + 8, page_top + 318, page_left + 150, page_top + 362)
+    dark = [p for p in region(s.screenshot(), problems) if max(p) < 0x80]
+    check(len(dark) > 20, "the Look page does not say why Broken.figure is missing")
+    s.run("xdotool", "mousemove", str(page_left + 80), str(page_top + 197), "click", "1")  # opens the look list
+    time.sleep(0.4)
+    s.run("xdotool", "key", "End")  # Mine is last: the broken file is not listed
+    s.run("xdotool", "key", "Return")
+    wait_for(shows(mine), "picking Mine in the look list to draw it")
+    values = settings_after_close(s)
+    check(values.get("Figure") == "Mine.figure", f"the figure kept is {values.get('Figure')!r}")
+    check(values.get("LookMode") == "0", f"the look to return to is {values.get('LookMode')!r}")
+
+
 SCENARIOS = {
     "wheel": scenario_wheel,
+    "own_figure": scenario_own_figure,
     "tab_stops": scenario_tab_stops,
     "page_keys": scenario_page_keys,
 }

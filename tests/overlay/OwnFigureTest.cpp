@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "overlay/OwnFigure.h"
+#include "settings/FigureLibrary.h"
+#include "settings/Settings.h"
 #include "settings/Looks.h"
 #include "support/FigureSegments.h"
 
@@ -112,6 +114,48 @@ TEST(OwnFigure, OrientationsMirrorOrientationZeroForAnySize) {
                 << "orient " << orient << " size " << in.Width << "x" << in.Height;
         }
     }
+}
+
+TEST(OwnFigure, MarksAreTheLinesDistancesOnceAndInside) {
+    struct Case {
+        const char* text;
+        std::vector<std::int32_t> across, down;
+        std::vector<TLook> looks;
+    };
+    const Case cases[] = {
+        {"columns 3\nrows 2", {132, 264}, {122}, {}},
+        {"vline 1/2\ncolumns 2\nvline 0\nvline 1", {198}, {}, {}},
+        {"hline 1/phi\nhline 1 - 1/phi", {}, {94, 151}, {}},
+        // Slanted lines, diagonals and circles stand at no single distance.
+        {"line 0 0 1 1\ndiagonals\ncircle 1/2 1/2 1/4\nframe", {}, {}, {}},
+        {"look 3\nlook 0\nlook 3", {}, {}, {TLook::Thirds, TLook::Grid}},
+    };
+    for (const Case& c : cases) {
+        const TOwnFigureMarks m = OwnFigureMarks(Read(c.text), TFigureInput{});
+        EXPECT_EQ(m.across, c.across) << c.text;
+        EXPECT_EQ(m.down, c.down) << c.text;
+        EXPECT_EQ(m.looks, c.looks) << c.text;
+    }
+}
+
+TEST(OwnFigure, TheSettingsFigureIsDrawnWhileItsFileIsListed) {
+    TFigureLibrary& library = FigureLibrary();
+    library.figures = {TFigureEntry{"mine.figure", "Mine", Read("columns 4")}};
+    TSettings s(1920);
+    s.ChooseFigure("mine.figure");
+    const TFigureInput in = FigureInputFrom(s);
+    ASSERT_EQ(in.OwnFigure, &library.figures[0].figure);
+    TFigure own;
+    BuildOwnFigure(library.figures[0].figure, in, own);
+    EXPECT_EQ(Segments(BuildFigure(in), [](TPoint p) { return p; }), Segments(own, [](TPoint p) { return p; }));
+    // A name no file has draws the look.
+    s.ChooseFigure("gone.figure");
+    const TFigureInput look = FigureInputFrom(s);
+    EXPECT_EQ(look.OwnFigure, nullptr);
+    const TSettings plain(1920);
+    EXPECT_EQ(Segments(BuildFigure(look), [](TPoint p) { return p; }),
+              Segments(BuildFigure(FigureInputFrom(plain)), [](TPoint p) { return p; }));
+    library = {};
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 // engine, so nothing here depends on the fonts installed.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
 #include "overlay/OverlayIcons.h"
 #include "overlay/Renderer.h"
 #include "platform/raster/RasterCanvas.h"
+#include "settings/FigureLibrary.h"
 #include "settings/LangTable.h"
 #include "settings/Settings.h"
 #include "support/FakeTextEngine.h"
@@ -126,6 +130,32 @@ TEST_F(RendererPixels, GoldenPictures) {
         s.SetSFrame(k.frame);
         EXPECT_TRUE(MatchesGolden(Compose(), std::string("overlay/") + k.name));
     }
+}
+
+// The shipped figure files, as the program reads them, in every orientation.
+TEST_F(RendererPixels, GoldenPicturesOfTheShippedFigures) {
+    struct Example {
+        const char* file;
+        const char* golden;
+    };
+    const Example examples[] = {{"Thirds and centre.figure", "own-thirds-centre"}, {"Phi grid.figure", "own-phi-grid"}};
+    s.SetBorder(10);
+    s.SetWidth(100);
+    s.SetHeight(62);
+    s.SetShowValues(true);
+    for (const Example& e : examples) {
+        std::ifstream in(std::filesystem::path(RATISCOPE_FIGURES_DIR) / e.file, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        TFigureRead read = ReadFigureFile(bytes, kBuiltInLookCount);
+        ASSERT_TRUE(std::holds_alternative<TUserFigure>(read)) << e.file;
+        FigureLibrary().figures = {TFigureEntry{e.file, std::get<TUserFigure>(read).name, std::get<TUserFigure>(read)}};
+        s.ChooseFigure(e.file);
+        for (int orient = 0; orient < kOrientationCount; ++orient) {
+            s.SetOrientMode(TOrientation{orient});
+            EXPECT_TRUE(MatchesGolden(Compose(), "overlay/" + std::string(e.golden) + "-o" + std::to_string(orient)));
+        }
+    }
+    FigureLibrary() = {};
 }
 
 TEST_F(RendererPixels, DiagonalLooksMirrorPixelForPixelForEvenSizes) {

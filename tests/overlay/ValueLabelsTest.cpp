@@ -10,6 +10,8 @@
 #include "base/Numbers.h"
 #include "overlay/SectionGeometry.h"
 #include "overlay/ValueLabels.h"
+#include "settings/FigureFile.h"
+#include "settings/Looks.h"
 #include "settings/LangTable.h"
 #include "support/RecordingCanvas.h"
 
@@ -419,6 +421,58 @@ TEST(ValueLabels, TheNewLooksStartWithTheSizeLabelAndNothingWithoutThem) {
     TRecordingCanvas none;
     DrawValueLabels(none, Example(kBuiltInLookCount), texts);
     EXPECT_TRUE(none.calls.empty());
+}
+
+TUserFigure OwnFigure(const char* text) {
+    TFigureRead read = ReadFigureFile(text, kBuiltInLookCount);
+    if (auto* error = std::get_if<TFigureError>(&read)) ADD_FAILURE() << FigureErrorText(*error);
+    return std::get_if<TUserFigure>(&read) ? std::get<TUserFigure>(read) : TUserFigure{};
+}
+
+TEST(ValueLabels, OwnFigureLinesReadTheirDistanceFromTheOriginEdges) {
+    struct Case {
+        const char* what;
+        const char* figure;
+        int orient;
+        Calls boxed;       // above the rectangle, in drawing order
+        Calls turned;      // every TextOut: the size, then the left margin
+    };
+    const Case cases[] = {
+        {"thirds", "columns 3\nrows 3", 0, {"132", "264"}, {"TextOut 15,274 \"396 x 245\"", "TextOut 1,116 \"82\"", "TextOut 1,200 \"163\""}},
+        // The same distances from the right edge: 132 lies at x = 408 - 132.
+        {"mirrored", "vline 1/3", 1, {"132"}, {"TextOut 15,274 \"396 x 245\""}},
+        // 0 and the full width are the frame's, and one line is labelled once.
+        {"edges and repeats", "vline 0\nvline 1\nvline 1/2\ncolumns 2", 0, {"198"}, {"TextOut 15,274 \"396 x 245\""}},
+        // 4 px apart: the second text would touch the first.
+        {"crowded", "vline 0.5\nvline 0.51", 0, {"198"}, {"TextOut 15,274 \"396 x 245\""}},
+    };
+    for (const Case& c : cases) {
+        const TUserFigure own = OwnFigure(c.figure);
+        TFigureInput in = Example(1, c.orient);
+        in.OwnFigure = &own;
+        TRecordingCanvas canvas;
+        DrawValueLabels(canvas, in, EnglishTemplates());
+        EXPECT_EQ(BoxedTexts(canvas), c.boxed) << c.what;
+        EXPECT_EQ(canvas.CallsOf("TextOut "), c.turned) << c.what;
+    }
+    // Where the mirrored label stands.
+    const TUserFigure own = OwnFigure("vline 1/3");
+    TFigureInput in = Example(1, 1);
+    in.OwnFigure = &own;
+    TRecordingCanvas canvas;
+    DrawValueLabels(canvas, in, EnglishTemplates());
+    EXPECT_EQ(canvas.CallsOf("DrawTextInBox ").front(), "DrawTextInBox \"132\" 276,29,276,29 5");
+}
+
+TEST(ValueLabels, AnIncludedLookBringsItsOwnLabels) {
+    const TUserFigure own = OwnFigure("look 0\nlook 0");
+    TFigureInput in = Example(1);
+    in.OwnFigure = &own;
+    TRecordingCanvas withOwn, grid;
+    DrawValueLabels(withOwn, in, EnglishTemplates());
+    DrawValueLabels(grid, Example(0), EnglishTemplates());
+    // Once, however often the file includes it, and without the size label.
+    EXPECT_EQ(withOwn.calls, grid.calls);
 }
 
 }  // namespace

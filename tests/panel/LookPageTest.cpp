@@ -5,6 +5,7 @@
 
 #include "panel/LookRules.h"
 #include "platform/Keys.h"
+#include "settings/FigureLibrary.h"
 #include "PanelFixture.h"
 
 namespace ratiscope::testing {
@@ -287,4 +288,51 @@ TEST_F(LookPage, GridTextThatIsNoNumberLeavesTheStepAndIsReplacedOnLeaving) {
 }
 
 }  // namespace
+// Figures of one's own, as the program finds them before the panel is built.
+class LookPageWithFigures : public LookPage {
+protected:
+    LookPageWithFigures() {
+        FigureLibrary().figures = {TFigureEntry{"a.figure", "Mine", {}}, TFigureEntry{"b.figure", "Phi grid", {}}};
+        FigureLibrary().problems = {TFigureProblem{"bad.figure", "line 2, column 7: nonsense"},
+                                    TFigureProblem{"worse.figure", "line 1, column 1: worse"}};
+    }
+    ~LookPageWithFigures() override { FigureLibrary() = {}; }
+    RecordingComboBox& LookBox() { return Get<RecordingComboBox>("LookComboBox"); }
+};
+
+TEST_F(LookPageWithFigures, ListsThemAfterTheBuiltInLooksAndSaysWhyOthersAreMissing) {
+    ASSERT_EQ(LookBox().ItemCount(), kBuiltInLookCount + 2);
+    EXPECT_EQ(LookBox().ItemText(kBuiltInLookCount - 1), "look 15");
+    EXPECT_EQ(LookBox().ItemText(kBuiltInLookCount), "Mine");
+    EXPECT_EQ(LookBox().ItemText(kBuiltInLookCount + 1), "Phi grid");
+    EXPECT_EQ(Get<RecordingLabel>("FigureProblemLabel").Caption(),
+              "bad.figure: line 2, column 7: nonsense\nworse.figure: line 1, column 1: worse");
+    // A language change renames the built-in looks only.
+    settings.SetLang("Deutsch");
+    EXPECT_EQ(LookBox().ItemText(1), "Folge");
+    EXPECT_EQ(LookBox().ItemText(kBuiltInLookCount + 1), "Phi grid");
+}
+
+TEST_F(LookPageWithFigures, PickingOneDrawsItAndPickingALookLeavesIt) {
+    LookBox().UserPicks(kBuiltInLookCount + 1);
+    EXPECT_EQ(settings.Figure, "b.figure");
+    EXPECT_EQ(settings.LookMode, TLook::RatioSequence);
+    LookBox().UserPicks(5);
+    EXPECT_EQ(settings.Figure, "");
+    EXPECT_EQ(settings.LookMode, TLook::Spiral);
+}
+
+TEST_F(LookPageWithFigures, ShowsTheFigureInUseOrItsLookWhenTheFileIsGone) {
+    struct Case {
+        const char* figure;
+        int look;
+        int shown;
+    };
+    for (const Case c : {Case{"a.figure", 3, kBuiltInLookCount}, Case{"gone.figure", 3, 3}, Case{"", 7, 7}}) {
+        settings.ChooseLook(TLook{c.look});
+        settings.ChooseFigure(c.figure);
+        EXPECT_EQ(LookBox().ItemIndex(), c.shown) << c.figure;
+    }
+}
+
 }  // namespace ratiscope::testing

@@ -80,6 +80,7 @@ TEST(SettingsFields, NewRecordAndMissingKeysGiveTheirDefaults) {
         {"SPage", 0, 1},
         {"SFrame", true, true},
         {"Hotkey", std::string("Ctrl+Alt+G"), std::string("Ctrl+Alt+G")},
+        {"Figure", std::string(), std::string()},
     };
     ASSERT_EQ(std::size(cases), kSettingsFieldCount);
     const TSettings created(kScreenWidth);

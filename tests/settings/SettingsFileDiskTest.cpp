@@ -77,7 +77,7 @@ TEST_F(SettingsFileOnDisk, RewriteKeepsOtherLinesAndThePermissionBits) {
     SaveSettings(s, files, '.');
     const std::string after = ReadWholeFile(path);
     EXPECT_TRUE(after.starts_with("; kept by hand\n[Settings]\nWidth=396\n")) << after;
-    EXPECT_TRUE(after.ends_with("SFrame=1\nHotkey=Ctrl+Alt+G\n[Mine]\nA=1\n")) << after;
+    EXPECT_TRUE(after.ends_with("SFrame=1\nHotkey=Ctrl+Alt+G\nFigure=\n[Mine]\nA=1\n")) << after;
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);

@@ -172,7 +172,7 @@ TEST(SettingsFile, NewFileHoldsTheKeysInWrittenOrder) {
               "LinesColor=4210943\nValuesColor=8618883\nMouseResizeAllowed=1\nOpacity=90\n"
               "MouseWheelAllowed=1\nOrientMode=0\nShowHints=1\nShowValues=1\nLookMode=1\nGridSize=8\n"
               "SettingsOpacity=0\nMoveUsingGrid=1\nLang=English\nX=300\nY=240\nSX=1739\nSY=10\nSVisible=1\n"
-              "SPage=0\nSFrame=1\nHotkey=Ctrl+Alt+G\n");
+              "SPage=0\nSFrame=1\nHotkey=Ctrl+Alt+G\nFigure=\n");
 }
 
 TEST(SettingsFile, SavedValuesComeBackAfterALoad) {
@@ -230,7 +230,7 @@ TEST(SettingsFile, UnknownKeysAndSectionsSurviveASave) {
     EXPECT_TRUE(after.starts_with("; mine\r\n[Window]\r\nTheme=dark\r\n\r\n[Settings]\r\nwidth=500\r\nFavourite=7\r\n"
                                   "Border=12\r\nHeight=309\r\n"))
         << after;
-    EXPECT_TRUE(after.ends_with("SFrame=1\r\nHotkey=Ctrl+Alt+G\r\n\r\n[Tail]\r\nA=1\r\n")) << after;
+    EXPECT_TRUE(after.ends_with("SFrame=1\r\nHotkey=Ctrl+Alt+G\r\nFigure=\r\n\r\n[Tail]\r\nA=1\r\n")) << after;
     EXPECT_EQ(after.find("\nWidth="), std::string::npos) << "the existing key is rewritten, not added";
 }
 

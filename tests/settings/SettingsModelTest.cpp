@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "settings/Settings.h"
 #include "support/RecordingWindows.h"
@@ -183,6 +185,50 @@ TEST_F(SettingsModel, NextLookAndNextOrientWrapFromTheTopOrAbove) {
         s.NextOrient();
         EXPECT_EQ(s.OrientMode, TOrientation{c.to}) << c.from;
     }
+}
+
+TEST_F(SettingsModel, NextLookGoesOnThroughTheFiguresOfOnesOwn) {
+    struct Case {
+        const char* what;
+        int look;
+        const char* figure;
+        std::vector<std::string> figures;
+        int wantLook;
+        const char* wantFigure;
+    };
+    const std::vector<std::string> two{"a.figure", "b.figure"};
+    const std::vector<Case> cases = {
+        {"last cycled look to the first figure", 13, "", two, 13, "a.figure"},
+        {"figure to figure", 13, "a.figure", two, 13, "b.figure"},
+        {"last figure back to the first look", 13, "b.figure", two, 0, ""},
+        {"no figures: as before", 13, "", {}, 0, ""},
+        {"a list-only look skips the figures", 14, "", two, 0, ""},
+        {"a vanished figure was drawn as its look", 4, "gone.figure", two, 5, ""},
+        {"a figure chosen from any look", 2, "a.figure", two, 2, "b.figure"},
+    };
+    for (const Case& c : cases) {
+        s.ChooseLook(TLook{c.look});
+        s.ChooseFigure(c.figure);
+        s.NextLook(c.figures);
+        EXPECT_EQ(s.LookMode, TLook{c.wantLook}) << c.what;
+        EXPECT_EQ(s.Figure, c.wantFigure) << c.what;
+    }
+}
+
+TEST_F(SettingsModel, ChoosingABuiltInLookLeavesTheFigureAndTellsOnce) {
+    s.ChooseFigure("a.figure");
+    Attach();
+    s.ChooseLook(TLook::Spiral);
+    EXPECT_EQ(s.Figure, "");
+    EXPECT_EQ(s.LookMode, TLook::Spiral);
+    EXPECT_EQ(log, (TCallLog{"overlay.UpdateLook", "panel.ShowLook"}));
+    log.clear();
+    s.ChooseFigure("a.figure");
+    s.ChooseFigure("a.figure");
+    EXPECT_EQ(log, (TCallLog{"overlay.UpdateLook", "panel.ShowLook"}));
+    // Restoring the defaults returns to the default look.
+    s.RestoreDefaults();
+    EXPECT_EQ(s.Figure, "");
 }
 
 TEST_F(SettingsModel, LanguageChangeTellsThePanelFirstAndComparesWithCase) {

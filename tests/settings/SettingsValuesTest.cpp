@@ -74,11 +74,11 @@ TEST(SettingsKeys, WrittenAndReadOrdersFollowTheFile) {
     EXPECT_EQ(written,
               "Border Height Width LockWidth Lock Ratio LinesColor ValuesColor MouseResizeAllowed Opacity "
               "MouseWheelAllowed OrientMode ShowHints ShowValues LookMode GridSize SettingsOpacity "
-              "MoveUsingGrid Lang X Y SX SY SVisible SPage SFrame Hotkey ");
+              "MoveUsingGrid Lang X Y SX SY SVisible SPage SFrame Hotkey Figure ");
     EXPECT_EQ(read,
               "Border LockWidth Lock Ratio LinesColor ValuesColor MouseResizeAllowed Opacity "
               "MouseWheelAllowed OrientMode ShowHints ShowValues LookMode GridSize SettingsOpacity "
-              "MoveUsingGrid Lang X Y Height Width SX SY SVisible SPage SFrame Hotkey ");
+              "MoveUsingGrid Lang X Y Height Width SX SY SVisible SPage SFrame Hotkey Figure ");
 }
 
 TEST(SettingsKeys, EveryKeyReadsBackWhatItWrites) {
@@ -94,6 +94,7 @@ TEST(SettingsKeys, EveryKeyReadsBackWhatItWrites) {
     a.SVisible = false;
     a.SFrame = false;
     a.SetHotkey("Super+F9");
+    a.ChooseFigure("Phi grid.figure");
     for (const auto* k : SettingsKeysInReadOrder()) {
         const std::string text = FormatSettingValue(k->value(a));
         auto v = ParseSettingValue(*k, text);

@@ -47,6 +47,8 @@ TEST(ExportArguments, BadArgumentsAreOneLineAndExitTwo) {
         {"--set Width=abc", "'abc' is not a valid value for Width"},
         {"--set Ratio=1,5.5", "'1,5.5' is not a valid value for Ratio"},
         {"-o", "-o needs a file name"},
+        {"--figure", "--figure needs a file name"},
+        {"--figure /nonexistent/x.figure", "/nonexistent/x.figure: the file cannot be read"},
     };
     for (const Case& c : cases) {
         const RunResult r = RunExport(c.args);
@@ -99,6 +101,32 @@ TEST(ExportJson, ProcessWritesTheFileOnlyWhenComplete) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.out.find("cannot write"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+    std::filesystem::remove_all(dir);
+}
+
+TEST(ExportFigureFile, DrawsTheFileInsteadOfTheLookAndPlacesItsMistakes) {
+    const auto dir = std::filesystem::temp_directory_path() / "ratiscope-export-figure-test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "mine.figure") << "# a cross\nvline 1/2\nhline 1/4\n";
+    std::ofstream(dir / "bad.figure") << "frame\nhline 1/4 +\n";
+
+    RunResult r = RunExport("--figure " + (dir / "mine.figure").string());
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_NE(r.out.find("\"Figure\":\"mine.figure\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"primitives\":[\n{\"line\":[210,28,210,273]},\n{\"line\":[12,89,408,89]}]}"),
+              std::string::npos)
+        << r.out;
+
+    r = RunExport("--figure " + (dir / "bad.figure").string());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.out.find("bad.figure: line 2, column "), std::string::npos) << r.out;
+
+    // The shipped examples, by the name the settings file stores; the first
+    // line of the phi grid stands 1 - 1/phi of the width in.
+    r = RunExport("--set \"Figure=Phi grid.figure\" --set OrientMode=1");
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_NE(r.out.find("{\"line\":[257,28,257,273]}"), std::string::npos) << r.out;
     std::filesystem::remove_all(dir);
 }
 
