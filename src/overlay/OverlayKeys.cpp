@@ -1,11 +1,13 @@
 // The overlay's keys: move and resize in steps of 16 (1 with Ctrl), the grid
 // with Shift, the commands, the hold-to-peek keys that hide the window, and
-// F5, which fits the figure to the window beneath.
+// F5, which fits the figure to the window beneath, and Ctrl+digit for the
+// named set-ups.
 #include <cstdint>
 
 #include "overlay/MainFrm.h"
 #include "platform/Keys.h"
 #include "settings/Settings.h"
+#include "settings/Setups.h"
 
 namespace ratiscope {
 
@@ -26,6 +28,15 @@ void TMainForm::FormKeyDown(TKey key, TShiftState state) {
         else if (key == TKey::Subtract)
             s.SetGridSize(s.GridSize - step);
         return;
+    }
+
+    // Ctrl+1 to Ctrl+9 (or on the keypad) bring back the first nine set-ups.
+    if (state & ssCtrl) {
+        for (int n = 1; n < kDigitKeyCount; ++n)
+            if (key == KeyOfDigit(n) || key == KeypadDigit(n)) {
+                RestoreSetupAt(s, static_cast<std::size_t>(n - 1));
+                return;
+            }
     }
 
     auto resizeLeading = [&](std::int32_t by) {

@@ -30,6 +30,11 @@ TPanelControls::TPanelControls(IControls& c)
       AskSupportBtn(c.CreateButton(MainTabSheet, "AskSupportBtn")),
       CheckForUpdatesBtn(c.CreateButton(MainTabSheet, "CheckForUpdatesBtn")),
       HelpBtn(c.CreateButton(MainTabSheet, "HelpBtn")),
+      SetupsLabel(c.CreateLabel(MainTabSheet, "SetupsLabel", TLabelSizing::AutoSize)),
+      SetupComboBox(c.CreateComboBox(MainTabSheet, "SetupComboBox", TComboStyle::Editable)),
+      SaveSetupBtn(c.CreateButton(MainTabSheet, "SaveSetupBtn")),
+      RestoreSetupBtn(c.CreateButton(MainTabSheet, "RestoreSetupBtn")),
+      DeleteSetupBtn(c.CreateButton(MainTabSheet, "DeleteSetupBtn")),
 
       LookTabSheet(PageControl.AddPage("LookTabSheet")),
       SectionLabel(c.CreateLabel(LookTabSheet, "SectionLabel", TLabelSizing::AutoSize)),
@@ -104,6 +109,11 @@ std::vector<TDesignBounds> TPanelControls::Design() const {
         {&AskSupportBtn, 11, 166, 142, 21, false},
         {&CheckForUpdatesBtn, 11, 190, 142, 21, false},
         {&HelpBtn, 11, 213, 142, 21, false},
+        {&SetupsLabel, 11, 246, 0, 0, true},
+        {&SetupComboBox, 11, 261, 142, 19, false},
+        {&SaveSetupBtn, 11, 285, 69, 21, false},
+        {&RestoreSetupBtn, 84, 285, 69, 21, false},
+        {&DeleteSetupBtn, 11, 309, 142, 21, false},
 
         {&SectionLabel, 12, 12, 0, 0, true},
         {&SnapToGroupBox, 8, 28, 149, 57, false},

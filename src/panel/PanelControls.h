@@ -45,6 +45,12 @@ struct TPanelControls {
     IButton& AskSupportBtn;
     IButton& CheckForUpdatesBtn;
     IButton& HelpBtn;
+    // Below the document's controls: the named set-ups.
+    ILabel& SetupsLabel;
+    IComboBox& SetupComboBox;
+    IButton& SaveSetupBtn;
+    IButton& RestoreSetupBtn;
+    IButton& DeleteSetupBtn;
 
     IContainer& LookTabSheet;
     ILabel& SectionLabel;

@@ -28,6 +28,10 @@ void ApplyPanelTexts(TPanelControls& c) {
     c.AskSupportBtn.SetCaption(LangString("MSAskSupportBtn"));
     c.CheckForUpdatesBtn.SetCaption(LangString("MSCheckForUpdatesBtn"));
     c.HelpBtn.SetCaption(LangString("MSHelpBtn"));
+    c.SetupsLabel.SetCaption(LangString("MSSetups"));
+    c.SaveSetupBtn.SetCaption(LangString("MSSaveSetupBtn"));
+    c.RestoreSetupBtn.SetCaption(LangString("MSRestoreSetupBtn"));
+    c.DeleteSetupBtn.SetCaption(LangString("MSDeleteSetupBtn"));
 
     c.PageControl.SetTabCaption(1, LangString("MSLookTab"));
     c.SectionLabel.SetCaption(LangString("MSSection"));

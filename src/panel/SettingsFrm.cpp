@@ -66,6 +66,9 @@ void TSettingsForm::FormCreate() {
     colors_.emplace(Settings, c, report_);
     advanced_.emplace(Settings, c, report_);
     main_.emplace(c, report_, services_.openManual, services_.openWebPage);
+    setups_.emplace(Settings, c, report_, [this](std::string_view text) {
+        services_.windows.ShowMessage(TMessageKind::Warning, kProductName, text);
+    });
     c.PageControl.OnMouseMove = [this] { PageControlMouseMove(); };
     c.FitWindowBtn.OnClick = Guarded(report_, [this] {
         if (services_.fitToWindow) services_.fitToWindow();
@@ -96,6 +99,7 @@ void TSettingsForm::FormCreate() {
     ShowOrientation();
     ShowGridSize();
     ShowAdvanced();
+    setups_->ShowSetups();
     FillLanguages();
     // A language text that does not fit its template is reported; the panel
     // is still shown and usable with the texts set so far.

@@ -13,6 +13,7 @@
 #include "panel/LookPage.h"
 #include "panel/OptionPages.h"
 #include "panel/PanelControls.h"
+#include "panel/SetupsBox.h"
 #include "platform/Controls.h"
 #include "platform/Window.h"
 #include "settings/WindowSlots.h"
@@ -157,6 +158,7 @@ private:
     std::optional<TColorsPage> colors_;
     std::optional<TAdvancedPage> advanced_;
     std::optional<TMainPage> main_;
+    std::optional<TSetupsBox> setups_;
     int dpi_ = kDesignDpi;
 
     bool FButtonLit = false;

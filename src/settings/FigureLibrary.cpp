@@ -8,6 +8,8 @@
 #include "base/Files.h"
 #include "settings/Folders.h"
 #include "settings/Looks.h"
+#include "settings/Settings.h"
+#include "settings/SettingsDefaults.h"
 
 namespace ratiscope {
 
@@ -95,6 +97,10 @@ TFigureLibrary LoadFigureLibrary(IFiles& files) {
 
 std::variant<TFigureEntry, TFigureProblem> LoadFigureFile(IFiles& files, std::string_view path) {
     return ReadEntry(files, path, FileNameOf(files, path));
+}
+
+void FallBackFromMissingFigure(TSettings& settings, const TFigureLibrary& library) {
+    if (!settings.Figure.empty() && !library.Find(settings.Figure)) settings.SetLookMode(kDefaultLookMode);
 }
 
 std::string FigureProblemText(const TFigureProblem& problem) { return problem.fileName + ": " + problem.message; }

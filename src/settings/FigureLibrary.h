@@ -15,6 +15,7 @@
 namespace ratiscope {
 
 class IFiles;
+class TSettings;
 
 inline constexpr std::string_view kFigureFileExtension = ".figure";
 // Below the program folder (the shipped examples) and the user's data folder.
@@ -60,6 +61,11 @@ std::variant<TFigureEntry, TFigureProblem> LoadFigureFile(IFiles& files, std::st
 
 // "Phi grid.figure: line 3, column 7: ...", for the panel.
 std::string FigureProblemText(const TFigureProblem& problem);
+
+// A settings file naming a figure file that is gone draws the default look,
+// quietly, as a missing language shows English; the name stays, so the
+// figure comes back with its file.
+void FallBackFromMissingFigure(TSettings& settings, const TFigureLibrary& library);
 
 // The program's library, as the language table is the program's: loaded at
 // start-up, read by the overlay's figure and the panel's look list.

@@ -150,6 +150,14 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), TLine{OneLine(key) + "=" + encoded, newLine_});
 }
 
+void TIniFile::RemoveKeys(std::string_view section) {
+    const auto range = FindSection(section);
+    if (!range) return;
+    const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(range->first);
+    const auto last = lines_.begin() + static_cast<std::ptrdiff_t>(range->second);
+    lines_.erase(std::remove_if(first, last, [](const TLine& line) { return KeyName(line.text).has_value(); }), last);
+}
+
 std::string TIniFile::Content() const {
     std::string out = byteOrderMark_;
     for (const TLine& line : lines_) {

@@ -35,6 +35,10 @@ public:
     // line breaks in it become blanks, since a value is one line.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
+    // Removes every key of the first section named `section` (compared
+    // without regard to ASCII case); its header, comments and blank lines stay.
+    void RemoveKeys(std::string_view section);
+
     // The whole file: untouched lines exactly as read, with their own line
     // ends; new lines take the line end of the file's first line, or the one
     // given at construction in a file that has none.

@@ -33,6 +33,9 @@ constexpr TLanguageKey kKeys[] = {
     // Main page.
     {"MSMainTab", None}, {"MSVersion", None}, {"MSCopyright", Text}, {"MSDevWebBtn", None},
     {"MSAskSupportBtn", None}, {"MSCheckForUpdatesBtn", None}, {"MSHelpBtn", None},
+    // Its named set-ups; the message comes when the list is full.
+    {"MSSetups", None}, {"MSSaveSetupBtn", None}, {"MSRestoreSetupBtn", None}, {"MSDeleteSetupBtn", None},
+    {"MSSetupsFull", Integer},
     // Look page.
     {"MSLookTab", None}, {"MSSection", None}, {"MSSnapTo", None}, {"MSWidth", None}, {"MSHeight", None},
     {"MSRatio", None}, {"MSRat0", Number}, {"MSRat1", Number}, {"MSRat2", None}, {"MSRat3", None},

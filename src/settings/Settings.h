@@ -8,12 +8,14 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/Color.h"
 #include "settings/Looks.h"
 #include "settings/Orientation.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsKeys.h"
+#include "settings/Setups.h"
 #include "settings/SizeRules.h"
 #include "settings/WindowSlots.h"
 
@@ -78,8 +80,14 @@ public:
     std::string Hotkey;
     // The file name ("Phi grid.figure") of the figure of the user's own drawn
     // instead of LookMode; empty for LookMode. LookMode keeps the built-in look
-    // to return to, and to draw while no figure file of the name exists.
+    // drawn while no figure file of the name exists.
     std::string Figure;
+
+    // Named set-ups, from the settings file's own section for them; written
+    // back only when SetupsChanged, so a file's section stays as it is
+    // otherwise. Not part of the field table.
+    std::vector<TSetup> Setups;
+    bool SetupsChanged = false;
 
     void SetBorder(std::int32_t value);
     void SetLockWidth(bool value);

@@ -10,6 +10,7 @@
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
+#include "settings/Setups.h"
 
 namespace ratiscope {
 
@@ -38,6 +39,8 @@ void ApplySettingsText(TSettings& settings, std::string_view content, char decim
             if (auto parsed = ParseSettingValue(*key, *text, decimalSeparator)) value = std::move(*parsed);
         key->apply(settings, value);
     }
+    settings.Setups = ReadSetups(ini, decimalSeparator);
+    settings.SetupsChanged = false;
 }
 
 bool LoadSettingsFile(TSettings& settings, IFiles& files, std::string_view path, char decimalSeparator) {
@@ -60,6 +63,7 @@ std::string SettingsFileContent(const TSettings& settings, std::string_view prev
     TIniFile ini(previous, newLine);
     for (const TSettingsKey& key : SettingsKeys())
         ini.WriteString(kSettingsSection, key.name, FormatSettingValue(key.value(settings), decimalSeparator));
+    if (settings.SetupsChanged) WriteSetups(ini, settings.Setups, decimalSeparator);
     return ini.Content();
 }
 

@@ -131,6 +131,7 @@ int RunExport(std::span<const std::string> arguments, const TExportPlatform& pla
     if (!o.settingsFile.empty() &&
         !LoadSettingsFile(settings, files, o.settingsFile, EnvironmentDecimalSeparator()))
         return Fail("cannot read the settings file " + o.settingsFile, 2);
+    FallBackFromMissingFigure(settings, FigureLibrary());
     if (std::string err = ApplyExportOptions(settings, o); !err.empty()) return Fail(err, 2);
     if (!o.figureFile.empty())
         if (std::string err = UseFigureFile(settings, files, o.figureFile); !err.empty()) return Fail(err, 2);

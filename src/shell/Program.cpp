@@ -50,6 +50,8 @@ int RunProgram(std::span<const std::string> arguments, const TProgramPlatform& p
         return 0;
     }
 
+    FallBackFromMissingFigure(*settings, FigureLibrary());
+
     int code = 0;
     {
         TMainForm form(*settings, TMainFormServices{

@@ -4,6 +4,7 @@
 
 #include "overlay/MainFrmFixture.h"
 #include "platform/Keys.h"
+#include "settings/Setups.h"
 
 namespace ratiscope::testing {
 namespace {
@@ -118,6 +119,35 @@ TEST_F(MainFormTest, PeekKeysHideWhileHeld) {
     EXPECT_FALSE(window->blending);
     form->FormKeyUp(TKey::F2, 0);
     EXPECT_FALSE(window->blending) << "other releases do nothing";
+}
+
+TEST_F(MainFormTest, CtrlAndADigitBringBackThatSetup) {
+    Create();
+    settings.SetGridSize(12);
+    ASSERT_TRUE(SaveSetup(settings, "twelve"));
+    settings.SetLookMode(TLook::Circles);
+    settings.SetGridSize(30);
+    ASSERT_TRUE(SaveSetup(settings, "thirty"));
+    struct Case {
+        const char* what;
+        TKey key;
+        TShiftState state;
+        std::int32_t wantGrid;
+    };
+    const Case cases[] = {
+        {"ctrl + 1", KeyOfDigit(1), ssCtrl, 12},
+        {"ctrl + keypad 2", KeypadDigit(2), ssCtrl, 30},
+        {"ctrl + 3: no third set-up", KeyOfDigit(3), ssCtrl, 7},
+        {"2 without ctrl", KeyOfDigit(2), 0, 7},
+        {"ctrl + 0: no set-up has that number", KeyOfDigit(0), ssCtrl, 7},
+    };
+    for (const Case& c : cases) {
+        settings.SetGridSize(7);
+        form->FormKeyDown(c.key, c.state);
+        EXPECT_EQ(settings.GridSize, c.wantGrid) << c.what;
+    }
+    form->FormKeyDown(KeyOfDigit(1), ssCtrl);
+    EXPECT_EQ(settings.LookMode, kDefaultLookMode);
 }
 
 }  // namespace

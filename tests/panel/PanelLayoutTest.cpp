@@ -101,6 +101,7 @@ TEST(PanelControls, KeyboardOrderOfEachPageIsTheCreationOrder) {
             focusable.push_back(name);
     const std::vector<std::string> expected{
         "DevWebBtn",     "AskSupportBtn",  "CheckForUpdatesBtn", "HelpBtn",
+        "SetupComboBox", "SaveSetupBtn",   "RestoreSetupBtn",    "DeleteSetupBtn",
         "WidthRadio",    "HeightRadio",    "SizeEdit",           "SizeUpDown",
         "RatioComboBox", "LookComboBox",   "OrientationComboBox", "GridSizeEdit",
         "GridSizeUpDown", "LockCheckBox",  "FitWindowBtn",       "LinesColorBox",      "ValuesColorBox",

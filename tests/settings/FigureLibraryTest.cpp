@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "settings/FigureLibrary.h"
+#include "settings/Settings.h"
+#include "settings/SettingsDefaults.h"
 #include "support/FakeFiles.h"
 
 namespace ratiscope {
@@ -124,6 +126,24 @@ TEST(FigureLibrary, OneFileByItsPathForTheExportTool) {
     EXPECT_TRUE(std::get<TFigureProblem>(bad).message.starts_with("line 1, column ")) << std::get<TFigureProblem>(bad).message;
     const auto missing = LoadFigureFile(files, "/tmp/w/none.figure");
     EXPECT_TRUE(std::holds_alternative<TFigureProblem>(missing));
+}
+
+TEST(FigureLibrary, AFigureWhoseFileIsGoneDrawsTheDefaultLookAndKeepsItsName) {
+    TFigureLibrary library;
+    library.figures = {TFigureEntry{"here.figure", "Here", {}}};
+    struct Case {
+        const char* figure;
+        TLook look, want;
+    };
+    for (const Case c : {Case{"gone.figure", TLook::Spiral, kDefaultLookMode}, Case{"here.figure", TLook::Spiral, TLook::Spiral},
+                         Case{"", TLook::Grid, TLook::Grid}}) {
+        TSettings s(1920);
+        s.ChooseLook(c.look);
+        s.ChooseFigure(c.figure);
+        FallBackFromMissingFigure(s, library);
+        EXPECT_EQ(s.LookMode, c.want) << c.figure;
+        EXPECT_EQ(s.Figure, c.figure);
+    }
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ namespace ratiscope {
 namespace {
 
 // The catalogue's texts other than one name per built-in look.
-constexpr std::size_t kTextsBesidesLookNames = 88;
+constexpr std::size_t kTextsBesidesLookNames = 93;
 
 TEST(LanguageKeys, EveryKeyOnceAndTheTemplatesWithTheirValues) {
     std::set<std::string_view> seen;
@@ -30,7 +30,7 @@ TEST(LanguageKeys, EveryKeyOnceAndTheTemplatesWithTheirValues) {
         if (k.args != TTemplateArgs::None) templates += std::string(k.key) + ' ';
     }
     EXPECT_EQ(seen.size(), kTextsBesidesLookNames + kBuiltInLookCount);
-    EXPECT_EQ(templates, "MHotkeyInvalid MHotkeyTaken MWidthHeight MGridSize MSCopyright MSRat0 MSRat1 MSRat12 ");
+    EXPECT_EQ(templates, "MHotkeyInvalid MHotkeyTaken MWidthHeight MGridSize MSCopyright MSSetupsFull MSRat0 MSRat1 MSRat12 ");
     for (int i = 0; i <= 16; ++i) EXPECT_TRUE(FindLanguageKey("MSRat" + std::to_string(i))) << i;
     for (const TLookName& look : kBuiltInLooks) EXPECT_TRUE(FindLanguageKey(look.key)) << look.key;
     EXPECT_EQ(FindLanguageKey("MSLook" + std::to_string(kBuiltInLookCount)), nullptr);
