@@ -5,6 +5,7 @@
 
 #include "overlay/MainFrm.h"
 #include "overlay/OverlayZones.h"
+#include "overlay/OwnFigure.h"
 #include "platform/Canvas.h"
 #include "settings/LangTable.h"
 #include "settings/Looks.h"
@@ -195,7 +196,7 @@ void TMainForm::FormMouseWheel(TShiftState state, std::int32_t delta) {
     } else if (state == ssCtrl) {
         resizeLeading(sign);
     } else if (state == ssShift) {
-        if (s.LookMode == TLook::Grid) {
+        if (DrawsGrid(FigureInputFrom(s))) {
             s.SetGridSize(s.GridSize + sign);
             if (window_) window_->Invalidate();
         }

@@ -81,6 +81,13 @@ void BuildOwnFigure(const TUserFigure& figure, const TFigureInput& in, TFigure& 
     }
 }
 
+bool DrawsGrid(const TFigureInput& in) {
+    if (!in.OwnFigure) return in.LookMode == TLook::Grid;
+    return std::any_of(in.OwnFigure->steps.begin(), in.OwnFigure->steps.end(), [](const TFigureStep& step) {
+        return step.kind == TFigureStepKind::Look && TLook{step.count} == TLook::Grid;
+    });
+}
+
 TOwnFigureMarks OwnFigureMarks(const TUserFigure& figure, const TFigureInput& in) {
     TOwnFigureMarks m;
     for (const TFigureStep& step : figure.steps) {

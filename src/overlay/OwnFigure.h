@@ -27,4 +27,8 @@ struct TOwnFigureMarks {
 
 TOwnFigureMarks OwnFigureMarks(const TUserFigure& figure, const TFigureInput& in);
 
+// True when the figure drawn holds the grid, look 0 or a figure of one's own
+// that includes it: Shift with the wheel then changes its step.
+bool DrawsGrid(const TFigureInput& in);
+
 }  // namespace ratiscope

@@ -3,7 +3,8 @@
 openbox): the wheel goes to the focused control wherever the pointer is, Tab
 stops only where a control shows the focus, and Ctrl+Tab, Ctrl+Shift+Tab,
 Ctrl+PageDown and Ctrl+PageUp turn the pages from any control; a figure of
-one's own is reached with Enter and picked from the look list.
+one's own is reached with Enter and picked from the look list; named set-ups
+are saved on the Main page and restored with Ctrl+1 and Ctrl+2.
 Usage: panel_input_e2e.py PROGRAM_FOLDER SCENARIO."""
 
 import os
@@ -173,8 +174,61 @@ def scenario_own_figure(s, folder):
     check(values.get("LookMode") == "0", f"the look to return to is {values.get('LookMode')!r}")
 
 
+def scenario_setups(s, folder):
+    """Two set-ups saved on the Main page come back with Ctrl+1 and Ctrl+2 on
+    the overlay, and the settings file keeps them in their own section."""
+    window, (x, y, w, h) = launch_panel(s, folder, dict(SHOWN, LookMode=0, GridSize=8))
+    left, top = 300 + 12, 240 + 12 + 16
+    probe_y = top + 61  # between the grid's rows of either step
+
+    def grid(step):
+        def drawn():
+            p = s.screenshot()
+            lines = [p.at(left + k * step, probe_y) == LINES for k in (1, 2, 3)]
+            between = p.at(left + step // 2 + 1, probe_y) == LINES
+            return p if all(lines) and not between else None
+        return drawn
+
+    def activate_overlay():
+        s.run("xdotool", "mousemove", "500", "248", "click", "1")
+        wait_for(lambda: s.out(["xdotool", "getactivewindow"]).strip() == str(int(s.window)),
+                 "the overlay to be active")
+
+    page_left, page_top, _, _ = page_area(x, y, w, h)
+
+    def save_as(name):
+        show_page(s, x, y, 0)  # Main
+        s.run("xdotool", "mousemove", str(page_left + 40), str(page_top + 270), "click", "1")
+        s.run("xdotool", "key", "ctrl+a")
+        s.run("xdotool", "type", "--delay", "30", name)
+        s.run("xdotool", "mousemove", str(page_left + 45), str(page_top + 295), "click", "1")  # Save
+
+    wait_for(grid(8), "the grid of step 8")
+    save_as("Fine")
+    activate_overlay()
+    s.run("xdotool", "key", "shift+KP_Add")  # the grid step + 16
+    wait_for(grid(24), "Shift+keypad plus to make the step 24")
+    save_as("Coarse")
+    activate_overlay()
+    s.run("xdotool", "key", "ctrl+1")
+    wait_for(grid(8), "Ctrl+1 to bring back the step of Fine")
+    s.run("xdotool", "key", "ctrl+2")
+    wait_for(grid(24), "Ctrl+2 to bring back the step of Coarse")
+    s.run("xdotool", "key", "ctrl+1")
+    wait_for(grid(8), "Ctrl+1 to bring back Fine again")
+    path = os.path.join(s.tmp, f"program-{s.launches}", "Ratiscope.user.settings")
+    settings_after_close(s)
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+    check("[Setups]" in text, "no set-ups section in the settings file")
+    setups = dict(line.strip().split("=", 1) for line in text.split("[Setups]", 1)[1].splitlines() if "=" in line)
+    check(setups.get("1.Name") == "Fine" and setups.get("1.GridSize") == "8", f"set-up 1 is {setups}")
+    check(setups.get("2.Name") == "Coarse" and setups.get("2.GridSize") == "24", f"set-up 2 is {setups}")
+
+
 SCENARIOS = {
     "wheel": scenario_wheel,
+    "setups": scenario_setups,
     "own_figure": scenario_own_figure,
     "tab_stops": scenario_tab_stops,
     "page_keys": scenario_page_keys,

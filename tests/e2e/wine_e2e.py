@@ -85,10 +85,17 @@ class WineSession(Session):
                         limit)[0]
 
 
-def launch(s, folder, settings):
+def launch(s, folder, settings, figures=None):
+    """`figures` maps names to texts of figure files in the copy's Figures
+    folder, which is also the user's for a copy that is not installed."""
     program = s.copy_program(folder)
     if settings is not None:
         write_settings(os.path.join(program, SETTINGS), settings, newline="\r\n")
+    if figures:
+        os.makedirs(os.path.join(program, "Figures"), exist_ok=True)
+        for name, text in figures.items():
+            with open(os.path.join(program, "Figures", name), "w", encoding="utf-8", newline="\r\n") as f:
+                f.write(text)
     s.start_program(os.path.join(program, "ratiscope.exe"))
     return program
 
@@ -247,6 +254,69 @@ def scenario_panel_language(s, folder):
     check(s.ended() == 0, "the program did not end cleanly")
     saved = settings_of(os.path.join(program, SETTINGS))
     check(saved.get("Lang") == "Deutsch", f"saved Lang {saved.get('Lang')}, wanted Deutsch")
+
+
+def grid_drawn(s, step):
+    """The overlay's grid of `step` on screen, from its window's place."""
+    x0, y0, _, _, _ = s.geometry()
+    left, probe_y = x0 + 12, y0 + 16 + 12 + 61  # between the rows of the steps used
+
+    def drawn():
+        p = s.screenshot()
+        lines = [p.at(left + k * step, probe_y) == LINES for k in (1, 2, 3)]
+        return p if all(lines) and p.at(left + step // 2 + 1, probe_y) != LINES else None
+    return drawn
+
+
+def scenario_setups(s, folder):
+    """Two set-ups saved on the panel's Main page come back with Ctrl+1 and
+    Ctrl+2 on the overlay; the settings file keeps them in their own section."""
+    program = launch(s, folder, dict(PANEL_SHOWN, LookMode=0, GridSize=8))
+    sized(s, 420)
+    window, (x, y, _, _) = panel(s)
+
+    def save_as(name):
+        # The Main page's four buttons, then the set-ups' name box; Tab again is Save.
+        panel_keys(s, window, x, y, *["Tab"] * 5)
+        s.run("xdotool", "key", "ctrl+a")
+        s.run("xdotool", "type", "--delay", "30", name)
+        s.run("xdotool", "key", "Tab", "space")
+
+    wait_for(grid_drawn(s, 8), "the grid of step 8", limit=30)
+    save_as("Fine")
+    take_keyboard(s)
+    s.run("xdotool", "key", "shift+KP_Add")
+    wait_for(grid_drawn(s, 24), "Shift+keypad plus to make the step 24")
+    save_as("Coarse")
+    take_keyboard(s)
+    for key, step in (("ctrl+1", 8), ("ctrl+2", 24), ("ctrl+1", 8)):
+        s.run("xdotool", "key", key)
+        wait_for(grid_drawn(s, step), f"{key} to bring back the step {step}")
+    close_button(s)
+    check(s.ended() == 0, "the program did not end cleanly")
+    with open(os.path.join(program, SETTINGS), encoding="utf-8") as f:
+        text = f.read()
+    check("[Setups]" in text, "no set-ups section in the settings file")
+    setups = dict(line.strip().split("=", 1) for line in text.split("[Setups]", 1)[1].splitlines() if "=" in line)
+    check(setups.get("1.Name") == "Fine" and setups.get("1.GridSize") == "8", f"set-up 1 is {setups}")
+    check(setups.get("2.Name") == "Coarse" and setups.get("2.GridSize") == "24", f"set-up 2 is {setups}")
+
+
+def scenario_own_figure(s, folder):
+    """Enter goes from the last cycled look on to a figure of one's own from
+    the Figures folder, leaving out one with a mistake, and the choice is kept."""
+    figures = {"Mine.figure": "name Mine\nvline 1/4\nvline 3/4\n", "Broken.figure": "vline 2\n"}
+    program = launch(s, folder, dict(DEFAULTS, LookMode=13), figures)
+    x0, y0, _, _, _ = sized(s, 420)
+    left, probe_y = x0 + 12, y0 + 16 + 12 + 60
+    mine = (left + 99, left + 297)
+    take_keyboard(s)
+    s.run("xdotool", "key", "Return")
+    wait_for(lambda: all(s.screenshot().at(px, probe_y) == LINES for px in mine), "Enter to draw the own figure")
+    close_button(s)
+    check(s.ended() == 0, "the program did not end cleanly")
+    saved = settings_of(os.path.join(program, SETTINGS))
+    check(saved.get("Figure") == "Mine.figure", f"saved Figure {saved.get('Figure')!r}, wanted Mine.figure")
 
 
 NEAR_KEY = (254, 0, 253)  # the key's nearest other colour, drawn for a figure in the key
@@ -524,6 +594,8 @@ SCENARIOS = {
     "color_dialog": (scenario_color_dialog, False),
     "restore_defaults": (scenario_restore_defaults, False),
     "panel_room": (scenario_panel_room, False),
+    "setups": (scenario_setups, False),
+    "own_figure": (scenario_own_figure, False),
 }
 
 

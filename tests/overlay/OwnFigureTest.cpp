@@ -158,5 +158,26 @@ TEST(OwnFigure, TheSettingsFigureIsDrawnWhileItsFileIsListed) {
     library = {};
 }
 
+TEST(OwnFigure, TheGridStepMattersWhereTheGridIsDrawn) {
+    struct Case {
+        const char* figure;  // null: the look alone
+        TLook look;
+        bool grid;
+    };
+    const Case cases[] = {
+        {nullptr, TLook::Grid, true},
+        {nullptr, TLook::Spiral, false},
+        {"look 5\nlook 0", TLook::Spiral, true},
+        {"columns 3", TLook::Grid, false},  // drawn instead of the grid
+    };
+    for (const Case& c : cases) {
+        const TUserFigure own = c.figure ? Read(c.figure) : TUserFigure{};
+        TFigureInput in;
+        in.LookMode = c.look;
+        in.OwnFigure = c.figure ? &own : nullptr;
+        EXPECT_EQ(DrawsGrid(in), c.grid) << (c.figure ? c.figure : "look alone");
+    }
+}
+
 }  // namespace
 }  // namespace ratiscope
