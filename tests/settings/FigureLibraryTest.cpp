@@ -19,10 +19,7 @@ constexpr const char* kShipped = "/usr/lib/ratiscope/Figures/";
 constexpr const char* kUsers = "/home/u/.config/Vendrel/Ratiscope/Figures/";
 
 TFakeFiles Installed() {
-    TFakeFiles files;
-    files.programPath = "/usr/lib/ratiscope/ratiscope";
-    files.programFilesFolder = "/usr/lib/ratiscope/";
-    files.userDataFolder = "/home/u/.config";
+    TFakeFiles files = testing::InstalledCopy();
     files.AddFolder("/usr/lib/ratiscope/Figures");
     files.AddFolder("/home/u/.config/Vendrel/Ratiscope/Figures");
     return files;

@@ -14,6 +14,7 @@
 namespace ratiscope {
 namespace {
 
+using testing::InstalledCopy;
 using testing::PortableCopy;
 using testing::TFakeFiles;
 
@@ -235,10 +236,7 @@ TEST(SettingsFile, UnknownKeysAndSectionsSurviveASave) {
 }
 
 TEST(SettingsFile, FirstSaveOfAnInstalledProgramCreatesTheFolderChain) {
-    TFakeFiles files;
-    files.programPath = "/usr/lib/ratiscope/ratiscope";
-    files.programFilesFolder = "/usr/lib/ratiscope/";
-    files.userDataFolder = "/home/u/.config";
+    TFakeFiles files = InstalledCopy();
     files.AddFolder("/home/u/.config");
     TSettings s(1920);
     SaveSettings(s, files, '.');
@@ -282,10 +280,7 @@ TEST(SettingsFile, AFailedSaveRaisesTheErrorAndLeavesTheOldFile) {
 }
 
 TEST(SettingsFile, AFolderThatCannotBeCreatedShowsAsAFailedWrite) {
-    TFakeFiles files;
-    files.programPath = "/usr/lib/ratiscope/ratiscope";
-    files.programFilesFolder = "/usr/lib/ratiscope/";
-    files.userDataFolder = "/home/u/.config";
+    TFakeFiles files = InstalledCopy();
     files.AddFile("/home/u/.config/Vendrel", "a file where the folder must go");
     TSettings s(1920);
     EXPECT_THROW(SaveSettings(s, files, '.'), EWriteError);

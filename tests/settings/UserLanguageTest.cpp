@@ -61,10 +61,7 @@ TEST(UserLanguage, LocaleNamesAreTakenApart) {
 
 // A program folder with the five languages as they ship, told apart by their locale only.
 TFakeFiles ShippedLanguages() {
-    TFakeFiles files;
-    files.programPath = "/usr/lib/ratiscope/ratiscope";
-    files.programFilesFolder = "/usr/lib/ratiscope/";
-    files.userDataFolder = "/home/u/.config";
+    TFakeFiles files = testing::InstalledCopy();
     files.sharedDataFolders = {"/usr/local/share", "/usr/share"};
     files.AddFile("/usr/lib/ratiscope/English.lng", "; English\r\nLocale=en\r\nMSCaption=Settings\r\n");
     files.AddFile("/usr/lib/ratiscope/Deutsch.lng", "; German\r\nLocale=de\r\nMSCaption=Einstellungen\r\n");

@@ -134,4 +134,14 @@ inline TFakeFiles PortableCopy() {
     return files;
 }
 
+// An installed program: /usr/lib/ratiscope/ratiscope, its user data below
+// /home/u/.config, none of whose folders exist yet.
+inline TFakeFiles InstalledCopy() {
+    TFakeFiles files;
+    files.programPath = "/usr/lib/ratiscope/ratiscope";
+    files.programFilesFolder = "/usr/lib/ratiscope/";
+    files.userDataFolder = "/home/u/.config";
+    return files;
+}
+
 }  // namespace ratiscope::testing
