@@ -45,7 +45,7 @@ struct TPanelControls {
     IButton& AskSupportBtn;
     IButton& CheckForUpdatesBtn;
     IButton& HelpBtn;
-    // Below the document's controls: the named set-ups.
+    // Below the page's original buttons: the named set-ups.
     ILabel& SetupsLabel;
     IComboBox& SetupComboBox;
     IButton& SaveSetupBtn;
@@ -70,7 +70,7 @@ struct TPanelControls {
     IEdit& GridSizeEdit;
     IUpDown& GridSizeUpDown;
     ICheckBox& LockCheckBox;
-    // Below the document's controls, where the page has room.
+    // Below the page's original controls, where it has room.
     IButton& FitWindowBtn;
     // Why figure files of the user's own were left out of the look list;
     // empty when none was.
