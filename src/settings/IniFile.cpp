@@ -130,7 +130,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     const std::string encoded = EncodeValue(value);
     const auto range = FindSection(section);
     if (!range) {
-        if (!lines_.empty() && !lines_.back().end.ends_with('\n')) lines_.back().end = newLine_;
+        if (!lines_.empty()) EndLine(lines_.back());
         if (!lines_.empty() && !IsBlankLine(lines_.back().text)) lines_.push_back({"", newLine_});
         lines_.push_back({"[" + OneLine(section) + "]", newLine_});
         lines_.push_back({OneLine(key) + "=" + encoded, newLine_});
@@ -146,8 +146,16 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     std::size_t at = range->first;
     for (std::size_t i = range->first; i < range->second; ++i)
         if (!IsBlankLine(lines_[i].text)) at = i + 1;
-    if (!lines_[at - 1].end.ends_with('\n')) lines_[at - 1].end = newLine_;
+    EndLine(lines_[at - 1]);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), TLine{OneLine(key) + "=" + encoded, newLine_});
+}
+
+void TIniFile::EndLine(TLine& line) const {
+    if (line.end.ends_with('\n')) return;
+    // A last line cut after a carriage return keeps it before the line feed:
+    // a carriage return of the text's own before it would otherwise join a
+    // new "\n" into one "\r\n", and the line would read differently.
+    line.end = line.end == "\r" ? "\r\n" : newLine_;
 }
 
 void TIniFile::RemoveKeys(std::string_view section) {

@@ -53,6 +53,8 @@ private:
     // the header excluded; empty when there is none.
     std::optional<std::pair<std::size_t, std::size_t>> FindSection(std::string_view section) const;
     std::optional<std::size_t> FindKey(std::size_t first, std::size_t last, std::string_view key) const;
+    // Gives a line without a line feed one, so that another can follow it.
+    void EndLine(TLine& line) const;
 
     std::vector<TLine> lines_;
     std::string byteOrderMark_;

@@ -88,6 +88,10 @@ TEST(IniFile, WritesInPlaceAppendsNewKeysAndKeepsEverythingElse) {
         {"quote pair is quoted again", "", "Lang", "'x'", "[Settings]\nLang=\"'x'\"\n"},
         {"line breaks become blanks", "", "Lang", "a\r\nb\n[X]", "[Settings]\nLang=a  b [X]\n"},
         {"last line cut after CR", "[Settings]\r\nA=1\r", "B", "2", "[Settings]\r\nA=1\r\nB=2\r\n"},
+        // The header's own CR must not join the line feed added after it, or
+        // "[Settings" would become the first section on reading.
+        {"a CR of the last line's text stays its own", "[Settings\r\r", "Lang", "x",
+         "[Settings\r\r\n\n[Settings]\nLang=x\n"},
     };
     for (const Case& c : cases) {
         TIniFile ini(c.before);
