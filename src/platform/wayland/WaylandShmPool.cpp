@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <limits>
 
 #include <wayland-client.h>
 
@@ -53,6 +54,10 @@ std::unique_ptr<TShmBuffer> TShmPool::Make(TSize size) {
     if (!shm_ || size.width <= 0 || size.height <= 0) return nullptr;
     const std::size_t stride = static_cast<std::size_t>(size.width) * kBytesPerPixel;
     const std::size_t bytes = stride * static_cast<std::size_t>(size.height);
+    // The protocol gives a pool's size as a 32-bit number: a larger picture
+    // (above about 23,170 pixels square) cannot be shared, and asking would
+    // end the connection.
+    if (bytes > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) return nullptr;
     const int fd = SharedMemoryFile(bytes);
     if (fd < 0) return nullptr;
     void* data = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);

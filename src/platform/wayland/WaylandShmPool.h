@@ -50,8 +50,8 @@ public:
     TShmPool& operator=(const TShmPool&) = delete;
 
     // A buffer of `size` (pixels) the compositor is not reading, made when
-    // there is none; null when shared memory cannot be had. Free buffers of
-    // other sizes go.
+    // there is none; null when shared memory cannot be had or the picture is
+    // larger than the protocol can share (2 GiB). Free buffers of other sizes go.
     TShmBuffer* Free(TSize size);
     // `buffer` went to the compositor with a commit: busy until it is released.
     void Sent(TShmBuffer& buffer) { buffer.busy_ = true; }

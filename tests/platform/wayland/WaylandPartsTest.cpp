@@ -125,6 +125,14 @@ INSTANTIATE_TEST_SUITE_P(
                               TShmPool::kSpareBuffers, 0, -1}),
     [](const testing::TestParamInfo<TPoolCase>& info) { return std::string(info.param.name); });
 
+TEST_F(WaylandParts, APictureTooLargeToShareGetsNoBufferAndKeepsTheConnection) {
+    TShmPool pool(connection.Shm());
+    EXPECT_EQ(pool.Free({30000, 30000}), nullptr);  // 3.6 GB
+    EXPECT_EQ(pool.Count(), 0u);
+    ASSERT_TRUE(connection.Roundtrip());
+    EXPECT_NE(pool.Free(kSmall), nullptr);
+}
+
 TEST_F(WaylandParts, NoSharedMemoryNoBuffers) {
     TShmPool pool(nullptr);
     EXPECT_EQ(pool.Free(kSmall), nullptr);
