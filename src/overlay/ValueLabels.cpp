@@ -326,26 +326,24 @@ void DrawOwnFigureLabels(ICanvas& canvas, const TFigureInput& in, const TFrame& 
     // As the ratio lines are labelled: above and to the left, each only where
     // the gap to the last one drawn is wider than its text.
     if (marks.across.empty() && marks.down.empty()) return;
+    const auto label = [&](const std::vector<std::int32_t>& distances, std::int32_t origin, std::int32_t direction,
+                           auto&& draw) {
+        std::int32_t last = 0;
+        for (const std::int32_t d : distances) {
+            const std::string s = Decimal(d);
+            const std::int32_t at = origin + d * direction;
+            if (d - last > TextWidth(canvas, s) && at > in.Border + 8) {
+                draw(at, s);
+                last = d;
+            }
+        }
+    };
     canvas.SetFontAngle(0);
-    std::int32_t last = 0;
-    for (const std::int32_t d : marks.across) {
-        const std::string s = Decimal(d);
-        const std::int32_t x = f.X0 + d * f.DX;
-        if (d - last > TextWidth(canvas, s) && x > in.Border + 8) {
-            CentredBottomAt(canvas, x, in.Border + 17, s);
-            last = d;
-        }
-    }
+    label(marks.across, f.X0, f.DX,
+          [&](std::int32_t x, const std::string& s) { CentredBottomAt(canvas, x, in.Border + 17, s); });
     canvas.SetFontAngle(90);
-    last = 0;
-    for (const std::int32_t d : marks.down) {
-        const std::string s = Decimal(d);
-        const std::int32_t y = f.Y0 + d * f.DY;
-        if (d - last > TextWidth(canvas, s) && y > in.Border + 8) {
-            TurnedCentredOn(canvas, in.Border - 11, y, s);
-            last = d;
-        }
-    }
+    label(marks.down, f.Y0, f.DY,
+          [&](std::int32_t y, const std::string& s) { TurnedCentredOn(canvas, in.Border - 11, y, s); });
 }
 
 void DrawValueLabels(ICanvas& canvas, const TFigureInput& in, const TLangTable& texts) {

@@ -2,7 +2,6 @@
 // explanation on the panel, never the rest of the list.
 #include "settings/FigureLibrary.h"
 
-#include <algorithm>
 #include <map>
 
 #include "base/Files.h"
