@@ -111,60 +111,76 @@ TEST(ShapeMask, PremultipliedPictureForACompositor) {
     EXPECT_TRUE(argb.empty());
 }
 
-TEST(ShapeBands, RowsAreCutIntoBandsTopToBottom) {
+TEST(ShapeTiles, APictureIsCutIntoTilesRowByRowFromTheTopLeft) {
     struct Case {
-        std::int32_t height, bandRows;
-        std::vector<TRowBand> bands;
+        std::int32_t width, height, side;
+        std::vector<TShapeTile> tiles;
     };
     const Case cases[] = {
-        {0, 64, {}},
-        {-5, 64, {}},
-        {1, 64, {{0, 1}}},
-        {64, 64, {{0, 64}}},
-        {65, 64, {{0, 64}, {64, 1}}},
-        {200, 64, {{0, 64}, {64, 64}, {128, 64}, {192, 8}}},
-        {200, 0, {{0, 200}}},   // not cut
-        {200, -3, {{0, 200}}},  // nonsense: not cut
+        {0, 10, 256, {}},
+        {10, 0, 256, {}},
+        {-5, 10, 256, {}},
+        {1, 1, 256, {{0, 0, 1, 1}}},
+        {256, 256, 256, {{0, 0, 256, 256}}},
+        {257, 100, 256, {{0, 0, 256, 100}, {256, 0, 1, 100}}},
+        {300, 600, 256,
+         {{0, 0, 256, 256}, {256, 0, 44, 256}, {0, 256, 256, 256}, {256, 256, 44, 256}, {0, 512, 256, 88}, {256, 512, 44, 88}}},
+        {300, 200, 0, {{0, 0, 300, 200}}},   // not cut
+        {300, 200, -3, {{0, 0, 300, 200}}},  // nonsense: not cut
     };
-    for (const Case& c : cases) EXPECT_EQ(RowBands(c.height, c.bandRows), c.bands) << c.height << " / " << c.bandRows;
-    // The largest window the settings allow still gets whole bands.
-    const std::vector<TRowBand> huge = RowBands(30000 + 2 * 30000 + 16, 64);
+    for (const Case& c : cases)
+        EXPECT_EQ(ShapeTiles(c.width, c.height, c.side), c.tiles) << c.width << " x " << c.height << " / " << c.side;
+    // The largest window the settings allow: tiles cover it exactly, none past it.
+    const std::vector<TShapeTile> huge = ShapeTiles(30016, 90016, 3840);
     ASSERT_FALSE(huge.empty());
-    EXPECT_EQ(huge.back().top + huge.back().rows, 90016);
+    std::int64_t area = 0;
+    for (const TShapeTile& t : huge) area += static_cast<std::int64_t>(t.width) * t.height;
+    EXPECT_EQ(area, std::int64_t{30016} * 90016);
+    EXPECT_EQ(huge.back().left + huge.back().width, 30016);
+    EXPECT_EQ(huge.back().top + huge.back().height, 90016);
 }
 
-TEST(ShapeBands, ABandDiffersOnlyWhereItsOwnRowsDo) {
-    TImage image(20, 6, PixelFromColor(kOverlayKeyColor));
-    TShapeMask before;
-    BuildShapeMask(image, PixelFromColor(kOverlayKeyColor), {}, before);
-    image.Set(7, 4, 0xFF000000u);
-    TShapeMask after;
-    BuildShapeMask(image, PixelFromColor(kOverlayKeyColor), {}, after);
-    TImage wider(21, 6, PixelFromColor(kOverlayKeyColor));
-    TShapeMask wide;
-    BuildShapeMask(wider, PixelFromColor(kOverlayKeyColor), {}, wide);
-    TImage shorter(20, 3, PixelFromColor(kOverlayKeyColor));
-    TShapeMask low;
-    BuildShapeMask(shorter, PixelFromColor(kOverlayKeyColor), {}, low);
-    struct Case {
-        const char* what;
-        const TShapeMask& a;
-        const TShapeMask& b;
-        TRowBand band;
-        bool differs;
-    };
-    const Case cases[] = {
-        {"rows above the change", before, after, {0, 4}, false},
-        {"the changed row", before, after, {4, 1}, true},
-        {"a band around it", before, after, {3, 3}, true},
-        {"no rows", before, after, {4, 0}, false},
-        {"another width", before, wide, {0, 2}, true},
-        {"rows one mask lacks", before, low, {2, 2}, true},
-        {"rows both have", before, low, {0, 3}, false},
-        {"a band past both", before, before, {5, 4}, true},
-        {"a negative top", before, before, {-1, 2}, true},
-    };
-    for (const Case& c : cases) EXPECT_EQ(BandDiffers(c.a, c.b, c.band), c.differs) << c.what;
+// Two tiles across: a pixel changed in the second leaves the first as it was,
+// in both byte orders a server may use.
+TEST(ShapeTiles, ATileDiffersOnlyWhereItsOwnPixelsDo) {
+    const TPixel key = PixelFromColor(kOverlayKeyColor);
+    const TBitmapFormat formats[] = {{}, {false, 32, 32, false}};
+    for (const TBitmapFormat& format : formats) {
+        TImage image(70, 6, key);
+        TShapeMask before;
+        BuildShapeMask(image, key, format, before);
+        image.Set(40, 4, 0xFF000000u);
+        TShapeMask after;
+        BuildShapeMask(image, key, format, after);
+        TImage wider(71, 6, key);
+        TShapeMask wide;
+        BuildShapeMask(wider, key, format, wide);
+        TImage shorter(70, 3, key);
+        TShapeMask low;
+        BuildShapeMask(shorter, key, format, low);
+        struct Case {
+            const char* what;
+            const TShapeMask& a;
+            const TShapeMask& b;
+            TShapeTile tile;
+            bool differs;
+        };
+        const Case cases[] = {
+            {"the tile left of the change", before, after, {0, 0, 32, 6}, false},
+            {"the changed tile", before, after, {32, 0, 32, 6}, true},
+            {"the tile right of it", before, after, {64, 0, 6, 6}, false},
+            {"rows above the change", before, after, {32, 0, 32, 4}, false},
+            {"the changed row alone", before, after, {32, 4, 32, 1}, true},
+            {"no pixels", before, after, {32, 4, 0, 1}, false},
+            {"another width", before, wide, {0, 0, 32, 2}, true},
+            {"rows one mask lacks", before, low, {0, 2, 32, 2}, true},
+            {"rows both have", before, low, {0, 0, 32, 3}, false},
+            {"a tile past both", before, before, {0, 5, 32, 4}, true},
+            {"a negative top", before, before, {0, -1, 32, 2}, true},
+            {"a negative left", before, before, {-32, 0, 32, 2}, true},
+        };
+        for (const Case& c : cases) EXPECT_EQ(TileDiffers(c.a, c.b, c.tile), c.differs) << c.what << ", lsb " << format.lsbFirst;
+    }
 }
 
 class TEventLog final : public IWindowEvents {
@@ -257,37 +273,37 @@ TEST_F(QtWindowTest, InputArrivesAsPlatformEvents) {
                           }));
 }
 
-TEST_F(QtWindowTest, ABandShowsItsRowsAndHandsOnItsInputMovedByItsTop) {
+TEST_F(QtWindowTest, ATileShowsItsPixelsAndHandsOnItsInputMovedByItsPlace) {
     auto window = system.CreateWindow(events, TWindowOptions{kOverlayKeyColor});
     auto& qt = static_cast<TQtWindow&>(*window);
-    window->SetClientSize({6, 10});
+    window->SetClientSize({9, 10});
     ICanvas& picture = window->NewPicture();
-    picture.FillRect({0, 4, 6, 5}, 0x0000FF);  // row 4 red
-    picture.FillRect({2, 7, 3, 8}, 0x00FF00);  // one green pixel in row 7
+    picture.FillRect({0, 4, 9, 5}, 0x0000FF);  // row 4 red
+    picture.FillRect({5, 7, 6, 8}, 0x00FF00);  // one green pixel in row 7
     window->FlushSurface();
-    TQtBandWidget band(qt, {4, 6});
-    band.resize(6, 6);
-    const QImage shown = band.grab().toImage();
+    TQtTileWidget tile(qt, {3, 4, 6, 6});
+    tile.resize(6, 6);
+    const QImage shown = tile.grab().toImage();
     ASSERT_EQ(shown.size(), QSize(6, 6));
-    EXPECT_EQ(shown.pixelColor(0, 0), QColor(255, 0, 0)) << "the band's first row is the picture's row 4";
-    EXPECT_EQ(shown.pixelColor(2, 3), QColor(0, 255, 0));
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(255, 0, 0)) << "the tile's first row is the picture's row 4";
+    EXPECT_EQ(shown.pixelColor(2, 3), QColor(0, 255, 0)) << "the tile's first column is the picture's column 3";
     EXPECT_EQ(shown.pixelColor(3, 3), QColor(254, 0, 254));
 
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(3, 2), QPointF(3, 2), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
-    QCoreApplication::sendEvent(&band, &press);
+    QCoreApplication::sendEvent(&tile, &press);
     QMouseEvent move(QEvent::MouseMove, QPointF(5, -9), QPointF(5, -9), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&band, &move);
+    QCoreApplication::sendEvent(&tile, &move);
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, -9), QPointF(5, -9), Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
-    QCoreApplication::sendEvent(&band, &release);
+    QCoreApplication::sendEvent(&tile, &release);
     QWheelEvent wheel(QPointF(1, 1), QPointF(1, 1), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(&band, &wheel);
+    QCoreApplication::sendEvent(&tile, &wheel);
     EXPECT_EQ(events.log, (std::vector<std::string>{
-                              "down 0 8 3,6",  // left, with the left button held
-                              "move 8 5,-5",  // above the band, inside the window
-                              "up 0 0 5,-5",
+                              "down 0 8 6,6",  // left, with the left button held
+                              "move 8 8,-5",  // above the tile, inside the window
+                              "up 0 0 8,-5",
                               "wheel 0 -120",
                           }));
 }

@@ -35,12 +35,22 @@ constexpr int kFirstPaintWaitMs = 1000;
 // One notch of a mouse wheel in Qt's angle units.
 constexpr std::int32_t kWheelNotch = 120;
 
-// Rows per shaped window without a compositor: few enough rectangles in one
-// shape for the server to change it in a few milliseconds, few enough windows
-// for a 4K screen (34 of them).
-constexpr std::int32_t kShapeBandRows = 64;
-// Band windows are as wide as the window rounded up to this.
-constexpr int kBandWidthStep = 256;
+// The side of a shaped window without a compositor: few enough rectangles in
+// one shape for the server to change it in a few milliseconds even for a
+// dense grid, few enough windows for a 4K screen (135 of them). A multiple of
+// the largest unit of a bitmap row.
+constexpr std::int32_t kShapeTileSide = 256;
+// Beyond this many tiles across or down, the tiles grow instead: a window
+// larger than any screen is mostly off it.
+constexpr std::int32_t kMaxTilesPerSide = 24;
+
+// The side of the tiles of a window of `size`.
+std::int32_t TileSide(TSize size) {
+    const std::int64_t longest = std::max(size.width, size.height);
+    const std::int64_t wanted = (longest + kMaxTilesPerSide - 1) / kMaxTilesPerSide;
+    const std::int64_t steps = (wanted + kShapeTileSide - 1) / kShapeTileSide;
+    return static_cast<std::int32_t>(std::max<std::int64_t>(1, steps) * kShapeTileSide);
+}
 
 Qt::CursorShape QtCursor(TCursor c) {
     switch (c) {
@@ -60,9 +70,9 @@ bool ButtonFromQt(Qt::MouseButton b, TMouseButton& out) {
     }
 }
 
-// Mouse input of the window or one of its bands, `dy` rows below the window's top.
-void MouseTo(TQtWindow& window, QMouseEvent* e, std::int32_t dy) {
-    const QPoint p = e->position().toPoint() + QPoint(0, dy);
+// Mouse input of the window or one of its tiles, `at` from the window's top left.
+void MouseTo(TQtWindow& window, QMouseEvent* e, QPoint at) {
+    const QPoint p = e->position().toPoint() + at;
     const TShiftState state = ShiftStateFromQt(e->modifiers(), e->buttons());
     TMouseButton b;
     switch (e->type()) {
@@ -80,7 +90,7 @@ void MouseTo(TQtWindow& window, QMouseEvent* e, std::int32_t dy) {
     }
 }
 
-void WheelTo(TQtWindow& window, QWheelEvent* e, std::int32_t dy, std::int32_t& wheelRest) {
+void WheelTo(TQtWindow& window, QWheelEvent* e, QPoint at, std::int32_t& wheelRest) {
     // Qt on X11 turns the vertical wheel into a horizontal one while Alt is held.
     std::int32_t d = e->angleDelta().y();
     if (d == 0) d = e->angleDelta().x();
@@ -91,7 +101,7 @@ void WheelTo(TQtWindow& window, QWheelEvent* e, std::int32_t dy, std::int32_t& w
     const std::int32_t notches = wheelRest / kWheelNotch;
     if (notches == 0) return;
     wheelRest -= notches * kWheelNotch;
-    const QPoint p = e->position().toPoint() + QPoint(0, dy);
+    const QPoint p = e->position().toPoint() + at;
     window.Events().OnMouseWheel(ShiftStateFromQt(e->modifiers(), e->buttons()), notches * kWheelNotch, p.x(), p.y());
 }
 
@@ -104,17 +114,17 @@ void TQtSurfaceWidget::paintEvent(QPaintEvent*) {
     owner_.PaintRequested(painter);
 }
 
-void TQtSurfaceWidget::mousePressEvent(QMouseEvent* e) { MouseTo(owner_, e, 0); }
+void TQtSurfaceWidget::mousePressEvent(QMouseEvent* e) { MouseTo(owner_, e, {}); }
 
-void TQtSurfaceWidget::mouseMoveEvent(QMouseEvent* e) { MouseTo(owner_, e, 0); }
+void TQtSurfaceWidget::mouseMoveEvent(QMouseEvent* e) { MouseTo(owner_, e, {}); }
 
-void TQtSurfaceWidget::mouseReleaseEvent(QMouseEvent* e) { MouseTo(owner_, e, 0); }
+void TQtSurfaceWidget::mouseReleaseEvent(QMouseEvent* e) { MouseTo(owner_, e, {}); }
 
-void TQtSurfaceWidget::wheelEvent(QWheelEvent* e) { WheelTo(owner_, e, 0, wheelRest_); }
+void TQtSurfaceWidget::wheelEvent(QWheelEvent* e) { WheelTo(owner_, e, {}, wheelRest_); }
 
-void TQtSurfaceWidget::moveEvent(QMoveEvent*) { owner_.PlaceBands(); }
+void TQtSurfaceWidget::moveEvent(QMoveEvent*) { owner_.PlaceTiles(); }
 
-void TQtSurfaceWidget::resizeEvent(QResizeEvent*) { owner_.PlaceBands(); }
+void TQtSurfaceWidget::resizeEvent(QResizeEvent*) { owner_.PlaceTiles(); }
 
 void TQtSurfaceWidget::keyPressEvent(QKeyEvent* e) {
     const TKey key = VirtualKeyFromQt(e->key(), e->modifiers());
@@ -147,7 +157,7 @@ bool TQtSurfaceWidget::eventFilter(QObject* watched, QEvent* e) {
     return false;
 }
 
-TQtBandWidget::TQtBandWidget(TQtWindow& owner, TRowBand band) : owner_(owner), band_(band) {
+TQtTileWidget::TQtTileWidget(TQtWindow& owner, TShapeTile tile) : owner_(owner), tile_(tile) {
     // Placed by its owner, never by a window manager, and never focused: the
     // keyboard stays with the owner.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint |
@@ -159,22 +169,22 @@ TQtBandWidget::TQtBandWidget(TQtWindow& owner, TRowBand band) : owner_(owner), b
     setFocusPolicy(Qt::NoFocus);
 }
 
-void TQtBandWidget::paintEvent(QPaintEvent*) {
+void TQtTileWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    owner_.PaintBand(painter, band_.top);
+    owner_.PaintTile(painter, tile_);
 }
 
-void TQtBandWidget::mousePressEvent(QMouseEvent* e) {
-    // A click on a band is a click on the window: it takes the keyboard.
+void TQtTileWidget::mousePressEvent(QMouseEvent* e) {
+    // A click on a tile is a click on the window: it takes the keyboard.
     owner_.Widget().activateWindow();
-    MouseTo(owner_, e, band_.top);
+    MouseTo(owner_, e, {tile_.left, tile_.top});
 }
 
-void TQtBandWidget::mouseMoveEvent(QMouseEvent* e) { MouseTo(owner_, e, band_.top); }
+void TQtTileWidget::mouseMoveEvent(QMouseEvent* e) { MouseTo(owner_, e, {tile_.left, tile_.top}); }
 
-void TQtBandWidget::mouseReleaseEvent(QMouseEvent* e) { MouseTo(owner_, e, band_.top); }
+void TQtTileWidget::mouseReleaseEvent(QMouseEvent* e) { MouseTo(owner_, e, {tile_.left, tile_.top}); }
 
-void TQtBandWidget::wheelEvent(QWheelEvent* e) { WheelTo(owner_, e, band_.top, wheelRest_); }
+void TQtTileWidget::wheelEvent(QWheelEvent* e) { WheelTo(owner_, e, {tile_.left, tile_.top}, wheelRest_); }
 
 TQtWindow::TQtWindow(TQtWindowSystem& system, IWindowEvents& events, const TWindowOptions& options,
                      std::unique_ptr<IOffscreen> surface)
@@ -232,76 +242,80 @@ void TQtWindow::SetClientSize(TSize size) {
     // handle remembers, which after a screen DPI change can be 0, 0, and the
     // window manager then moves the window there.
     widget_->setGeometry(QRect(widget_->geometry().topLeft(), QSize(std::max(1, size_.width), std::max(1, size_.height))));
-    LayOutBands();
+    LayOutTiles();
 }
 
-std::vector<TRowBand> TQtWindow::Bands() const {
+std::int32_t TQtWindow::CutSide() const {
     // Only the overlay without a compositor is cut; a window with controls stays in one piece.
     const bool cut = main_ && !composited_ && shape_.Available();
-    return RowBands(size_.height, cut ? kShapeBandRows : 0);
+    return cut ? TileSide(size_) : 0;
 }
 
-void TQtWindow::LayOutBands() {
-    const std::vector<TRowBand> bands = Bands();
-    const std::size_t wanted = bands.size() > 1 ? bands.size() - 1 : 0;
-    while (bands_.size() < wanted) {
-        auto band = std::make_unique<TQtBandWidget>(*this, TRowBand{});
-        band->setCursor(widget_->cursor());
-        // Nothing of a new band shows before its shape does.
-        band->winId();
-        shape_.Apply(static_cast<std::uint32_t>(band->winId()), TShapeMask{}, false);
-        bands_.push_back(std::move(band));
+std::vector<TShapeTile> TQtWindow::Tiles() const { return ShapeTiles(size_.width, size_.height, CutSide()); }
+
+void TQtWindow::LayOutTiles() {
+    const std::vector<TShapeTile> tiles = Tiles();
+    const std::size_t wanted = tiles.size() > 1 ? tiles.size() - 1 : 0;
+    while (tiles_.size() < wanted) {
+        auto tile = std::make_unique<TQtTileWidget>(*this, TShapeTile{});
+        tile->setCursor(widget_->cursor());
+        // Nothing of a new tile shows before its shape does.
+        tile->winId();
+        shape_.Apply(static_cast<std::uint32_t>(tile->winId()), TShapeMask{}, false);
+        tiles_.push_back(std::move(tile));
     }
-    // Bands no longer needed stay, empty, rather than going: one may hold the
+    // Tiles no longer needed stay, empty, rather than going: one may hold the
     // pointer's grab in the very drag that shrinks the window.
-    for (std::size_t i = 0; i < bands_.size(); ++i) {
-        TQtBandWidget& band = *bands_[i];
-        const TRowBand wantedBand = i < wanted ? bands[i + 1] : TRowBand{band.Band().top, 0};
-        if (!(wantedBand == band.Band())) {
-            band.SetBand(wantedBand);
-            band.shaped = false;
+    for (std::size_t i = 0; i < tiles_.size(); ++i) {
+        TQtTileWidget& tile = *tiles_[i];
+        const TShapeTile old = tile.Tile();
+        const TShapeTile wantedTile = i < wanted ? tiles[i + 1] : TShapeTile{old.left, old.top, 0, 0};
+        if (!(wantedTile == old)) {
+            tile.SetTile(wantedTile);
+            tile.shaped = false;
         }
     }
-    PlaceBands();
-    if (!bands_.empty()) ShowBands(IsVisible());
+    if (const std::int32_t side = CutSide(); side > 0) tileSide_ = side;
+    PlaceTiles();
+    if (!tiles_.empty()) ShowTiles(IsVisible());
 }
 
-void TQtWindow::PlaceBands() {
-    if (bands_.empty()) return;
+void TQtWindow::PlaceTiles() {
+    if (tiles_.empty()) return;
     // Each new size of a window costs the server as much as a new shape; a
-    // band's shape alone decides what it shows, so bands are made a little
-    // larger than they need and change size only now and then.
-    const int width = (std::max(1, size_.width) + kBandWidthStep - 1) / kBandWidthStep * kBandWidthStep;
+    // tile's shape alone decides what it shows, so every tile window is a
+    // whole tile, also at the edges, and keeps its size while the window's changes.
+    const int side = std::max(1, tileSide_);
     const QPoint origin = widget_->geometry().topLeft();
-    for (const auto& band : bands_) {
-        const QRect place(origin + QPoint(0, band->Band().top), QSize(width, kShapeBandRows));
-        if (band->geometry() != place) band->setGeometry(place);
+    for (const auto& tile : tiles_) {
+        const QRect place(origin + QPoint(tile->Tile().left, tile->Tile().top), QSize(side, side));
+        if (tile->geometry() != place) tile->setGeometry(place);
     }
 }
 
-void TQtWindow::ShowBands(bool shown) {
-    if (bands_.empty()) return;
-    if (shown) UpdateShape();  // a band shows its shape, not its key pixels
-    for (const auto& band : bands_) {
-        if (band->isVisible() == shown) continue;
+void TQtWindow::ShowTiles(bool shown) {
+    if (tiles_.empty()) return;
+    if (shown) UpdateShape();  // a tile shows its shape, not its key pixels
+    for (const auto& tile : tiles_) {
+        if (tile->isVisible() == shown) continue;
         if (shown) {
-            band->show();
-            band->raise();
+            tile->show();
+            tile->raise();
         } else {
-            band->hide();
+            tile->hide();
         }
     }
 }
 
-void TQtWindow::PaintBand(QPainter& painter, std::int32_t top) {
+void TQtWindow::PaintTile(QPainter& painter, TShapeTile tile) {
     if (!surface_) return;
     const TImage& front = surface_->Picture();
     const std::int32_t w = front.Width();
     const std::int32_t h = front.Height();
-    if (w <= 0 || h <= 0 || top < 0 || top >= h) return;
+    if (w <= 0 || h <= 0 || tile.left < 0 || tile.top < 0 || tile.left >= w || tile.top >= h) return;
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     const QImage image(reinterpret_cast<const uchar*>(front.Data()), w, h, front.Stride(), QImage::Format_RGB32);
-    painter.drawImage(QPoint(0, 0), image, QRect(0, top, w, h - top));
+    painter.drawImage(QPoint(0, 0), image, QRect(tile.left, tile.top, w - tile.left, h - tile.top));
 }
 
 std::uint32_t TQtWindow::NativeId() const { return static_cast<std::uint32_t>(widget_->winId()); }
@@ -352,11 +366,11 @@ void TQtWindow::Show() {
     // Qt takes the transient relation off every plain window it shows.
     if (owner_) properties_.SetTransientFor(NativeId(), owner_->NativeId());
     properties_.SetOpacity(NativeId(), blending_, alpha_);
-    LayOutBands();
+    LayOutTiles();
 }
 
 void TQtWindow::Hide() {
-    ShowBands(false);
+    ShowTiles(false);
     widget_->hide();
 }
 
@@ -368,12 +382,12 @@ void TQtWindow::BringToFront() {
     Show();
     widget_->raise();
     widget_->activateWindow();
-    for (const auto& band : bands_) band->raise();
+    for (const auto& tile : tiles_) tile->raise();
 }
 
 void TQtWindow::ReassertTopmost() {
     widget_->raise();
-    for (const auto& band : bands_) band->raise();
+    for (const auto& tile : tiles_) tile->raise();
 }
 
 void TQtWindow::Close() { widget_->close(); }
@@ -404,15 +418,15 @@ ICanvas& TQtWindow::Surface() { return surface_->Canvas(); }
 
 void TQtWindow::FlushSurface() {
     UpdateShape();
-    if (inPaint_) return;  // the paint under way shows it, and updates the bands
-    if (bands_.empty()) {
+    if (inPaint_) return;  // the paint under way shows it, and updates the tiles
+    if (tiles_.empty()) {
         widget_->repaint();
         return;
     }
-    // The window itself shows only its first band.
-    widget_->repaint(QRect(0, 0, std::max(1, size_.width), std::min(size_.height, kShapeBandRows)));
-    for (const auto& band : bands_)
-        if (band->isVisible() && band->Band().rows > 0) band->repaint();
+    // The window itself shows only its first tile.
+    widget_->repaint(QRect(0, 0, std::min(std::max(1, size_.width), tileSide_), std::min(size_.height, tileSide_)));
+    for (const auto& tile : tiles_)
+        if (tile->isVisible() && tile->Tile().width > 0 && tile->Tile().height > 0) tile->repaint();
 }
 
 void TQtWindow::UpdateShape() {
@@ -427,14 +441,17 @@ void TQtWindow::UpdateShape() {
         std::int16_t dy = 0;
         frame = shape_.TopLevelAncestor(window, dx, dy);
     }
-    const std::vector<TRowBand> bands = Bands();
-    const TRowBand first = bands.empty() ? TRowBand{} : bands.front();
+    const std::vector<TShapeTile> tiles = Tiles();
+    const TShapeTile first = tiles.empty() ? TShapeTile{} : tiles.front();
     // Reshaping costs the server time that grows with the rectangles: only
     // the windows whose bits changed.
     const bool all = !shapeSet_ || frame != shapedFrame_ || hidden_ != shapeHidden_;
-    const bool firstDue = all || !firstBandShaped_ || first != shapedFirst_ || BandDiffers(mask_, shownMask_, first);
+    const bool firstDue = all || !firstTileShaped_ || first != shapedFirst_ || TileDiffers(mask_, shownMask_, first);
+    const auto tileDue = [&](const TQtTileWidget& tile) {
+        return all || !tile.shaped || TileDiffers(mask_, shownMask_, tile.Tile());
+    };
     bool due = firstDue;
-    for (const auto& band : bands_) due = due || all || !band->shaped || BandDiffers(mask_, shownMask_, band->Band());
+    for (const auto& tile : tiles_) due = due || tileDue(*tile);
     if (!due) {
         shapeWaiting_ = false;  // what waited is on screen already
         return;
@@ -452,11 +469,11 @@ void TQtWindow::UpdateShape() {
     const TShapeMask none;
     const TShapeMask& shown = hidden_ ? none : mask_;
     if (firstDue) shape_.Apply(window, shown, composited_, first);
-    // One request per band: the server answers other programs between them.
-    for (const auto& band : bands_) {
-        if (!all && band->shaped && !BandDiffers(mask_, shownMask_, band->Band())) continue;
-        shape_.Apply(static_cast<std::uint32_t>(band->winId()), shown, false, band->Band());
-        band->shaped = true;
+    // One request per tile: the server answers other programs between them.
+    for (const auto& tile : tiles_) {
+        if (!tileDue(*tile)) continue;
+        shape_.Apply(static_cast<std::uint32_t>(tile->winId()), shown, false, tile->Tile());
+        tile->shaped = true;
     }
     shapeMark_ = shape_.Mark();
     shapeRetry_.start();
@@ -464,7 +481,7 @@ void TQtWindow::UpdateShape() {
     shapeHidden_ = hidden_;
     shapedFrame_ = frame;
     shapedFirst_ = first;
-    firstBandShaped_ = true;
+    firstTileShaped_ = true;
     shapeSet_ = true;
 }
 
@@ -487,8 +504,8 @@ void TQtWindow::PaintRequested(QPainter& painter) {
         inPaint_ = true;
         events_.OnPaint();
         inPaint_ = false;
-        for (const auto& band : bands_)
-            if (band->isVisible() && band->Band().rows > 0) band->update();
+        for (const auto& tile : tiles_)
+            if (tile->isVisible() && tile->Tile().width > 0 && tile->Tile().height > 0) tile->update();
     }
     if (!surface_) return;
     const TImage& front = surface_->Picture();
@@ -517,7 +534,7 @@ void TQtWindow::FirstPaintDone() {
 
 void TQtWindow::SetCursor(TCursor cursor) {
     widget_->setCursor(QtCursor(cursor));
-    for (const auto& band : bands_) band->setCursor(QtCursor(cursor));
+    for (const auto& tile : tiles_) tile->setCursor(QtCursor(cursor));
 }
 
 void TQtWindow::SetHint(std::string_view text) {
@@ -555,13 +572,13 @@ void TQtWindow::Closing() {
     // The window manager and Close may both ask; the handler runs once.
     if (closed_) return;
     closed_ = true;
-    ShowBands(false);
+    ShowTiles(false);
     events_.OnClose();
     if (main_) system_.Quit(0);
 }
 
 void TQtWindow::Minimised(bool minimised) {
-    ShowBands(!minimised && widget_->isVisible());
+    ShowTiles(!minimised && widget_->isVisible());
     if (!minimised) system_.Restored(this);
 }
 

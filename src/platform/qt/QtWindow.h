@@ -47,18 +47,19 @@ private:
     std::int32_t wheelRest_ = 0;
 };
 
-// Without a compositor a tall window shows its rows below the first band
-// through windows like this one, each shaped on its own: the X server's work
-// for a shape change grows far faster than the rectangles of one window's
-// shape, so no shape may hold the rectangles of a whole screen. It shows its
-// band of the owner's picture and hands the owner its input, moved by the
-// band's top.
-class TQtBandWidget final : public QWidget {
+// Without a compositor a large window shows its picture beyond the first
+// tile through windows like this one, each shaped on its own: the X server's
+// work for one shape change grows with the square of that shape's rectangles,
+// and each change also costs it the rectangles of every window beneath; so no
+// shape holds more than a tile, and a change of size, which moves only the
+// edges, reshapes only the tiles along them. It shows its tile of the owner's
+// picture and hands the owner its input, moved by the tile's place.
+class TQtTileWidget final : public QWidget {
 public:
-    TQtBandWidget(TQtWindow& owner, TRowBand band);
-    TRowBand Band() const { return band_; }
-    void SetBand(TRowBand band) { band_ = band; }
-    // Whether the window's shape shows the band's rows of the mask now shown.
+    TQtTileWidget(TQtWindow& owner, TShapeTile tile);
+    TShapeTile Tile() const { return tile_; }
+    void SetTile(TShapeTile tile) { tile_ = tile; }
+    // Whether the window's shape shows the tile's pixels of the mask now shown.
     bool shaped = false;
 
 protected:
@@ -70,7 +71,7 @@ protected:
 
 private:
     TQtWindow& owner_;
-    TRowBand band_;
+    TShapeTile tile_;
     std::int32_t wheelRest_ = 0;
 };
 
@@ -128,20 +129,19 @@ public:
     void Minimised(bool minimised);
     void DpiMaybeChanged();
     void Exposed();
-    // The window moved or changed size: its bands follow.
-    void PlaceBands();
-    // Paints rows of the picture from `top` on, at the painter's origin.
-    void PaintBand(QPainter& painter, std::int32_t top);
-    // Input that reached a band, in this window's client coordinates.
-    void BandMouse(QMouseEvent* event, std::int32_t top);
-    void BandWheel(QWheelEvent* event, std::int32_t top);
+    // The window moved or changed size: its tiles follow.
+    void PlaceTiles();
+    // Paints the picture from the tile's top left on, at the painter's origin.
+    void PaintTile(QPainter& painter, TShapeTile tile);
 
 private:
-    // The rows each window shows: this one the first band, the band windows the others.
-    std::vector<TRowBand> Bands() const;
-    // Makes, drops, places and shows the band windows for the current size.
-    void LayOutBands();
-    void ShowBands(bool shown);
+    // The side of the tiles the window is cut into; 0 when it is not cut.
+    std::int32_t CutSide() const;
+    // What each window shows: this one the first tile, the tile windows the others.
+    std::vector<TShapeTile> Tiles() const;
+    // Makes, drops, places and shows the tile windows for the current size.
+    void LayOutTiles();
+    void ShowTiles(bool shown);
     void UpdateShape();
     // The first picture is on the screen (or will not come): what waited for it runs.
     void FirstPaintDone();
@@ -194,9 +194,10 @@ private:
     bool shapeSet_ = false;
     std::uint32_t shapedFrame_ = 0;
     std::vector<std::uint32_t> argb_;
-    std::vector<std::unique_ptr<TQtBandWidget>> bands_;
-    bool firstBandShaped_ = false;
-    TRowBand shapedFirst_;
+    std::vector<std::unique_ptr<TQtTileWidget>> tiles_;
+    std::int32_t tileSide_ = 0;  // of the tile windows as placed
+    bool firstTileShaped_ = false;
+    TShapeTile shapedFirst_;
 };
 
 }  // namespace ratiscope

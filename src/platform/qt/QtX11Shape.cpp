@@ -21,6 +21,9 @@ namespace ratiscope {
 
 namespace {
 
+// Bits of the largest unit a bitmap row is read in; tiles start on one.
+constexpr std::int32_t kShapeUnitBits = 32;
+
 std::uint8_t ReverseBits(std::uint8_t b) {
     b = static_cast<std::uint8_t>((b & 0xF0u) >> 4 | (b & 0x0Fu) << 4);
     b = static_cast<std::uint8_t>((b & 0xCCu) >> 2 | (b & 0x33u) << 2);
@@ -68,26 +71,38 @@ void BuildShapeMask(const TImage& image, TPixel key, const TBitmapFormat& format
     }
 }
 
-std::vector<TRowBand> RowBands(std::int32_t height, std::int32_t bandRows) {
-    std::vector<TRowBand> bands;
-    if (height <= 0) return bands;
-    if (bandRows <= 0) bandRows = height;
-    for (std::int64_t top = 0; top < height; top += bandRows) {
+std::vector<TShapeTile> ShapeTiles(std::int32_t width, std::int32_t height, std::int32_t side) {
+    std::vector<TShapeTile> tiles;
+    if (width <= 0 || height <= 0) return tiles;
+    if (side <= 0) return {{0, 0, width, height}};
+    for (std::int64_t top = 0; top < height; top += side) {
         const auto t = static_cast<std::int32_t>(top);
-        bands.push_back({t, std::min(bandRows, height - t)});
+        for (std::int64_t left = 0; left < width; left += side) {
+            const auto l = static_cast<std::int32_t>(left);
+            tiles.push_back({l, t, std::min(side, width - l), std::min(side, height - t)});
+        }
     }
-    return bands;
+    return tiles;
 }
 
-bool BandDiffers(const TShapeMask& a, const TShapeMask& b, TRowBand band) {
+bool TileDiffers(const TShapeMask& a, const TShapeMask& b, TShapeTile tile) {
     if (a.width != b.width || a.stride != b.stride) return true;
-    if (band.top < 0 || band.rows < 0) return true;
-    const std::int64_t end = static_cast<std::int64_t>(band.top) + band.rows;
+    if (tile.left < 0 || tile.top < 0 || tile.width < 0 || tile.height < 0) return true;
+    const std::int64_t end = static_cast<std::int64_t>(tile.top) + tile.height;
     if (end > a.height || end > b.height) return true;
-    const auto from = static_cast<std::size_t>(band.top) * static_cast<std::size_t>(a.stride);
-    const auto bytes = static_cast<std::size_t>(band.rows) * static_cast<std::size_t>(a.stride);
-    if (bytes == 0) return false;
-    return std::memcmp(a.bits.data() + from, b.bits.data() + from, bytes) != 0;
+    if (tile.width == 0 || tile.height == 0) return false;
+    // Whole 32-bit units around the tile's columns: the same bytes whatever
+    // the bit and byte order.
+    const std::int64_t from = static_cast<std::int64_t>(tile.left) / kShapeUnitBits * 4;
+    const std::int64_t to = std::min<std::int64_t>(
+        a.stride, (static_cast<std::int64_t>(tile.left) + tile.width + kShapeUnitBits - 1) / kShapeUnitBits * 4);
+    if (from >= to) return false;
+    const auto bytes = static_cast<std::size_t>(to - from);
+    for (std::int32_t y = tile.top; y < end; ++y) {
+        const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(a.stride) + static_cast<std::size_t>(from);
+        if (std::memcmp(a.bits.data() + at, b.bits.data() + at, bytes) != 0) return true;
+    }
+    return false;
 }
 
 int X11ScreenNumber() {
@@ -111,6 +126,10 @@ TX11Shape::TX11Shape() {
     format_.byteOrderLsb = setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
     format_.scanlinePad = setup->bitmap_format_scanline_pad;
     format_.scanlineUnit = setup->bitmap_format_scanline_unit;
+    // One-bit pixels are laid out as a bitmap when their rows are padded alike.
+    const xcb_format_t* f = xcb_setup_pixmap_formats(setup);
+    for (int i = 0, n = xcb_setup_pixmap_formats_length(setup); i < n; ++i)
+        if (f[i].depth == 1 && f[i].bits_per_pixel == 1) bitsAsPixels_ = f[i].scanline_pad == setup->bitmap_format_scanline_pad;
 }
 
 bool TX11Shape::CompositorRunning() const {
@@ -171,25 +190,42 @@ std::uint32_t TX11Shape::TopLevelAncestor(std::uint32_t window, std::int16_t& dx
 }
 
 void TX11Shape::Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly) const {
-    Apply(window, mask, inputOnly, {0, mask.height});
+    Apply(window, mask, inputOnly, {0, 0, mask.width, mask.height});
 }
 
-void TX11Shape::Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly, TRowBand band) const {
+void TX11Shape::Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly, TShapeTile tile) const {
     if (!connection_ || window == 0) return;
     xcb_connection_t* c = connection_;
     const xcb_shape_kind_t kind = inputOnly ? XCB_SHAPE_SK_INPUT : XCB_SHAPE_SK_BOUNDING;
-    // Rows the mask lacks are not shown.
-    band.top = std::clamp(band.top, 0, std::max(0, mask.height));
-    band.rows = std::clamp(band.rows, 0, std::max(0, mask.height - band.top));
-    if (mask.width <= 0 || band.rows <= 0) {
+    // Pixels the mask lacks are not shown.
+    tile.left = std::clamp(tile.left, 0, std::max(0, mask.width));
+    tile.top = std::clamp(tile.top, 0, std::max(0, mask.height));
+    tile.width = std::clamp(tile.width, 0, std::max(0, mask.width - tile.left));
+    tile.height = std::clamp(tile.height, 0, std::max(0, mask.height - tile.top));
+    // A tile starts on a whole unit of the mask's rows; one that does not shows nothing.
+    if (tile.left % kShapeUnitBits != 0) tile.width = 0;
+    if (tile.width <= 0 || tile.height <= 0) {
         xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_UNSORTED, window, 0, 0, 0, nullptr);
         xcb_flush(c);
         return;
     }
     // Sides beyond 16 bits cannot be a pixmap; our windows never get there.
-    const auto w = static_cast<std::uint16_t>(std::min(mask.width, 32767));
-    const auto h = static_cast<std::uint16_t>(std::min(band.rows, 32767));
-    const std::uint8_t* bits = mask.bits.data() + static_cast<std::size_t>(band.top) * static_cast<std::size_t>(mask.stride);
+    const auto w = static_cast<std::uint16_t>(std::min(tile.width, 32767));
+    const auto h = static_cast<std::uint16_t>(std::min(tile.height, 32767));
+    const int pad = std::max(8, format_.scanlinePad);
+    const std::int32_t stride = (w + pad - 1) / pad * (pad / 8);
+    const std::size_t firstByte = static_cast<std::size_t>(tile.left / 8);
+    const std::uint8_t* bits = mask.bits.data() + static_cast<std::size_t>(tile.top) * static_cast<std::size_t>(mask.stride);
+    std::vector<std::uint8_t> copy;
+    // Fast path: a tile of whole rows is sent straight from the mask.
+    if (tile.left != 0 || stride != mask.stride) {
+        const std::size_t rowBytes = std::min(static_cast<std::size_t>(stride), static_cast<std::size_t>(mask.stride) - firstByte);
+        copy.assign(static_cast<std::size_t>(stride) * h, 0);
+        for (std::int32_t y = 0; y < h; ++y)
+            std::memcpy(copy.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride),
+                        bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(mask.stride) + firstByte, rowBytes);
+        bits = copy.data();
+    }
     const xcb_pixmap_t pixmap = xcb_generate_id(c);
     xcb_create_pixmap(c, 1, pixmap, window, w, h);
     const xcb_gcontext_t gc = xcb_generate_id(c);
@@ -197,12 +233,14 @@ void TX11Shape::Apply(std::uint32_t window, const TShapeMask& mask, bool inputOn
 
     // In strips of rows: one request may not exceed the server's maximum length.
     const std::uint32_t maxBytes = std::max<std::uint32_t>(xcb_get_maximum_request_length(c) * 4u, 4096u) - 1024u;
-    const std::int32_t rowsPerStrip = std::max<std::int32_t>(1, static_cast<std::int32_t>(maxBytes / static_cast<std::uint32_t>(mask.stride)));
+    const std::int32_t rowsPerStrip = std::max<std::int32_t>(1, static_cast<std::int32_t>(maxBytes / static_cast<std::uint32_t>(stride)));
     for (std::int32_t y = 0; y < h; y += rowsPerStrip) {
         const std::int32_t rows = std::min<std::int32_t>(rowsPerStrip, h - y);
-        xcb_put_image(c, XCB_IMAGE_FORMAT_XY_PIXMAP, pixmap, gc, w, static_cast<std::uint16_t>(rows), 0,
-                      static_cast<std::int16_t>(y), 0, 1, static_cast<std::uint32_t>(rows * mask.stride),
-                      bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(mask.stride));
+        // A one-bit pixmap takes the same bits as one plane or as pixels; as
+        // pixels the server copies them instead of drawing them bit by bit.
+        xcb_put_image(c, bitsAsPixels_ ? XCB_IMAGE_FORMAT_Z_PIXMAP : XCB_IMAGE_FORMAT_XY_PIXMAP, pixmap, gc, w, static_cast<std::uint16_t>(rows), 0,
+                      static_cast<std::int16_t>(y), 0, 1, static_cast<std::uint32_t>(rows * stride),
+                      bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride));
     }
     xcb_shape_mask(c, XCB_SHAPE_SO_SET, kind, window, 0, 0, pixmap);
     if (inputOnly) {

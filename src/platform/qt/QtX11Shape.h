@@ -30,21 +30,25 @@ struct TBitmapFormat {
     bool byteOrderLsb = true;
 };
 
-// A run of whole rows of a mask: the part of a picture one window shows.
-struct TRowBand {
+// A rectangle of a mask: the part of a picture one window shows.
+struct TShapeTile {
+    std::int32_t left = 0;
     std::int32_t top = 0;
-    std::int32_t rows = 0;
-    friend bool operator==(const TRowBand&, const TRowBand&) = default;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend bool operator==(const TShapeTile&, const TShapeTile&) = default;
 };
 
-// The rows 0 .. height - 1 cut into bands of `bandRows` rows, top to bottom,
-// the last one shorter; one band of `height` rows when `bandRows` is not
-// positive; none for an empty height.
-std::vector<TRowBand> RowBands(std::int32_t height, std::int32_t bandRows);
+// A picture of `width` x `height` cut into square tiles of `side` pixels, in
+// rows from the top left, those at the right and bottom edges smaller; one
+// tile of the whole picture when `side` is not positive; none for an empty
+// picture.
+std::vector<TShapeTile> ShapeTiles(std::int32_t width, std::int32_t height, std::int32_t side);
 
-// Whether the two masks differ in the rows of `band`: also when their widths
-// differ or either lacks some of those rows.
-bool BandDiffers(const TShapeMask& a, const TShapeMask& b, TRowBand band);
+// Whether the two masks differ in the pixels of `tile`: also when their widths
+// differ or either lacks some of its rows. A tile's left edge is a multiple of
+// 32 pixels, so its bits start on a whole unit of every bitmap format.
+bool TileDiffers(const TShapeMask& a, const TShapeMask& b, TShapeTile tile);
 
 // Builds the mask of the pixels of `image` that differ from `key` (0xFFRRGGBB)
 // into `mask`. With `argb` given, also writes the picture as premultiplied
@@ -69,8 +73,8 @@ public:
     // The window shows (inputOnly false) or takes input (true) exactly where
     // the mask is set; both also when the mask is empty.
     void Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly) const;
-    // The same with only the rows of `band`, its top row at the window's top.
-    void Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly, TRowBand band) const;
+    // The same with only the pixels of `tile`, its top left at the window's.
+    void Apply(std::uint32_t window, const TShapeMask& mask, bool inputOnly, TShapeTile tile) const;
 
     // Sends a request the server answers only after everything sent before it:
     // its sequence number, for Answered. Zero without a connection.
@@ -89,6 +93,7 @@ private:
     xcb_connection_t* connection_ = nullptr;
     int screen_ = 0;
     TBitmapFormat format_;
+    bool bitsAsPixels_ = false;  // the server's one-bit pixels are laid out as its bitmaps
 };
 
 }  // namespace ratiscope
