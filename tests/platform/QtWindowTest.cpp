@@ -140,6 +140,75 @@ TEST(ShapeTiles, APictureIsCutIntoTilesRowByRowFromTheTopLeft) {
     EXPECT_EQ(huge.back().top + huge.back().height, 90016);
 }
 
+TEST(ShapeTiles, RectanglesAreCountedAsTheServerJoinsRows) {
+    const TPixel key = PixelFromColor(kOverlayKeyColor);
+    struct Case {
+        const char* what;
+        std::function<void(TImage&)> draw;
+        std::int64_t rectangles;
+    };
+    const Case cases[] = {
+        {"nothing shown", [](TImage&) {}, 0},
+        {"one full row", [](TImage& i) { for (std::int32_t x = 0; x < i.Width(); ++x) i.Set(x, 3, 0); }, 1},
+        {"a column: rows alike join", [](TImage& i) { for (std::int32_t y = 0; y < i.Height(); ++y) i.Set(37, y, 0); }, 1},
+        {"two columns across bytes", [](TImage& i) {
+             for (std::int32_t y = 0; y < i.Height(); ++y) {
+                 i.Set(7, y, 0);
+                 i.Set(8, y, 0);  // one run over the byte's end
+                 i.Set(60, y, 0);
+             }
+         }, 2},
+        {"the last pixel of a row", [](TImage& i) { i.Set(i.Width() - 1, 0, 0); }, 1},
+        {"a grid of step 4", [](TImage& i) {
+             for (std::int32_t y = 0; y < i.Height(); ++y)
+                 for (std::int32_t x = 0; x < i.Width(); ++x)
+                     if (x % 4 == 0 || y % 4 == 0) i.Set(x, y, 0);
+         }, 3 * (1 + 70 / 4 + 1)},  // per cell row: the line row, then the rows of 18 posts
+    };
+    for (const Case& c : cases) {
+        TImage image(70, 10, key);
+        c.draw(image);
+        TShapeMask mask;
+        BuildShapeMask(image, key, {}, mask);
+        EXPECT_EQ(ShapeRectangles(mask), c.rectangles) << c.what;
+    }
+    EXPECT_EQ(ShapeRectangles(TShapeMask{}), 0);
+}
+
+TEST(ShapeTiles, DenserFiguresGetSmallerTiles) {
+    struct Case {
+        const char* what;
+        std::int32_t width, height;
+        std::int64_t rectangles;
+        std::int32_t current, side;
+    };
+    const Case cases[] = {
+        {"a few lines full screen", 1920, 1080, 3000, 0, 512},
+        {"nothing shown", 1920, 1080, 0, 0, 512},
+        {"a step-8 grid full screen", 1920, 1080, 33000, 0, 256},
+        {"a step-3 grid full screen", 1920, 1080, 230000, 0, 256},
+        {"a step-3 grid, default size", 420, 285, 13300, 0, 128},
+        {"close to the side in use: kept", 1920, 1080, 33000, 512, 512},
+        {"far from it: changed", 1920, 1080, 230000, 512, 256},
+        {"a 4K step-3 grid", 3840, 2160, 920000, 0, 256},
+        {"the largest window: few enough tiles", 30016, 90016, 50000000, 64, 2144},
+        {"an empty window", 0, 0, 10, 0, 512},
+    };
+    for (const Case& c : cases) {
+        const std::int32_t side = TileSideFor(c.width, c.height, c.rectangles, c.current);
+        EXPECT_EQ(side, c.side) << c.what;
+        EXPECT_EQ(side % 32, 0) << c.what;
+    }
+    struct Least {
+        std::int32_t width, height, side;
+    };
+    for (const Least& c : {Least{1920, 1080, 64}, Least{3840, 2160, 128}, Least{30016, 90016, 2144}, Least{0, 0, 32}, Least{-4, 9, 32}})
+        EXPECT_EQ(LeastTileSide(c.width, c.height), c.side) << c.width << " x " << c.height;
+    // However many tiles the settings' largest window makes, no more than a few hundred.
+    const std::int32_t side = LeastTileSide(30016, 90016);
+    EXPECT_LE(ShapeTiles(30016, 90016, side).size(), 700u);
+}
+
 // Two tiles across: a pixel changed in the second leaves the first as it was,
 // in both byte orders a server may use.
 TEST(ShapeTiles, ATileDiffersOnlyWhereItsOwnPixelsDo) {

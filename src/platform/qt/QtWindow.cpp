@@ -35,23 +35,6 @@ constexpr int kFirstPaintWaitMs = 1000;
 // One notch of a mouse wheel in Qt's angle units.
 constexpr std::int32_t kWheelNotch = 120;
 
-// The side of a shaped window without a compositor: few enough rectangles in
-// one shape for the server to change it in a few milliseconds even for a
-// dense grid, few enough windows for a 4K screen (135 of them). A multiple of
-// the largest unit of a bitmap row.
-constexpr std::int32_t kShapeTileSide = 256;
-// Beyond this many tiles across or down, the tiles grow instead: a window
-// larger than any screen is mostly off it.
-constexpr std::int32_t kMaxTilesPerSide = 24;
-
-// The side of the tiles of a window of `size`.
-std::int32_t TileSide(TSize size) {
-    const std::int64_t longest = std::max(size.width, size.height);
-    const std::int64_t wanted = (longest + kMaxTilesPerSide - 1) / kMaxTilesPerSide;
-    const std::int64_t steps = (wanted + kShapeTileSide - 1) / kShapeTileSide;
-    return static_cast<std::int32_t>(std::max<std::int64_t>(1, steps) * kShapeTileSide);
-}
-
 Qt::CursorShape QtCursor(TCursor c) {
     switch (c) {
     case TCursor::HandPoint: return Qt::PointingHandCursor;
@@ -248,12 +231,17 @@ void TQtWindow::SetClientSize(TSize size) {
 std::int32_t TQtWindow::CutSide() const {
     // Only the overlay without a compositor is cut; a window with controls stays in one piece.
     const bool cut = main_ && !composited_ && shape_.Available();
-    return cut ? TileSide(size_) : 0;
+    return cut ? std::max(densitySide_, LeastTileSide(size_.width, size_.height)) : 0;
 }
 
 std::vector<TShapeTile> TQtWindow::Tiles() const { return ShapeTiles(size_.width, size_.height, CutSide()); }
 
 void TQtWindow::LayOutTiles() {
+    ArrangeTiles();
+    if (!tiles_.empty()) ShowTiles(IsVisible());
+}
+
+void TQtWindow::ArrangeTiles() {
     const std::vector<TShapeTile> tiles = Tiles();
     const std::size_t wanted = tiles.size() > 1 ? tiles.size() - 1 : 0;
     while (tiles_.size() < wanted) {
@@ -277,7 +265,6 @@ void TQtWindow::LayOutTiles() {
     }
     if (const std::int32_t side = CutSide(); side > 0) tileSide_ = side;
     PlaceTiles();
-    if (!tiles_.empty()) ShowTiles(IsVisible());
 }
 
 void TQtWindow::PlaceTiles() {
@@ -296,6 +283,10 @@ void TQtWindow::PlaceTiles() {
 void TQtWindow::ShowTiles(bool shown) {
     if (tiles_.empty()) return;
     if (shown) UpdateShape();  // a tile shows its shape, not its key pixels
+    RevealTiles(shown);
+}
+
+void TQtWindow::RevealTiles(bool shown) {
     for (const auto& tile : tiles_) {
         if (tile->isVisible() == shown) continue;
         if (shown) {
@@ -441,11 +432,16 @@ void TQtWindow::UpdateShape() {
         std::int16_t dy = 0;
         frame = shape_.TopLevelAncestor(window, dx, dy);
     }
-    const std::vector<TShapeTile> tiles = Tiles();
-    const TShapeTile first = tiles.empty() ? TShapeTile{} : tiles.front();
+    // A figure much denser or sparser than the one the tiles were cut for
+    // gets tiles of another size, all shaped anew.
+    const std::int32_t side =
+        CutSide() > 0 ? TileSideFor(mask_.width, mask_.height, ShapeRectangles(mask_), densitySide_) : densitySide_;
+    const bool retile = side != densitySide_;
+    std::vector<TShapeTile> tiles = Tiles();
+    TShapeTile first = tiles.empty() ? TShapeTile{} : tiles.front();
     // Reshaping costs the server time that grows with the rectangles: only
     // the windows whose bits changed.
-    const bool all = !shapeSet_ || frame != shapedFrame_ || hidden_ != shapeHidden_;
+    const bool all = retile || !shapeSet_ || frame != shapedFrame_ || hidden_ != shapeHidden_;
     const bool firstDue = all || !firstTileShaped_ || first != shapedFirst_ || TileDiffers(mask_, shownMask_, first);
     const auto tileDue = [&](const TQtTileWidget& tile) {
         return all || !tile.shaped || TileDiffers(mask_, shownMask_, tile.Tile());
@@ -466,6 +462,12 @@ void TQtWindow::UpdateShape() {
         shapeMark_ = 0;
     }
     shapeWaiting_ = false;
+    if (retile) {
+        densitySide_ = side;
+        ArrangeTiles();
+        tiles = Tiles();
+        first = tiles.empty() ? TShapeTile{} : tiles.front();
+    }
     const TShapeMask none;
     const TShapeMask& shown = hidden_ ? none : mask_;
     if (firstDue) shape_.Apply(window, shown, composited_, first);
@@ -483,6 +485,7 @@ void TQtWindow::UpdateShape() {
     shapedFirst_ = first;
     firstTileShaped_ = true;
     shapeSet_ = true;
+    if (retile) RevealTiles(IsVisible());  // tiles made for the new side
 }
 
 void TQtWindow::ShapeAnswerCheck() {

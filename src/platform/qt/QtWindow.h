@@ -141,7 +141,12 @@ private:
     std::vector<TShapeTile> Tiles() const;
     // Makes, drops, places and shows the tile windows for the current size.
     void LayOutTiles();
+    // The same without showing them.
+    void ArrangeTiles();
+    // Shapes and shows, or hides, the tile windows.
     void ShowTiles(bool shown);
+    // Shows or hides them as they are shaped.
+    void RevealTiles(bool shown);
     void UpdateShape();
     // The first picture is on the screen (or will not come): what waited for it runs.
     void FirstPaintDone();
@@ -196,6 +201,7 @@ private:
     std::vector<std::uint32_t> argb_;
     std::vector<std::unique_ptr<TQtTileWidget>> tiles_;
     std::int32_t tileSide_ = 0;  // of the tile windows as placed
+    std::int32_t densitySide_ = 256;  // what the last figure's rectangles asked for
     bool firstTileShaped_ = false;
     TShapeTile shapedFirst_;
 };

@@ -45,6 +45,21 @@ struct TShapeTile {
 // picture.
 std::vector<TShapeTile> ShapeTiles(std::int32_t width, std::int32_t height, std::int32_t side);
 
+// About how many rectangles the X server makes of the mask: the runs of set
+// bits of every row that differs from the one above it (rows alike join).
+std::int64_t ShapeRectangles(const TShapeMask& mask);
+
+// The side of the tiles a picture of `width` x `height` whose shape has about
+// `rectangles` rectangles is cut into, the tiles being `current` pixels now
+// (0 for none yet): 64, 128, 256 or 512, whichever costs the server least for
+// a change of size, kept while it is close to `current`; never so small that
+// there are more than a few hundred tiles. Always a multiple of 32.
+std::int32_t TileSideFor(std::int32_t width, std::int32_t height, std::int64_t rectangles, std::int32_t current);
+
+// The smallest tile side that keeps a picture of `width` x `height` in a few
+// hundred tiles; a multiple of 32.
+std::int32_t LeastTileSide(std::int32_t width, std::int32_t height);
+
 // Whether the two masks differ in the pixels of `tile`: also when their widths
 // differ or either lacks some of its rows. A tile's left edge is a multiple of
 // 32 pixels, so its bits start on a whole unit of every bitmap format.
