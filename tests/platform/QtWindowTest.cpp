@@ -111,33 +111,80 @@ TEST(ShapeMask, PremultipliedPictureForACompositor) {
     EXPECT_TRUE(argb.empty());
 }
 
-TEST(ShapeTiles, APictureIsCutIntoTilesRowByRowFromTheTopLeft) {
+TEST(ShapeTiles, APictureIsCutIntoInnerTilesAndEdgeStrips) {
     struct Case {
-        std::int32_t width, height, side;
+        std::int32_t width, height, side, edgeLength;
         std::vector<TShapeTile> tiles;
     };
     const Case cases[] = {
-        {0, 10, 256, {}},
-        {10, 0, 256, {}},
-        {-5, 10, 256, {}},
-        {1, 1, 256, {{0, 0, 1, 1}}},
-        {256, 256, 256, {{0, 0, 256, 256}}},
-        {257, 100, 256, {{0, 0, 256, 100}, {256, 0, 1, 100}}},
-        {300, 600, 256,
-         {{0, 0, 256, 256}, {256, 0, 44, 256}, {0, 256, 256, 256}, {256, 256, 44, 256}, {0, 512, 256, 88}, {256, 512, 44, 88}}},
-        {300, 200, 0, {{0, 0, 300, 200}}},   // not cut
-        {300, 200, -3, {{0, 0, 300, 200}}},  // nonsense: not cut
+        {0, 10, 256, 0, {}},
+        {10, 0, 256, 0, {}},
+        {-5, 10, 256, 0, {}},
+        {1, 1, 256, 0, {{0, 0, 1, 1}}},  // all bottom strip
+        {64, 64, 64, 0, {{0, 0, 32, 32}, {32, 0, 32, 32}, {0, 32, 64, 32}}},
+        {100, 50, 64, 0, {{0, 0, 64, 50}, {64, 0, 36, 50}}},  // too low for more than the bottom strip
+        {600, 300, 256, 512,
+         {{0, 0, 256, 256}, {256, 0, 256, 256}, {512, 0, 32, 256},  // inner tiles
+          {544, 0, 56, 256},                                        // the right strip
+          {0, 256, 512, 44}, {512, 256, 88, 44}}},                  // the bottom strip with the corner
+        {300, 200, 0, 0, {{0, 0, 300, 200}}},   // not cut
+        {300, 200, -3, 0, {{0, 0, 300, 200}}},  // nonsense: not cut
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ShapeTiles(c.width, c.height, c.side), c.tiles) << c.width << " x " << c.height << " / " << c.side;
-    // The largest window the settings allow: tiles cover it exactly, none past it.
-    const std::vector<TShapeTile> huge = ShapeTiles(30016, 90016, 3840);
-    ASSERT_FALSE(huge.empty());
-    std::int64_t area = 0;
-    for (const TShapeTile& t : huge) area += static_cast<std::int64_t>(t.width) * t.height;
-    EXPECT_EQ(area, std::int64_t{30016} * 90016);
-    EXPECT_EQ(huge.back().left + huge.back().width, 30016);
-    EXPECT_EQ(huge.back().top + huge.back().height, 90016);
+        EXPECT_EQ(ShapeTiles(c.width, c.height, c.side, c.edgeLength), c.tiles) << c.width << " x " << c.height << " / " << c.side;
+    // Strips placed by the caller; one that cannot start there starts where it would anew.
+    EXPECT_EQ(ShapeTiles(100, 100, 64, 0, 32, 64),
+              (std::vector<TShapeTile>{{0, 0, 32, 64}, {32, 0, 68, 64}, {0, 64, 64, 36}, {64, 64, 36, 36}}));
+    EXPECT_EQ(ShapeTiles(100, 100, 64, 0, 33, 64),
+              (std::vector<TShapeTile>{{0, 0, 64, 64}, {64, 0, 36, 64}, {0, 64, 64, 36}, {64, 64, 36, 36}}));
+    // The largest window the settings allow: tiles cover it exactly, each
+    // starting on a whole unit of the mask's rows.
+    for (const TSize size : {TSize{30016, 90016}, TSize{1921, 1081}}) {
+        const std::vector<TShapeTile> tiles = ShapeTiles(size.width, size.height, 3840, 4096);
+        std::int64_t area = 0;
+        for (const TShapeTile& t : tiles) {
+            area += static_cast<std::int64_t>(t.width) * t.height;
+            EXPECT_EQ(t.left % 32, 0);
+        }
+        EXPECT_EQ(area, std::int64_t{size.width} * size.height);
+    }
+}
+
+TEST(ShapeTiles, EdgeStripsStayWhileTheEdgeMovesALittle) {
+    struct Case {
+        std::int32_t length, current, start;
+    };
+    const Case cases[] = {
+        {100, -1, 64},  // none yet: the edge 32 to 63 past it
+        {96, -1, 64},   {97, -1, 64}, {129, -1, 96},
+        {100, 64, 64},  {65, 64, 64}, {128, 64, 64},  // 1 to 64 past it: kept
+        {129, 64, 96},  {64, 64, 32},                 // past that either way: moved
+        {1000, 33, 960},                              // not on a whole unit: placed anew
+        {20, 64, 0},    {32, -1, 0},  {0, -1, 0},  {-7, 5, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(EdgeStripStart(c.length, c.current), c.start) << c.length << " from " << c.current;
+}
+
+// What makes the cut worth it: a size going back and forth by a pixel, at
+// any size, reshapes the edge strips only.
+TEST(ShapeTiles, AStepOfSizeChangesOnlyTheEdgeStrips) {
+    for (std::int32_t width = 990; width < 1030; ++width) {
+        const std::int32_t height = width - 300;
+        const std::int32_t right = EdgeStripStart(width);
+        const std::int32_t bottom = EdgeStripStart(height);
+        const std::vector<TShapeTile> before = ShapeTiles(width, height, 256, 512, right, bottom);
+        for (const TSize after : {TSize{width + 1, height + 1}, TSize{width - 1, height}, TSize{width, height - 1}}) {
+            const std::vector<TShapeTile> tiles = ShapeTiles(after.width, after.height, 256, 512,
+                                                             EdgeStripStart(after.width, right), EdgeStripStart(after.height, bottom));
+            std::size_t changed = 0;
+            for (const TShapeTile& t : tiles)
+                if (std::find(before.begin(), before.end(), t) == before.end()) {
+                    ++changed;
+                    EXPECT_TRUE(t.left >= right || t.top >= bottom) << "an inner tile changed at " << t.left << "," << t.top;
+                }
+            EXPECT_GT(changed, 0u) << after.width << " x " << after.height;
+        }
+    }
 }
 
 TEST(ShapeTiles, RectanglesAreCountedAsTheServerJoinsRows) {
@@ -185,12 +232,12 @@ TEST(ShapeTiles, DenserFiguresGetSmallerTiles) {
     const Case cases[] = {
         {"a few lines full screen", 1920, 1080, 3000, 0, 512},
         {"nothing shown", 1920, 1080, 0, 0, 512},
-        {"a step-8 grid full screen", 1920, 1080, 33000, 0, 256},
-        {"a step-3 grid full screen", 1920, 1080, 230000, 0, 256},
-        {"a step-3 grid, default size", 420, 285, 13300, 0, 128},
-        {"close to the side in use: kept", 1920, 1080, 33000, 512, 512},
-        {"far from it: changed", 1920, 1080, 230000, 512, 256},
-        {"a 4K step-3 grid", 3840, 2160, 920000, 0, 256},
+        {"a step-8 grid with values full screen", 1920, 1080, 140000, 0, 256},
+        {"a step-3 grid with values full screen", 1920, 1080, 425000, 0, 128},
+        {"a step-3 grid, default size", 444, 325, 23400, 0, 128},
+        {"close to the side in use: kept", 1920, 1080, 425000, 256, 256},
+        {"far from it: changed", 1920, 1080, 425000, 512, 128},
+        {"a 4K step-3 grid", 3840, 2160, 1700000, 0, 256},
         {"the largest window: few enough tiles", 30016, 90016, 50000000, 64, 2144},
         {"an empty window", 0, 0, 10, 0, 512},
     };
@@ -199,6 +246,22 @@ TEST(ShapeTiles, DenserFiguresGetSmallerTiles) {
         EXPECT_EQ(side, c.side) << c.what;
         EXPECT_EQ(side % 32, 0) << c.what;
     }
+    struct Edge {
+        const char* what;
+        std::int32_t width, height;
+        std::int64_t rectangles;
+        std::int32_t current, length;
+    };
+    const Edge edges[] = {
+        {"a sparse figure full screen: one piece along each edge", 1920, 1080, 33000, 0, 1920},
+        {"nothing shown", 1920, 1080, 0, 0, 1920},
+        {"a 4K step-3 grid", 3840, 2160, 920000, 0, 832},
+        {"a step-3 grid, default size: as long as the window", 420, 285, 13300, 0, 384},
+        {"close to the length in use: kept", 1920, 1080, 100000, 2000, 2000},
+        {"far from it: changed", 1920, 1080, 33000, 3000, 1920},
+        {"an empty window", 0, 0, 5, 0, 64},
+    };
+    for (const Edge& c : edges) EXPECT_EQ(EdgeLengthFor(c.width, c.height, c.rectangles, c.current), c.length) << c.what;
     struct Least {
         std::int32_t width, height, side;
     };
@@ -241,7 +304,9 @@ TEST(ShapeTiles, ATileDiffersOnlyWhereItsOwnPixelsDo) {
             {"rows above the change", before, after, {32, 0, 32, 4}, false},
             {"the changed row alone", before, after, {32, 4, 32, 1}, true},
             {"no pixels", before, after, {32, 4, 0, 1}, false},
-            {"another width", before, wide, {0, 0, 32, 2}, true},
+            {"another width, the tile in both", before, wide, {0, 0, 32, 2}, false},
+            {"another width, the tile past one", before, wide, {64, 0, 7, 2}, true},
+            {"another width, a pixel changed", after, wide, {32, 0, 32, 6}, true},
             {"rows one mask lacks", before, low, {0, 2, 32, 2}, true},
             {"rows both have", before, low, {0, 0, 32, 3}, false},
             {"a tile past both", before, before, {0, 5, 32, 4}, true},

@@ -32,6 +32,9 @@ constexpr int kShapeAnswerPollMs = 4;
 // The longest what waits for a window's first picture waits for it.
 constexpr int kFirstPaintWaitMs = 1000;
 
+// Tile windows are as large as their tiles rounded up to this.
+constexpr std::int32_t kTileWindowStep = 64;
+
 // One notch of a mouse wheel in Qt's angle units.
 constexpr std::int32_t kWheelNotch = 120;
 
@@ -234,7 +237,9 @@ std::int32_t TQtWindow::CutSide() const {
     return cut ? std::max(densitySide_, LeastTileSide(size_.width, size_.height)) : 0;
 }
 
-std::vector<TShapeTile> TQtWindow::Tiles() const { return ShapeTiles(size_.width, size_.height, CutSide()); }
+std::vector<TShapeTile> TQtWindow::Tiles() const {
+    return ShapeTiles(size_.width, size_.height, CutSide(), edgeLength_, rightStrip_, bottomStrip_);
+}
 
 void TQtWindow::LayOutTiles() {
     ArrangeTiles();
@@ -242,6 +247,8 @@ void TQtWindow::LayOutTiles() {
 }
 
 void TQtWindow::ArrangeTiles() {
+    rightStrip_ = EdgeStripStart(size_.width, rightStrip_);
+    bottomStrip_ = EdgeStripStart(size_.height, bottomStrip_);
     const std::vector<TShapeTile> tiles = Tiles();
     const std::size_t wanted = tiles.size() > 1 ? tiles.size() - 1 : 0;
     while (tiles_.size() < wanted) {
@@ -263,19 +270,21 @@ void TQtWindow::ArrangeTiles() {
             tile.shaped = false;
         }
     }
-    if (const std::int32_t side = CutSide(); side > 0) tileSide_ = side;
     PlaceTiles();
 }
 
 void TQtWindow::PlaceTiles() {
     if (tiles_.empty()) return;
     // Each new size of a window costs the server as much as a new shape; a
-    // tile's shape alone decides what it shows, so every tile window is a
-    // whole tile, also at the edges, and keeps its size while the window's changes.
-    const int side = std::max(1, tileSide_);
+    // tile's shape alone decides what it shows, so tile windows are a little
+    // larger than their tiles and change size only now and then.
+    const auto rounded = [](std::int32_t length) {
+        return (std::max(1, length) + kTileWindowStep - 1) / kTileWindowStep * kTileWindowStep;
+    };
     const QPoint origin = widget_->geometry().topLeft();
     for (const auto& tile : tiles_) {
-        const QRect place(origin + QPoint(tile->Tile().left, tile->Tile().top), QSize(side, side));
+        const TShapeTile t = tile->Tile();
+        const QRect place(origin + QPoint(t.left, t.top), QSize(rounded(t.width), rounded(t.height)));
         if (tile->geometry() != place) tile->setGeometry(place);
     }
 }
@@ -415,7 +424,8 @@ void TQtWindow::FlushSurface() {
         return;
     }
     // The window itself shows only its first tile.
-    widget_->repaint(QRect(0, 0, std::min(std::max(1, size_.width), tileSide_), std::min(size_.height, tileSide_)));
+    const std::vector<TShapeTile> tiles = Tiles();
+    if (!tiles.empty()) widget_->repaint(QRect(tiles.front().left, tiles.front().top, tiles.front().width, tiles.front().height));
     for (const auto& tile : tiles_)
         if (tile->isVisible() && tile->Tile().width > 0 && tile->Tile().height > 0) tile->repaint();
 }
@@ -433,20 +443,27 @@ void TQtWindow::UpdateShape() {
         frame = shape_.TopLevelAncestor(window, dx, dy);
     }
     // A figure much denser or sparser than the one the tiles were cut for
-    // gets tiles of another size, all shaped anew.
-    const std::int32_t side =
-        CutSide() > 0 ? TileSideFor(mask_.width, mask_.height, ShapeRectangles(mask_), densitySide_) : densitySide_;
+    // gets tiles of another size, all shaped anew, and edge pieces of
+    // another length.
+    std::int32_t side = densitySide_;
+    std::int32_t length = edgeLength_;
+    if (CutSide() > 0) {
+        const std::int64_t rectangles = ShapeRectangles(mask_);
+        side = TileSideFor(mask_.width, mask_.height, rectangles, densitySide_);
+        length = EdgeLengthFor(mask_.width, mask_.height, rectangles, edgeLength_);
+    }
     const bool retile = side != densitySide_;
+    const bool recut = retile || length != edgeLength_;
     std::vector<TShapeTile> tiles = Tiles();
     TShapeTile first = tiles.empty() ? TShapeTile{} : tiles.front();
     // Reshaping costs the server time that grows with the rectangles: only
     // the windows whose bits changed.
     const bool all = retile || !shapeSet_ || frame != shapedFrame_ || hidden_ != shapeHidden_;
-    const bool firstDue = all || !firstTileShaped_ || first != shapedFirst_ || TileDiffers(mask_, shownMask_, first);
+    bool firstDue = all || !firstTileShaped_ || first != shapedFirst_ || TileDiffers(mask_, shownMask_, first);
     const auto tileDue = [&](const TQtTileWidget& tile) {
         return all || !tile.shaped || TileDiffers(mask_, shownMask_, tile.Tile());
     };
-    bool due = firstDue;
+    bool due = firstDue || recut;
     for (const auto& tile : tiles_) due = due || tileDue(*tile);
     if (!due) {
         shapeWaiting_ = false;  // what waited is on screen already
@@ -462,11 +479,13 @@ void TQtWindow::UpdateShape() {
         shapeMark_ = 0;
     }
     shapeWaiting_ = false;
-    if (retile) {
+    if (recut) {
         densitySide_ = side;
+        edgeLength_ = length;
         ArrangeTiles();
         tiles = Tiles();
         first = tiles.empty() ? TShapeTile{} : tiles.front();
+        firstDue = firstDue || first != shapedFirst_ || TileDiffers(mask_, shownMask_, first);
     }
     const TShapeMask none;
     const TShapeMask& shown = hidden_ ? none : mask_;
@@ -485,7 +504,7 @@ void TQtWindow::UpdateShape() {
     shapedFirst_ = first;
     firstTileShaped_ = true;
     shapeSet_ = true;
-    if (retile) RevealTiles(IsVisible());  // tiles made for the new side
+    if (recut) RevealTiles(IsVisible());  // tiles made for the new cut
 }
 
 void TQtWindow::ShapeAnswerCheck() {

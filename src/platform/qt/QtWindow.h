@@ -200,8 +200,12 @@ private:
     std::uint32_t shapedFrame_ = 0;
     std::vector<std::uint32_t> argb_;
     std::vector<std::unique_ptr<TQtTileWidget>> tiles_;
-    std::int32_t tileSide_ = 0;  // of the tile windows as placed
-    std::int32_t densitySide_ = 256;  // what the last figure's rectangles asked for
+    // The cut the last figure's rectangles asked for: inner tiles' side, edge pieces' length.
+    std::int32_t densitySide_ = 256;
+    std::int32_t edgeLength_ = 0;
+    // Where the edge strips start; they stay while the edges move a little.
+    std::int32_t rightStrip_ = -1;
+    std::int32_t bottomStrip_ = -1;
     bool firstTileShaped_ = false;
     TShapeTile shapedFirst_;
 };

@@ -36,6 +36,12 @@ constexpr double kTileSideSlack = 1.6;
 constexpr std::int64_t kMaxShapeTiles = 600;
 // Tile sides from the smallest to the largest.
 constexpr std::int32_t kTileSides[] = {64, 128, 256, 512};
+// Rectangles in one piece of an edge strip: the server changes that many in
+// about 10 ms (Xvfb, a terminal beneath). Longer pieces mean fewer changes
+// per step but longer waits for other programs.
+constexpr double kEdgePieceRectangles = 6000;
+// The lengths of edge pieces are multiples of this.
+constexpr std::int32_t kEdgePieceStep = 64;
 
 std::uint8_t ReverseBits(std::uint8_t b) {
     b = static_cast<std::uint8_t>((b & 0xF0u) >> 4 | (b & 0x0Fu) << 4);
@@ -84,17 +90,40 @@ void BuildShapeMask(const TImage& image, TPixel key, const TBitmapFormat& format
     }
 }
 
-std::vector<TShapeTile> ShapeTiles(std::int32_t width, std::int32_t height, std::int32_t side) {
+namespace {
+
+// Cuts [0, length) into pieces of `piece`, the last one shorter.
+template <class Add>
+void CutInto(std::int32_t length, std::int32_t piece, Add add) {
+    for (std::int64_t at = 0; at < length; at += piece) {
+        const auto a = static_cast<std::int32_t>(at);
+        add(a, std::min(piece, length - a));
+    }
+}
+
+}  // namespace
+
+std::int32_t EdgeStripStart(std::int32_t length, std::int32_t current) {
+    if (length <= kShapeEdgeStrip) return 0;
+    const std::int64_t thickness = static_cast<std::int64_t>(length) - current;
+    if (current >= 0 && current % kShapeEdgeStrip == 0 && thickness >= 1 && thickness <= 2 * kShapeEdgeStrip) return current;
+    return (length - kShapeEdgeStrip) / kShapeEdgeStrip * kShapeEdgeStrip;
+}
+
+std::vector<TShapeTile> ShapeTiles(std::int32_t width, std::int32_t height, std::int32_t side, std::int32_t edgeLength,
+                                   std::int32_t right, std::int32_t bottom) {
     std::vector<TShapeTile> tiles;
     if (width <= 0 || height <= 0) return tiles;
     if (side <= 0) return {{0, 0, width, height}};
-    for (std::int64_t top = 0; top < height; top += side) {
-        const auto t = static_cast<std::int32_t>(top);
-        for (std::int64_t left = 0; left < width; left += side) {
-            const auto l = static_cast<std::int32_t>(left);
-            tiles.push_back({l, t, std::min(side, width - l), std::min(side, height - t)});
-        }
-    }
+    if (edgeLength <= 0) edgeLength = side;
+    // Strips that do not start inside the picture on a whole unit start where they would anew.
+    if (right < 0 || right >= width || right % kShapeUnitBits != 0) right = EdgeStripStart(width);
+    if (bottom < 0 || bottom >= height) bottom = EdgeStripStart(height);
+    CutInto(bottom, side, [&](std::int32_t top, std::int32_t rows) {
+        CutInto(right, side, [&](std::int32_t left, std::int32_t columns) { tiles.push_back({left, top, columns, rows}); });
+    });
+    CutInto(bottom, edgeLength, [&](std::int32_t top, std::int32_t rows) { tiles.push_back({right, top, width - right, rows}); });
+    CutInto(width, edgeLength, [&](std::int32_t left, std::int32_t columns) { tiles.push_back({left, bottom, columns, height - bottom}); });
     return tiles;
 }
 
@@ -144,22 +173,36 @@ std::int32_t TileSideFor(std::int32_t width, std::int32_t height, std::int64_t r
     return std::max(side, least);
 }
 
+std::int32_t EdgeLengthFor(std::int32_t width, std::int32_t height, std::int64_t rectangles, std::int32_t current) {
+    const std::int64_t area = static_cast<std::int64_t>(std::max(0, width)) * std::max(0, height);
+    const std::int64_t longest = std::max<std::int64_t>(kEdgePieceStep, std::max(width, height));
+    // Rectangles per pixel, were they spread evenly.
+    const double density = area > 0 ? static_cast<double>(std::max<std::int64_t>(0, rectangles)) / static_cast<double>(area) : 0;
+    const double ideal = density > 0 ? kEdgePieceRectangles / (density * 2 * kShapeEdgeStrip) : static_cast<double>(longest);
+    if (current > 0 && ideal > current / kTileSideSlack && ideal < current * kTileSideSlack) return current;
+    const auto steps = static_cast<std::int64_t>(std::min(ideal, static_cast<double>(longest)) / kEdgePieceStep);
+    return static_cast<std::int32_t>(std::max<std::int64_t>(1, steps) * kEdgePieceStep);
+}
+
 bool TileDiffers(const TShapeMask& a, const TShapeMask& b, TShapeTile tile) {
-    if (a.width != b.width || a.stride != b.stride) return true;
     if (tile.left < 0 || tile.top < 0 || tile.width < 0 || tile.height < 0) return true;
-    const std::int64_t end = static_cast<std::int64_t>(tile.top) + tile.height;
-    if (end > a.height || end > b.height) return true;
     if (tile.width == 0 || tile.height == 0) return false;
-    // Whole 32-bit units around the tile's columns: the same bytes whatever
-    // the bit and byte order.
+    // Both masks must hold the whole tile; masks of other widths may, as a
+    // change of size leaves the tiles inside as they were.
+    const std::int64_t right = static_cast<std::int64_t>(tile.left) + tile.width;
+    const std::int64_t end = static_cast<std::int64_t>(tile.top) + tile.height;
+    if (right > a.width || right > b.width || end > a.height || end > b.height) return true;
+    // Whole 32-bit units around the tile's columns: the same bytes in both
+    // whatever the bit and byte order, as a column's place in a row does not
+    // depend on the row's length.
     const std::int64_t from = static_cast<std::int64_t>(tile.left) / kShapeUnitBits * 4;
-    const std::int64_t to = std::min<std::int64_t>(
-        a.stride, (static_cast<std::int64_t>(tile.left) + tile.width + kShapeUnitBits - 1) / kShapeUnitBits * 4);
+    const std::int64_t to = std::min<std::int64_t>({a.stride, b.stride, (right + kShapeUnitBits - 1) / kShapeUnitBits * 4});
     if (from >= to) return false;
     const auto bytes = static_cast<std::size_t>(to - from);
     for (std::int32_t y = tile.top; y < end; ++y) {
-        const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(a.stride) + static_cast<std::size_t>(from);
-        if (std::memcmp(a.bits.data() + at, b.bits.data() + at, bytes) != 0) return true;
+        const std::uint8_t* rowA = a.bits.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(a.stride);
+        const std::uint8_t* rowB = b.bits.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(b.stride);
+        if (std::memcmp(rowA + from, rowB + from, bytes) != 0) return true;
     }
     return false;
 }

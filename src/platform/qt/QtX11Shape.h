@@ -39,11 +39,27 @@ struct TShapeTile {
     friend bool operator==(const TShapeTile&, const TShapeTile&) = default;
 };
 
-// A picture of `width` x `height` cut into square tiles of `side` pixels, in
-// rows from the top left, those at the right and bottom edges smaller; one
-// tile of the whole picture when `side` is not positive; none for an empty
-// picture.
-std::vector<TShapeTile> ShapeTiles(std::int32_t width, std::int32_t height, std::int32_t side);
+// The strips along a cut picture's right and bottom edges are 1 to twice
+// this thick; a multiple of 32.
+constexpr std::int32_t kShapeEdgeStrip = 32;
+
+// Where the strip along an edge at `length` starts, given where it started
+// (`current`; -1 for nowhere yet): kept while the edge lies 1 to twice
+// kShapeEdgeStrip past it, so a size going back and forth by a pixel never
+// moves it; else on the multiple of kShapeEdgeStrip that leaves the edge
+// kShapeEdgeStrip to twice that past it. 0 for a length up to kShapeEdgeStrip.
+std::int32_t EdgeStripStart(std::int32_t length, std::int32_t current = -1);
+
+// A picture of `width` x `height` cut for shaping: square tiles of `side`
+// inside, and strips along the right and bottom edges from `right` and
+// `bottom` on (EdgeStripStart of the width and height when not given), in
+// pieces of `edgeLength` (`side` when that is not positive), the bottom one
+// holding the corner; a change of size then reshapes only the strips. Inner
+// tiles row by row from the top left, then the right strip from the top,
+// then the bottom strip from the left. One tile of the whole picture when
+// `side` is not positive; none for an empty picture.
+std::vector<TShapeTile> ShapeTiles(std::int32_t width, std::int32_t height, std::int32_t side,
+                                   std::int32_t edgeLength = 0, std::int32_t right = -1, std::int32_t bottom = -1);
 
 // About how many rectangles the X server makes of the mask: the runs of set
 // bits of every row that differs from the one above it (rows alike join).
@@ -56,13 +72,19 @@ std::int64_t ShapeRectangles(const TShapeMask& mask);
 // there are more than a few hundred tiles. Always a multiple of 32.
 std::int32_t TileSideFor(std::int32_t width, std::int32_t height, std::int64_t rectangles, std::int32_t current);
 
+// The length of the pieces of the edge strips for such a picture, `current`
+// now (0 for none yet): as long as leaves a piece few enough rectangles, a
+// multiple of 64, kept while close to `current`.
+std::int32_t EdgeLengthFor(std::int32_t width, std::int32_t height, std::int64_t rectangles, std::int32_t current);
+
 // The smallest tile side that keeps a picture of `width` x `height` in a few
 // hundred tiles; a multiple of 32.
 std::int32_t LeastTileSide(std::int32_t width, std::int32_t height);
 
-// Whether the two masks differ in the pixels of `tile`: also when their widths
-// differ or either lacks some of its rows. A tile's left edge is a multiple of
-// 32 pixels, so its bits start on a whole unit of every bitmap format.
+// Whether the two masks differ in the pixels of `tile`: also when either
+// lacks some of them; masks of other widths compare alike where both hold the
+// tile. A tile's left edge is a multiple of 32 pixels, so its bits start on a
+// whole unit of every bitmap format.
 bool TileDiffers(const TShapeMask& a, const TShapeMask& b, TShapeTile tile);
 
 // Builds the mask of the pixels of `image` that differ from `key` (0xFFRRGGBB)
