@@ -222,14 +222,17 @@ TEST(ShapeTiles, RectanglesAreCountedAsTheServerJoinsRows) {
     EXPECT_EQ(ShapeRectangles(TShapeMask{}), 0);
 }
 
+// A figure of some rectangles on a window of some size, and what the cut
+// should make of it given what it makes now.
+struct TCutCase {
+    const char* what;
+    std::int32_t width, height;
+    std::int64_t rectangles;
+    std::int32_t current, wanted;
+};
+
 TEST(ShapeTiles, DenserFiguresGetSmallerTiles) {
-    struct Case {
-        const char* what;
-        std::int32_t width, height;
-        std::int64_t rectangles;
-        std::int32_t current, side;
-    };
-    const Case cases[] = {
+    const TCutCase cases[] = {
         {"a few lines full screen", 1920, 1080, 3000, 0, 512},
         {"nothing shown", 1920, 1080, 0, 0, 512},
         {"a step-8 grid with values full screen", 1920, 1080, 140000, 0, 256},
@@ -237,39 +240,35 @@ TEST(ShapeTiles, DenserFiguresGetSmallerTiles) {
         {"a step-3 grid, default size", 444, 325, 23400, 0, 128},
         {"close to the side in use: kept", 1920, 1080, 425000, 256, 256},
         {"far from it: changed", 1920, 1080, 425000, 512, 128},
-        {"a 4K step-3 grid", 3840, 2160, 1700000, 0, 256},
+        {"a 4K step-3 grid", 3840, 2160, 1770000, 0, 256},
         {"the largest window: few enough tiles", 30016, 90016, 50000000, 64, 2144},
         {"an empty window", 0, 0, 10, 0, 512},
     };
-    for (const Case& c : cases) {
+    for (const TCutCase& c : cases) {
         const std::int32_t side = TileSideFor(c.width, c.height, c.rectangles, c.current);
-        EXPECT_EQ(side, c.side) << c.what;
+        EXPECT_EQ(side, c.wanted) << c.what;
         EXPECT_EQ(side % 32, 0) << c.what;
     }
-    struct Edge {
-        const char* what;
-        std::int32_t width, height;
-        std::int64_t rectangles;
-        std::int32_t current, length;
-    };
-    const Edge edges[] = {
+    for (const TSize size : {TSize{1920, 1080}, TSize{3840, 2160}, TSize{30016, 90016}, TSize{0, 0}, TSize{-4, 9}}) {
+        const std::int32_t least = LeastTileSide(size.width, size.height);
+        EXPECT_EQ(least % 32, 0);
+        EXPECT_LE(ShapeTiles(size.width, size.height, least).size(), 700u) << size.width << " x " << size.height;
+    }
+    EXPECT_EQ(LeastTileSide(1920, 1080), 64);
+    EXPECT_EQ(LeastTileSide(30016, 90016), 2144);
+}
+
+TEST(ShapeTiles, EdgePiecesHoldAboutAsManyRectanglesAsTheServerChangesQuickly) {
+    const TCutCase cases[] = {
         {"a sparse figure full screen: one piece along each edge", 1920, 1080, 33000, 0, 1920},
         {"nothing shown", 1920, 1080, 0, 0, 1920},
-        {"a 4K step-3 grid", 3840, 2160, 920000, 0, 832},
-        {"a step-3 grid, default size: as long as the window", 420, 285, 13300, 0, 384},
+        {"a 4K step-3 grid", 3840, 2160, 1770000, 0, 384},
+        {"a step-3 grid, default size: as long as the window", 444, 325, 23400, 0, 384},
         {"close to the length in use: kept", 1920, 1080, 100000, 2000, 2000},
         {"far from it: changed", 1920, 1080, 33000, 3000, 1920},
         {"an empty window", 0, 0, 5, 0, 64},
     };
-    for (const Edge& c : edges) EXPECT_EQ(EdgeLengthFor(c.width, c.height, c.rectangles, c.current), c.length) << c.what;
-    struct Least {
-        std::int32_t width, height, side;
-    };
-    for (const Least& c : {Least{1920, 1080, 64}, Least{3840, 2160, 128}, Least{30016, 90016, 2144}, Least{0, 0, 32}, Least{-4, 9, 32}})
-        EXPECT_EQ(LeastTileSide(c.width, c.height), c.side) << c.width << " x " << c.height;
-    // However many tiles the settings' largest window makes, no more than a few hundred.
-    const std::int32_t side = LeastTileSide(30016, 90016);
-    EXPECT_LE(ShapeTiles(30016, 90016, side).size(), 700u);
+    for (const TCutCase& c : cases) EXPECT_EQ(EdgeLengthFor(c.width, c.height, c.rectangles, c.current), c.wanted) << c.what;
 }
 
 // Two tiles across: a pixel changed in the second leaves the first as it was,

@@ -51,9 +51,10 @@ private:
 // tile through windows like this one, each shaped on its own: the X server's
 // work for one shape change grows with the square of that shape's rectangles,
 // and each change also costs it the rectangles of every window beneath; so no
-// shape holds more than a tile, and a change of size, which moves only the
-// edges, reshapes only the tiles along them. It shows its tile of the owner's
-// picture and hands the owner its input, moved by the tile's place.
+// shape holds more than a tile or a piece of an edge strip, and a change of
+// size, which mostly moves the edges, reshapes mostly the strips along them.
+// It shows its tile of the owner's picture and hands the owner its input,
+// moved by the tile's place.
 class TQtTileWidget final : public QWidget {
 public:
     TQtTileWidget(TQtWindow& owner, TShapeTile tile);

@@ -160,10 +160,10 @@ std::int32_t TileSideFor(std::int32_t width, std::int32_t height, std::int64_t r
     const std::int64_t area = static_cast<std::int64_t>(std::max(0, width)) * std::max(0, height);
     const std::int32_t least = LeastTileSide(width, height);
     if (area <= 0 || rectangles <= 0) return std::max(kTileSides[std::size(kTileSides) - 1], least);
-    // A change of size reshapes about (width + height) / side tiles, each
-    // costing the server its rectangles squared plus the rectangles of the
-    // window beneath (about as many as the figure's): smallest in sum at
-    // this side.
+    // A change that moves the figure's lines reshapes about
+    // (width + height) / side tiles, each costing the server its rectangles
+    // squared plus the rectangles of the window beneath (about as many as
+    // the figure's): smallest in sum at this side.
     const double ideal = std::sqrt(static_cast<double>(area)) * std::pow(kTileBalance / static_cast<double>(rectangles), 0.25);
     // Near the side in use it stays: each new side reshapes every tile.
     if (current > 0 && ideal > current / kTileSideSlack && ideal < current * kTileSideSlack) return std::max(current, least);
