@@ -260,12 +260,12 @@ TEST(ShapeTiles, DenserFiguresGetSmallerTiles) {
 
 TEST(ShapeTiles, EdgePiecesHoldAboutAsManyRectanglesAsTheServerChangesQuickly) {
     const TCutCase cases[] = {
-        {"a sparse figure full screen: one piece along each edge", 1920, 1080, 33000, 0, 1920},
-        {"nothing shown", 1920, 1080, 0, 0, 1920},
+        {"a sparse figure full screen: the longest pieces", 1920, 1080, 33000, 0, 512},
+        {"nothing shown", 1920, 1080, 0, 0, 512},
         {"a 4K step-3 grid", 3840, 2160, 1770000, 0, 384},
         {"a step-3 grid, default size: as long as the window", 444, 325, 23400, 0, 384},
-        {"close to the length in use: kept", 1920, 1080, 100000, 2000, 2000},
-        {"far from it: changed", 1920, 1080, 33000, 3000, 1920},
+        {"close to the length in use: kept", 1920, 1080, 425000, 448, 448},
+        {"far from it: changed", 1920, 1080, 33000, 192, 512},
         {"an empty window", 0, 0, 5, 0, 64},
     };
     for (const TCutCase& c : cases) EXPECT_EQ(EdgeLengthFor(c.width, c.height, c.rectangles, c.current), c.wanted) << c.what;

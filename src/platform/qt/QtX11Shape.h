@@ -73,8 +73,8 @@ std::int64_t ShapeRectangles(const TShapeMask& mask);
 std::int32_t TileSideFor(std::int32_t width, std::int32_t height, std::int64_t rectangles, std::int32_t current);
 
 // The length of the pieces of the edge strips for such a picture, `current`
-// now (0 for none yet): as long as leaves a piece few enough rectangles, a
-// multiple of 64, kept while close to `current`.
+// now (0 for none yet): as long as leaves a piece few enough rectangles, at
+// most 512, a multiple of 64, kept while close to `current`.
 std::int32_t EdgeLengthFor(std::int32_t width, std::int32_t height, std::int64_t rectangles, std::int32_t current);
 
 // The smallest tile side that keeps a picture of `width` x `height` in a few
