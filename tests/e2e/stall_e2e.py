@@ -91,12 +91,21 @@ def check_grid_exact(s, width, height):
     check(len(find_pixels(pic, beyond, LINES)) == 0, "nothing of the grid right of the window's new edge")
 
 
-def wait_while(s, pinger, process, what):
+def wait_while(pinger, process, what):
     """Checks the pinger until `process` ends."""
     end = time.monotonic() + NOTCH_LIMIT_S
     while process.poll() is None:
         pinger.check(what)
         check(time.monotonic() < end, f"{what} did not finish in {NOTCH_LIMIT_S} s")
+        time.sleep(0.05)
+
+
+def wait_for_size(s, pinger, size):
+    """Checks the pinger until the window is `size` (width, height)."""
+    deadline = time.monotonic() + NOTCH_LIMIT_S
+    while s.geometry()[2:4] != size:
+        pinger.check("while the window caught up")
+        check(time.monotonic() < deadline, f"the window did not become {size[0]} x {size[1]}: {s.geometry()}")
         time.sleep(0.05)
 
 
@@ -108,14 +117,9 @@ def scenario_wheel_grid(s, folder, pinger_program):
     x, y = ON_A_LINE
     for notch in range(WHEEL_NOTCHES):
         button = "4" if notch % 2 == 0 else "5"  # up shrinks, down grows back
-        wait_while(s, pinger, s.start(["xdotool", "mousemove", str(x), str(y), "click", button]),
-                   f"wheel notch {notch + 1}")
+        wait_while(pinger, s.start(["xdotool", "mousemove", str(x), str(y), "click", button]), f"wheel notch {notch + 1}")
     wanted = width - WHEEL_PIXELS
-    deadline = time.monotonic() + NOTCH_LIMIT_S
-    while s.geometry()[2:4] != (wanted, height):
-        pinger.check("while the window caught up")
-        check(time.monotonic() < deadline, f"the window did not become {wanted} x {height}: {s.geometry()}")
-        time.sleep(0.05)
+    wait_for_size(s, pinger, (wanted, height))
     check_grid_exact(s, wanted, height)
     time.sleep(0.5)  # a stall still under way shows in the pinger's report
     pinger.check("after the last notch")
@@ -132,13 +136,8 @@ def scenario_drag_grid(s, folder, pinger_program):
         steps += ["mousemove_relative", "--", "-1", "-1", "sleep", DRAG_PAUSE_S,
                   "mousemove_relative", "--", "1", "1", "sleep", DRAG_PAUSE_S]
     grip = [str(width - GRIP_INSET), str(height - GRIP_INSET)]
-    wait_while(s, pinger, s.start(["xdotool", "mousemove", *grip, "mousedown", "1", *steps, "mouseup", "1"]),
-               "the drag")
-    deadline = time.monotonic() + NOTCH_LIMIT_S
-    while s.geometry()[2:4] != (width, height):
-        pinger.check("while the window caught up")
-        check(time.monotonic() < deadline, f"the window did not come back to {width} x {height}: {s.geometry()}")
-        time.sleep(0.05)
+    wait_while(pinger, s.start(["xdotool", "mousemove", *grip, "mousedown", "1", *steps, "mouseup", "1"]), "the drag")
+    wait_for_size(s, pinger, (width, height))
     check_grid_exact(s, width, height)
     time.sleep(0.5)
     pinger.check("after the drag")
