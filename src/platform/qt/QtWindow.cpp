@@ -427,7 +427,7 @@ void TQtWindow::FlushSurface() {
     const std::vector<TShapeTile> tiles = Tiles();
     if (!tiles.empty()) widget_->repaint(QRect(tiles.front().left, tiles.front().top, tiles.front().width, tiles.front().height));
     for (const auto& tile : tiles_)
-        if (tile->isVisible() && tile->Tile().width > 0 && tile->Tile().height > 0) tile->repaint();
+        if (tile->isVisible() && !tile->Tile().Empty()) tile->repaint();
 }
 
 void TQtWindow::UpdateShape() {
@@ -527,7 +527,7 @@ void TQtWindow::PaintRequested(QPainter& painter) {
         events_.OnPaint();
         inPaint_ = false;
         for (const auto& tile : tiles_)
-            if (tile->isVisible() && tile->Tile().width > 0 && tile->Tile().height > 0) tile->update();
+            if (tile->isVisible() && !tile->Tile().Empty()) tile->update();
     }
     if (!surface_) return;
     const TImage& front = surface_->Picture();

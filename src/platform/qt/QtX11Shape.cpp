@@ -191,7 +191,7 @@ std::int32_t EdgeLengthFor(std::int32_t width, std::int32_t height, std::int64_t
 
 bool TileDiffers(const TShapeMask& a, const TShapeMask& b, TShapeTile tile) {
     if (tile.left < 0 || tile.top < 0 || tile.width < 0 || tile.height < 0) return true;
-    if (tile.width == 0 || tile.height == 0) return false;
+    if (tile.Empty()) return false;
     // Both masks must hold the whole tile; masks of other widths may, as a
     // change of size leaves the tiles inside as they were.
     const std::int64_t right = static_cast<std::int64_t>(tile.left) + tile.width;
@@ -311,7 +311,7 @@ void TX11Shape::Apply(std::uint32_t window, const TShapeMask& mask, bool inputOn
     tile.height = std::clamp(tile.height, 0, std::max(0, mask.height - tile.top));
     // A tile starts on a whole unit of the mask's rows; one that does not shows nothing.
     if (tile.left % kShapeUnitBits != 0) tile.width = 0;
-    if (tile.width <= 0 || tile.height <= 0) {
+    if (tile.Empty()) {
         xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_UNSORTED, window, 0, 0, 0, nullptr);
         xcb_flush(c);
         return;

@@ -36,6 +36,7 @@ struct TShapeTile {
     std::int32_t top = 0;
     std::int32_t width = 0;
     std::int32_t height = 0;
+    bool Empty() const { return width <= 0 || height <= 0; }
     friend bool operator==(const TShapeTile&, const TShapeTile&) = default;
 };
 
